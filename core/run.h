@@ -1,0 +1,50 @@
+#pragma once
+// The state of one run (one call event): its owner is Main.
+#include "core/environment.h"
+#include "core/log.h"
+#include "core/params.h"
+#include "core/settings.h"
+#include "outlook/fwd.h"
+
+#include <QStringList>
+
+namespace tlm {
+
+inline const QString productName = QStringLiteral("Tellmarin");
+
+// What the index lookup found for the call number.
+struct Lookup {
+    int foundCount = 0;
+    QStringList foundList; // fixed layout: display text, field, journal flag, EntryID
+    int matchedField = 0;
+    outlook::ItemPtr currentContact;
+};
+
+struct Run {
+    Run();
+    ~Run();
+    Params params;
+    Environment env;
+    Settings settings;
+    Log log;
+
+    // Outlook, attached at start-up step 13.
+    outlook::ApplicationPtr application;
+    outlook::NamespacePtr mapi;
+    bool calendarMode = false;
+    outlook::FolderPtr newContactFolder; // null when none is configured or found
+    outlook::FolderPtr alternativeFolder;
+
+    Lookup lookup;
+    int indexRecordsTotal = 0; // records written by the last index build
+};
+
+// How a run ended: most runs are over when Main returns; some leave a window
+// open and the process lives on until it closes.
+enum class RunEnd { Done, OptionsWindow };
+
+// The program's entry point for one call event (or, with an empty command
+// line, for the options window).
+RunEnd Main(Run& run, const QString& commandLine);
+
+} // namespace tlm

@@ -1,0 +1,77 @@
+#pragma once
+// Every settings key of the program with its type and both defaults (the one
+// used while a call is handled, the one the options windows show), and the
+// values that start-up step 3 loads for the run.
+#include <QString>
+#include <span>
+#include <variant>
+
+namespace tlm {
+
+class Log;
+struct Environment;
+
+struct Settings {
+    int InContact = 0;
+    int OutContact = 0;
+    int Internal = 0;
+    int AutoChoice = 0;
+    QString FolderNewContact;
+    int NewContactType = 0;
+    QString ModeCalendarJournal;
+    int InJournal = 0;
+    int OutJournal = 0;
+    int JournalContact = 0;
+    QString FolderJournal;
+    QString FolderCalendar;
+    int JournalCategory = 0;
+    int Callback = 0;
+    int BusyStatus = 0;
+    int DisplayPosContact = 0;
+    int DisplayPosJournal = 0;
+    int ContactCallEnd = 0;
+    int JournalCallEnd = 0;
+    QString AddressSeparator;
+    QString MailFont;
+    int MailFontSize = 0;
+    int MailTabStop1 = 0;
+    int MailTabStop2 = 0;
+    QString URLHandler;
+    QString Maps;
+    int LogDays = 0;
+
+    // The tab stops in points (centimetres x 28.34646, rounded).
+    int tabStop1Points = 0;
+    int tabStop2Points = 0;
+};
+
+enum class KeyType { Integer, Text, FolderReference, Colour, DateText, Untyped };
+
+struct SettingKey {
+    const char16_t* name; // for numbered keys the stem ("FolderID" of FolderID1, ...)
+    KeyType type;
+    const char16_t* callDefault;    // nullptr: no default while handling a call
+    const char16_t* optionsDefault; // nullptr: none in the options windows
+    std::variant<std::monostate, int Settings::*, QString Settings::*> step3;
+    bool numbered = false; // stem followed by a folder number
+};
+
+// The whole key table.
+std::span<const SettingKey> settingKeys();
+const SettingKey* findSettingKey(const QString& name);
+
+// Reads a key as text with its call-processing default.
+QString readSetting(const QString& key);
+// Reads a key as a 32-bit integer with its call-processing default; raises
+// tlm::Error 13 for a value that is not a number and 6 for one out of range.
+int readSettingInt(const QString& key);
+void saveSetting(const QString& key, const QString& value);
+
+// Converts a setting's text to an integer as the settings readers do.
+int toInteger(const QString& text);
+
+// Start-up step 3: loads the step-3 keys, writes back the corrected ones,
+// detects Outlook and reads the screens.
+void subReadSettings(Settings& settings, Environment& env, Log& log);
+
+} // namespace tlm

@@ -1,0 +1,63 @@
+#include "core/run.h"
+
+#include "platform/messagebox.h"
+#include "platform/paths.h"
+
+namespace tlm {
+namespace {
+// Start-up step 4: only an Outlook 2013 or later is good enough.
+bool checkOutlookVersion(Run& run) {
+    run.log.subLog(QStringLiteral(" 4/15 - Office-Version überprüfen"), 10400);
+    if (run.env.outlookCompatible)
+        return true;
+    run.log.subLog(QStringLiteral("        keine kompatible Office-Version gefunden >> Programmende"),
+                   10499);
+    msgbox::show(QStringLiteral("Keine kompatible 'Microsoft Outlook'-Installation gefunden."),
+                 msgbox::Buttons::Ok, msgbox::Icon::Critical,
+                 productName + QStringLiteral(" - Office-Versionsüberprüfung") + titleTimeStamp());
+    return false;
+}
+} // namespace
+
+Run::Run() : log(paths::workFolder(), 0, &params) {}
+Run::~Run() = default;
+
+RunEnd Main(Run& run, const QString& commandLine) {
+    Log& log = run.log;
+    ignoreErrors([&] { log.setDebug(readSettingInt(QStringLiteral("Debug"))); });
+    setUpEnvironment(run.env, log);
+
+    log.subLog(QStringLiteral(" 1/15 - AGFEO-CTI-Client-Programm: ") +
+                   (run.env.dashboard ? QStringLiteral("Dashboard")
+                                      : QStringLiteral("<nicht gefunden>")),
+               10100);
+    subCheckLogSize(log);
+    subReadSettings(run.settings, run.env, log);
+    if (!checkOutlookVersion(run))
+        return RunEnd::Done;
+
+    log.subLog(QStringLiteral(" 5/15 - CALL-Dateien löschen, die älter als ") +
+                   QString::number(run.settings.LogDays) + QStringLiteral(" Tage sind"),
+               10500);
+    subClearOldCallFiles(log, run.settings.LogDays);
+
+    log.subLog(QStringLiteral(" 7/15 - Programmaufrufparameter in ein Array überführen"), 10700);
+    subC2P(commandLine, run.params, log, fncVersionText(run.env), run.env.workFolder,
+           run.env.programFolder);
+
+    if (commandLine.isEmpty()) {
+        log.subLog(QStringLiteral(" 8/15 - Optionsdialog anzeigen    >> keine Rufverarbeitung"),
+                   10800);
+        return RunEnd::OptionsWindow;
+    }
+    if (!run.params.isSet || run.params[P_NUMBER].isEmpty()) {
+        log.subLog(QStringLiteral(" 8/15 - keine gültigen Parameter   >> Programmabbruch"), 10089);
+        return RunEnd::Done;
+    }
+    log.subLog(
+        QStringLiteral(" 8/15 - Programmaufruf mit gültigen Parametern >> starte Rufverarbeitung"),
+        10081);
+    return RunEnd::Done;
+}
+
+} // namespace tlm

@@ -1,0 +1,114 @@
+#include "platform/inifile.h"
+
+#include "platform/fileio.h"
+#include "platform/inifind.h"
+#include "platform/initext.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace tlm::ini {
+namespace {
+
+// An exclusive advisory lock on a folder, held for the object's lifetime.
+// Locking the folder instead of the file leaves no lock files behind and
+// survives the file being replaced by rename.
+class FolderLock {
+public:
+    explicit FolderLock(const QString& folder) {
+        m_fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (m_fd < 0)
+            fileio::raiseAccess();
+        // A file system without flock still gets the atomic replacement.
+        while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~FolderLock() { ::close(m_fd); }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
+// The file a write goes to: a symbolic link is followed, so that the link
+// stays a link.
+QString writeTarget(const QString& file) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(file).constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        const QString target = QFileInfo(file).symLinkTarget();
+        if (!target.isEmpty())
+            return target;
+    }
+    return file;
+}
+
+// Writes content to a temporary file beside path and renames it over path.
+void replaceAtomically(const QString& path, const QByteArray& content) {
+    const QFileInfo info(path);
+    const QString temp = info.absolutePath() + u"/."_s + info.fileName() + u'.' +
+                         QString::number(::getpid()) + u".tmp"_s;
+    const QByteArray tempName = QFile::encodeName(temp);
+    const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        fileio::raiseAccess();
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777);
+    const bool written = fileio::writeFully(fd, content);
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed ||
+        ::rename(tempName.constData(), QFile::encodeName(path).constData()) != 0) {
+        ::unlink(tempName.constData());
+        fileio::raiseAccess();
+    }
+}
+
+QString cut(QString value, int maxLength) {
+    if (maxLength < 0 || value.size() <= maxLength)
+        return value;
+    value.truncate(maxLength);
+    if (!value.isEmpty() && value.back().isHighSurrogate())
+        value.chop(1); // never leave half a character
+    return value;
+}
+
+} // namespace
+
+std::optional<QString> find(const QString& file, const QString& section, const QString& key,
+                            ValueForm form) {
+    const auto content = fileio::readAll(file);
+    if (!content)
+        return std::nullopt;
+    return text::find(*content, section, key, form);
+}
+
+QString read(const QString& file, const QString& section, const QString& key, int maxLength) {
+    return cut(find(file, section, key).value_or(QString()), maxLength);
+}
+
+void write(const QString& file, const QString& section, const QString& key, const QString& value) {
+    const bool blankLine = section == u"-"_s && key == u"-"_s && value == u"-"_s;
+    const QString target = writeTarget(file);
+    const FolderLock lock(QFileInfo(target).absolutePath());
+    bool missing = false;
+    const auto content = fileio::readAll(target, &missing);
+    if (!content && !missing)
+        fileio::raiseAccess();
+    const QByteArray old = content.value_or(QByteArray());
+    const QByteArray updated =
+        blankLine ? text::withBlankLine(old) : text::withValue(old, section, key, value);
+    if (content && updated == old)
+        return;
+    replaceAtomically(target, updated);
+}
+
+} // namespace tlm::ini

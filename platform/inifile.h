@@ -1,0 +1,24 @@
+#pragma once
+// INI profile strings with the behaviour of the Windows functions: section
+// and key names match without regard to case; writing a key replaces its
+// value in place or appends it at the end of its section; a missing section
+// is appended at the end of the file. Writing section "-", key "-" and value
+// "-" appends one empty line to the file instead. A writer takes an advisory
+// lock and replaces the file atomically, so concurrent processes never lose a
+// key or see a torn file. Files are in the system code page, lines end CR LF.
+#include <QString>
+
+namespace tlm::ini {
+
+constexpr int NoCut = -1;
+
+// The value, or the empty text when file, section or key is missing; cut to
+// maxLength characters unless NoCut.
+QString read(const QString& file, const QString& section, const QString& key,
+             int maxLength = NoCut);
+
+// Raises tlm::Error when the file cannot be written.
+void write(const QString& file, const QString& section, const QString& key,
+           const QString& value);
+
+} // namespace tlm::ini

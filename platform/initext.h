@@ -1,0 +1,29 @@
+#pragma once
+// The text side of the INI profile strings: finding a key and producing the
+// text with a key set, on the bytes of the file (system code page). Lines
+// that are not touched keep their bytes and line ends.
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace tlm::ini::text {
+
+// How a value is read: blanks around it trimmed, or exactly as written.
+enum class ValueForm { Trimmed, Exact };
+
+// The value of key in the first section named section (names without regard
+// to case, blanks around names trimmed); nullopt when missing.
+std::optional<QString> find(const QByteArray& content, const QString& section, const QString& key,
+                            ValueForm form = ValueForm::Trimmed);
+
+// content with key set to value: replaced in place, else appended after the
+// last non-blank line of the section, else a new section at the end. Line
+// breaks inside section, key or value are written as blanks, so that a value
+// can never add lines or sections to the file.
+QByteArray withValue(const QByteArray& content, const QString& section, const QString& key,
+                     const QString& value);
+
+// content with one empty line appended.
+QByteArray withBlankLine(const QByteArray& content);
+
+} // namespace tlm::ini::text

@@ -1,0 +1,21 @@
+#pragma once
+// Message boxes. With TELLMARIN_AUTOANSWER=1, or when the program runs without
+// a display, each box is answered at once with its default button and its
+// title and text are printed to standard error.
+#include <QString>
+
+namespace tlm::msgbox {
+
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+// Answers carry the numbers the Windows message box returns.
+enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// defaultButton: 1 first button, 2 second, 3 third.
+Answer show(const QString& text, Buttons buttons, Icon icon, const QString& title,
+            int defaultButton = 1);
+
+// True when boxes and dialogs are answered without waiting.
+bool autoAnswer();
+
+} // namespace tlm::msgbox

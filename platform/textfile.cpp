@@ -1,0 +1,90 @@
+#include "platform/textfile.h"
+
+#include "platform/fileio.h"
+
+#include <QStringDecoder>
+
+namespace tlm::textfile {
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F; the five unassigned
+// bytes there keep their Latin-1 (C1 control) meaning.
+constexpr char16_t cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fromWindows1252(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = (b >= 0x80 && b <= 0x9F) ? cp1252High[b - 0x80] : char16_t(b);
+    }
+    return text;
+}
+
+std::optional<QString> fromStrictUtf8(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+bool startsWith(QByteArrayView bytes, QByteArrayView prefix) {
+    return bytes.size() >= prefix.size() && bytes.first(prefix.size()) == prefix;
+}
+
+} // namespace
+
+QByteArray encode(const QString& text) {
+    return text.toLocal8Bit();
+}
+
+QString decode(const QByteArray& bytes) {
+    return QString::fromLocal8Bit(bytes);
+}
+
+QString decodeForeign(const QByteArray& bytes) {
+    const QByteArrayView view(bytes);
+    if (startsWith(view, "\xEF\xBB\xBF"))
+        return QString::fromUtf8(view.sliced(3));
+    if (startsWith(view, "\xFF\xFE")) {
+        QStringDecoder decoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
+        return decoder.decode(view.sliced(2));
+    }
+    if (auto utf8 = fromStrictUtf8(view))
+        return *utf8;
+    return fromWindows1252(view);
+}
+
+void appendLine(const QString& path, const QString& line) {
+    QByteArray bytes = encode(line);
+    bytes += "\r\n";
+    if (!fileio::append(path, bytes))
+        fileio::raiseAccess();
+}
+
+void append(const QString& path, const QString& text) {
+    if (!fileio::append(path, encode(text)))
+        fileio::raiseAccess();
+}
+
+void write(const QString& path, const QString& text) {
+    if (!fileio::replace(path, encode(text)))
+        fileio::raiseAccess();
+}
+
+QString read(const QString& path) {
+    bool missing = false;
+    const auto bytes = fileio::readAll(path, &missing);
+    if (!bytes) {
+        if (missing)
+            fileio::raiseNotFound();
+        fileio::raiseAccess();
+    }
+    return decode(*bytes);
+}
+
+} // namespace tlm::textfile

@@ -1,0 +1,26 @@
+#pragma once
+// Text files in the system code page (UTF-8 here, the ANSI code page on
+// Windows). Each call opens, writes and closes the file. Failures raise
+// tlm::Error (53 missing file, 75 path/file access error).
+#include <QByteArray>
+#include <QString>
+
+namespace tlm::textfile {
+
+QByteArray encode(const QString& text);
+QString decode(const QByteArray& bytes);
+
+// Decodes a file that may come from another machine: UTF-8 (with or without
+// byte order mark), UTF-16LE with byte order mark, else Windows-1252.
+QString decodeForeign(const QByteArray& bytes);
+
+// Appends text + CR LF, creating the file when missing.
+void appendLine(const QString& path, const QString& line);
+// Appends text as it stands (no line end added).
+void append(const QString& path, const QString& text);
+// Replaces the file's content.
+void write(const QString& path, const QString& text);
+// Reads the whole file (system code page).
+QString read(const QString& path);
+
+} // namespace tlm::textfile

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Tellmarin with warnings as errors, runs all
+# tests, then builds and runs them again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/install-deps.sh"
+export QT_QPA_PLATFORM=offscreen TELLMARIN_AUTOANSWER=1
+
+"$here/scripts/build.sh" build -DTM_WERROR=ON
+ctest --test-dir "$here/build" --output-on-failure -j2
+
+"$here/scripts/build.sh" build-asan -DTM_WERROR=ON -DTM_SANITIZE=ON -DTM_BUILD_BENCH=OFF \
+  -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$here/build-asan" --output-on-failure -j2

@@ -1,0 +1,127 @@
+#include "platform/gui.h"
+#include "platform/messagebox.h"
+#include "platform/paths.h"
+#include "platform/screens.h"
+#include "platform/settingsstore.h"
+#include "tests/support/testenv.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace tlm {
+namespace {
+
+// Sets environment variables for one scope and restores them afterwards.
+class EnvOverride {
+public:
+    void set(const char* name, const QByteArray& value) {
+        remember(name);
+        qputenv(name, value);
+    }
+    void unset(const char* name) {
+        remember(name);
+        qunsetenv(name);
+    }
+    ~EnvOverride() {
+        for (const auto& [name, value] : m_saved) {
+            if (value)
+                qputenv(name, *value);
+            else
+                qunsetenv(name);
+        }
+    }
+
+private:
+    void remember(const char* name) {
+        m_saved.push_back({name, qEnvironmentVariableIsSet(name)
+                                     ? std::optional<QByteArray>(qgetenv(name))
+                                     : std::nullopt});
+    }
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> m_saved;
+};
+
+TEST(SettingsStore, RoundTripsExactValuesAndCreatesItsFolder) {
+    test::TestEnv env;
+    QDir(env.configFolder()).removeRecursively();
+    EXPECT_EQ(settingsstore::get(u"AddressSeparator"_s, u","_s), u","_s);
+    EXPECT_FALSE(settingsstore::contains(u"AddressSeparator"_s));
+    settingsstore::save(u"AddressSeparator"_s, u", "_s);
+    settingsstore::save(u"Mailaddressee"_s, QString());
+    settingsstore::save(u"addressseparator"_s, u" ; "_s);
+    EXPECT_EQ(settingsstore::filePath(), env.configFolder() + u"Tellmarin.ini"_s);
+    EXPECT_EQ(test::readBytes(settingsstore::filePath()),
+              QByteArray("[Tellmarin]\r\nAddressSeparator= ; \r\nMailaddressee=\r\n"));
+    EXPECT_EQ(settingsstore::get(u"ADDRESSSEPARATOR"_s, u","_s), u" ; "_s);
+    EXPECT_TRUE(settingsstore::contains(u"Mailaddressee"_s));
+    EXPECT_EQ(settingsstore::get(u"Mailaddressee"_s, u"x"_s), QString());
+    const QString longValue(1000, u'x');
+    settingsstore::save(u"olUser1"_s, longValue);
+    EXPECT_EQ(settingsstore::get(u"olUser1"_s), longValue);
+}
+
+TEST(MessageBox, AutoAnswerGivesTheDefaultButtonAndPrintsTheBox) {
+    EnvOverride env;
+    env.set("TELLMARIN_AUTOANSWER", "1");
+    ASSERT_TRUE(msgbox::autoAnswer());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(msgbox::show(u"Zeile 1\r\nZeile 2"_s, msgbox::Buttons::YesNo, msgbox::Icon::Question,
+                           u"Tellmarin"_s, 2),
+              msgbox::Answer::No);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Tellmarin: Zeile 1\nZeile 2\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(msgbox::show(u"t"_s, msgbox::Buttons::YesNoCancel, msgbox::Icon::None, u"x"_s, 3),
+              msgbox::Answer::Cancel);
+    EXPECT_EQ(msgbox::show(u"t"_s, msgbox::Buttons::OkCancel, msgbox::Icon::None, u"x"_s, 9),
+              msgbox::Answer::Ok);
+    testing::internal::GetCapturedStderr();
+}
+
+TEST(Gui, RunWithoutDisplayIsHeadless) {
+    EnvOverride env;
+    env.unset("QT_QPA_PLATFORM");
+    env.unset("WAYLAND_DISPLAY");
+    env.set("DISPLAY", ":0");
+    gui::prepareEnvironment();
+    EXPECT_FALSE(gui::headless());
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"));
+    env.unset("DISPLAY");
+    gui::prepareEnvironment();
+    EXPECT_TRUE(gui::headless());
+    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), "offscreen");
+    env.set("TELLMARIN_AUTOANSWER", "0");
+    EXPECT_TRUE(msgbox::autoAnswer());
+}
+
+TEST(Paths, FollowTheEnvironment) {
+    EnvOverride env;
+    env.set("TEMP", "/t/temp/");
+    env.set("TMPDIR", "/t/tmpdir");
+    EXPECT_EQ(paths::workFolder(), u"/t/temp/Tellmarin/"_s);
+    env.set("TEMP", "");
+    EXPECT_EQ(paths::workFolder(), u"/t/tmpdir/Tellmarin/"_s);
+    env.unset("TMPDIR");
+    EXPECT_EQ(paths::workFolder(), u"/tmp/Tellmarin/"_s);
+    env.set("XDG_CONFIG_HOME", "/x/config");
+    env.set("XDG_DATA_HOME", "relative/ignored");
+    EXPECT_EQ(paths::configFolder(), u"/x/config/Orvensoft/"_s);
+    EXPECT_EQ(paths::dataFolder(), QDir::homePath() + u"/.local/share/Orvensoft/"_s);
+    paths::setProgramFolder(u"/opt/tm"_s);
+    EXPECT_EQ(paths::programFolder(), u"/opt/tm/"_s);
+    paths::setProgramFolder(QString());
+    EXPECT_TRUE(QDir(paths::programFolder()).exists(u"tests_platform"_s));
+}
+
+TEST(Screens, ReportTheOffscreenScreen) {
+    ASSERT_GE(screens::monitorCount(), 1);
+    const screens::Rect area = screens::workArea();
+    EXPECT_GT(area.width, 0);
+    EXPECT_GT(area.height, 0);
+    const auto monitors = screens::monitors();
+    ASSERT_EQ(monitors.size(), screens::monitorCount());
+    EXPECT_TRUE(monitors.front().primary);
+}
+
+} // namespace
+} // namespace tlm
