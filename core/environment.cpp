@@ -2,6 +2,7 @@
 
 #include "core/log.h"
 #include "core/settings.h"
+#include "outlook/application.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -16,8 +17,16 @@ namespace tlm {
 namespace {
 using registry::Root;
 
-// Stands in for the installed Outlook where the registry names none.
-const QString LocalStoreVersion = QStringLiteral("16.0.0.0");
+// Where the registry names no Outlook, the local PIM store stands in for it
+// with the version it reports; a store that cannot be opened now is reported
+// later, when the program attaches to it.
+QString localStoreVersion() {
+    try {
+        return outlook::attach()->Version();
+    } catch (const Error&) {
+        return QStringLiteral("16.0.0.0");
+    }
+}
 
 QString joinPath(QString folder, const QString& file) {
     while (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
@@ -129,7 +138,7 @@ void detectOutlook(Environment& env) {
         QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Outlook.exe"),
         QStringLiteral("Path"));
     if (path.isEmpty()) {
-        setOutlook(env, LocalStoreVersion, QStringLiteral("64-bit"));
+        setOutlook(env, localStoreVersion(), QStringLiteral("64-bit"));
         return;
     }
     const QString folder = path.toString();

@@ -36,14 +36,25 @@ using SelectionPtr = std::shared_ptr<Selection>;
 using SelectNamesDialogPtr = std::shared_ptr<SelectNamesDialog>;
 
 // Item kinds of CreateItem and Folder::DefaultItemType.
-enum ItemType { olMailItem = 0, olAppointmentItem = 1, olContactItem = 2, olTaskItem = 3,
-                olJournalItem = 4 };
+enum ItemType {
+    olMailItem = 0,
+    olAppointmentItem = 1,
+    olContactItem = 2,
+    olTaskItem = 3,
+    olJournalItem = 4
+};
 // Item classes (Item::Class).
 enum ObjectClass { olAppointment = 26, olContact = 40, olJournal = 42, olMail = 43, olTask = 48 };
 // Folders of Namespace::GetDefaultFolder.
-enum DefaultFolders { olFolderDeletedItems = 3, olFolderInbox = 6, olFolderCalendar = 9,
-                      olFolderContacts = 10, olFolderJournal = 11, olFolderTasks = 13,
-                      olFolderDrafts = 16 };
+enum DefaultFolders {
+    olFolderDeletedItems = 3,
+    olFolderInbox = 6,
+    olFolderCalendar = 9,
+    olFolderContacts = 10,
+    olFolderJournal = 11,
+    olFolderTasks = 13,
+    olFolderDrafts = 16
+};
 // Close modes of Item::Close and Inspector::Close.
 enum InspectorClose { olSave = 0, olDiscard = 1, olPromptForSave = 2 };
 // Editor kinds of Inspector::EditorType.

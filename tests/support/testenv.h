@@ -3,6 +3,10 @@
 // settings and registry view ($XDG_CONFIG_HOME), data folder and PIM store.
 #include <QString>
 #include <QTemporaryDir>
+#include <ostream>
+
+// Readable test failures for texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace tlm::test {
 

@@ -1,0 +1,14 @@
+// tellmarin-pim: the command-line tool of the local PIM store.
+#include "outlook/pim/tool.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return tlm::pim::tool::run(QCoreApplication::arguments().mid(1), out, err);
+}

@@ -1,0 +1,51 @@
+#include "outlook/pim/fields.h"
+
+#include "outlook/pim/computed.h"
+
+using namespace Qt::StringLiterals;
+
+namespace tlm::pim {
+
+std::optional<Field> resolveField(quint8 kind, const QString& name) {
+    QString n = name.trimmed();
+    if (n.startsWith(u'[') && n.endsWith(u']'))
+        n = n.mid(1, n.size() - 2).trimmed();
+    if (n.compare(u"EntryID"_s, Qt::CaseInsensitive) == 0)
+        return Field{Field::Kind::EntryId, nullptr, u"EntryID"_s};
+    if (n.compare(u"MessageClass"_s, Qt::CaseInsensitive) == 0)
+        return Field{Field::Kind::MessageClass, nullptr, u"MessageClass"_s};
+    if (const PropDef* def = findProperty(kind, n))
+        return Field{Field::Kind::Property, def, propertyName(*def)};
+    return std::nullopt;
+}
+
+Field userField(const QString& name) {
+    return Field{Field::Kind::UserProperty, nullptr, name};
+}
+
+QVariant RowSource::value(const Field& field) const {
+    switch (field.kind) {
+    case Field::Kind::EntryId:
+        return m_row.entryId;
+    case Field::Kind::MessageClass:
+        return m_row.messageClass;
+    case Field::Kind::UserProperty:
+        for (const auto& [name, text] : decodeTextPairs(m_row.userProps)) {
+            if (name.compare(field.name, Qt::CaseInsensitive) == 0)
+                return text;
+        }
+        return QVariant();
+    case Field::Kind::Property:
+        break;
+    }
+    if (field.def->computed) {
+        return computed::value(field.def->id, [this](quint16 id) {
+            const QVariant v = findProp(m_row.props, id);
+            return v.isValid() ? v.toString() : QString();
+        });
+    }
+    const QVariant v = findProp(m_row.props, field.def->id);
+    return v.isValid() ? v : emptyValue(*field.def);
+}
+
+} // namespace tlm::pim

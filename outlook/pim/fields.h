@@ -1,0 +1,47 @@
+#pragma once
+// What tables, filters and sorting read from an item: a field (a catalogue
+// property, EntryID, MessageClass or a user property) and its value in a
+// stored row, decoded only as far as asked.
+#include "outlook/pim/properties.h"
+#include "outlook/pim/storeimpl.h"
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+namespace tlm::pim {
+
+struct Field {
+    enum class Kind { EntryId, MessageClass, Property, UserProperty };
+    Kind kind = Kind::Property;
+    const PropDef* def = nullptr; // Property
+    QString name;                 // canonical name; user property name as given
+
+    PropType type() const { return def ? def->type : PropType::Text; }
+};
+
+// A property, EntryID or MessageClass by name (any case, optionally in
+// brackets); nullopt when the kind of item has no such property.
+std::optional<Field> resolveField(quint8 kind, const QString& name);
+Field userField(const QString& name);
+
+// The source of field values: one item.
+class ValueSource {
+public:
+    virtual ~ValueSource() = default;
+    // Invalid QVariant for a user property the item does not have; the empty
+    // value of the type for an unset property.
+    virtual QVariant value(const Field& field) const = 0;
+};
+
+// A stored row as a value source.
+class RowSource : public ValueSource {
+public:
+    explicit RowSource(const RawRow& row) : m_row(row) {}
+    QVariant value(const Field& field) const override;
+
+private:
+    const RawRow& m_row;
+};
+
+} // namespace tlm::pim

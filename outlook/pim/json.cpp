@@ -1,0 +1,406 @@
+#include "outlook/pim/json.h"
+
+#include "outlook/pim/pimstore.h"
+#include "outlook/pim/properties.h"
+#include "outlook/pim/toolerror.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMetaType>
+
+#include <climits>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace tlm::pim::json {
+
+namespace {
+
+const QString kFormat = u"tellmarin-pim"_s;
+constexpr int kVersion = 1;
+
+// ---------------------------------------------------------------- values
+
+QString dateText(const QDateTime& t) {
+    return t.toString(t.time().msec() == 0 ? u"yyyy-MM-ddTHH:mm:ss"_s
+                                           : u"yyyy-MM-ddTHH:mm:ss.zzz"_s);
+}
+
+QDateTime parseDate(const QString& text) {
+    QDateTime t = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (t.isValid())
+        t = QDateTime(t.date(), t.time()); // local time
+    return t;
+}
+
+QJsonValue toJson(const QVariant& v) {
+    switch (v.metaType().id()) {
+    case QMetaType::UnknownType:
+        return QJsonValue::Null;
+    case QMetaType::Bool:
+        return v.toBool();
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return v.toLongLong();
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return v.toDouble();
+    case QMetaType::QDateTime:
+        return v.toDateTime().isValid() ? QJsonValue(dateText(v.toDateTime())) : QJsonValue::Null;
+    case QMetaType::QDate:
+        return v.toDate().toString(Qt::ISODate);
+    default:
+        return v.toString();
+    }
+}
+
+QVariant fromJson(const QJsonValue& v) {
+    switch (v.type()) {
+    case QJsonValue::Bool:
+        return v.toBool();
+    case QJsonValue::Double: {
+        const double d = v.toDouble();
+        if (d == double(qint64(d)) && d >= -9.0e15 && d <= 9.0e15)
+            return qint64(d) >= INT_MIN && qint64(d) <= INT_MAX ? QVariant(int(d))
+                                                                : QVariant(qint64(d));
+        return d;
+    }
+    case QJsonValue::String:
+        return v.toString();
+    default:
+        return {};
+    }
+}
+
+// ---------------------------------------------------------------- dump
+
+QJsonObject inspectorJson(const InspectorState& s) {
+    return QJsonObject{
+        {u"open"_s, s.open},    {u"active"_s, s.active}, {u"windowState"_s, s.windowState},
+        {u"left"_s, s.left},    {u"top"_s, s.top},       {u"width"_s, s.width},
+        {u"height"_s, s.height}};
+}
+
+QJsonObject itemJson(const ItemRecord& item) {
+    QJsonObject o{{u"EntryID"_s, item.entryId}, {u"class"_s, item.messageClass}};
+    QJsonObject props;
+    for (auto it = item.properties.begin(); it != item.properties.end(); ++it)
+        props.insert(it.key(), toJson(it.value()));
+    o.insert(u"properties"_s, props);
+    if (!item.userProperties.isEmpty()) {
+        QJsonArray user;
+        for (const UserProperty& p : item.userProperties)
+            user.append(QJsonObject{{u"name"_s, p.name}, {u"value"_s, p.value}});
+        o.insert(u"userProperties"_s, user);
+    }
+    if (!item.links.isEmpty())
+        o.insert(u"links"_s, QJsonArray::fromStringList(item.links));
+    if (!item.body.isEmpty())
+        o.insert(u"body"_s, item.body);
+    if (!item.htmlBody.isEmpty())
+        o.insert(u"htmlBody"_s, item.htmlBody);
+    if (item.inspector != InspectorState{})
+        o.insert(u"inspector"_s, inspectorJson(item.inspector));
+    if (item.timerStarted.isValid())
+        o.insert(u"timerStarted"_s, dateText(item.timerStarted));
+    return o;
+}
+
+QJsonObject folderJson(const Store& store, const FolderInfo& f) {
+    QJsonObject o{{u"EntryID"_s, f.entryId},
+                  {u"StoreID"_s, f.storeId},
+                  {u"name"_s, f.name},
+                  {u"kind"_s, kindName(f.kind)},
+                  {u"path"_s, f.folderPath}};
+    if (!f.parentId.isEmpty())
+        o.insert(u"parent"_s, f.parentId);
+    if (f.defaultFor != 0)
+        o.insert(u"default"_s, f.defaultFor);
+    QJsonArray items;
+    for (const ItemRecord& item : store.items(f.entryId))
+        items.append(itemJson(item));
+    o.insert(u"items"_s, items);
+    return o;
+}
+
+// ---------------------------------------------------------------- load
+
+// A fault in the document, at a JSON path.
+struct PathError {
+    QString path;
+    QString text;
+};
+
+// Typed access to the members of the document; each fault names its path.
+struct Reader {
+    static QJsonObject object(const QJsonValue& v, const QString& path) {
+        if (!v.isObject())
+            throw PathError{path, u"ein Objekt erwartet"_s};
+        return v.toObject();
+    }
+    static QJsonArray array(const QJsonValue& v, const QString& path) {
+        if (!v.isArray())
+            throw PathError{path, u"eine Liste erwartet"_s};
+        return v.toArray();
+    }
+    static QString text(const QJsonValue& v, const QString& path) {
+        if (!v.isString())
+            throw PathError{path, u"ein Text erwartet"_s};
+        return v.toString();
+    }
+    static int integer(const QJsonValue& v, const QString& path) {
+        if (!v.isDouble() || v.toDouble() != double(v.toInt()))
+            throw PathError{path, u"eine ganze Zahl erwartet"_s};
+        return v.toInt();
+    }
+    static bool boolean(const QJsonValue& v, const QString& path) {
+        if (!v.isBool())
+            throw PathError{path, u"true oder false erwartet"_s};
+        return v.toBool();
+    }
+
+    // Members of an object, checked against the names allowed.
+    static void checkKeys(const QJsonObject& o, const QString& path, const QStringList& allowed) {
+        for (auto it = o.begin(); it != o.end(); ++it)
+            if (!allowed.contains(it.key()))
+                throw PathError{member(path, it.key()), u"unbekannter Eintrag"_s};
+    }
+    static QJsonValue required(const QJsonObject& o, const QString& path, const QString& key) {
+        if (!o.contains(key))
+            throw PathError{path, u"\""_s + key + u"\" fehlt"_s};
+        return o.value(key);
+    }
+    static QString member(const QString& path, const QString& key) {
+        return path.isEmpty() ? key : path + u'.' + key;
+    }
+    static QString element(const QString& path, qsizetype index) {
+        return path + u'[' + QString::number(index) + u']';
+    }
+};
+
+InspectorState readInspector(const QJsonValue& v, const QString& path) {
+    const QJsonObject o = Reader::object(v, path);
+    Reader::checkKeys(
+        o, path,
+        {u"open"_s, u"active"_s, u"windowState"_s, u"left"_s, u"top"_s, u"width"_s, u"height"_s});
+    InspectorState s;
+    const auto flag = [&](const QString& k, bool& out) {
+        if (o.contains(k))
+            out = Reader::boolean(o.value(k), Reader::member(path, k));
+    };
+    const auto number = [&](const QString& k, int& out) {
+        if (o.contains(k))
+            out = Reader::integer(o.value(k), Reader::member(path, k));
+    };
+    flag(u"open"_s, s.open);
+    flag(u"active"_s, s.active);
+    number(u"windowState"_s, s.windowState);
+    number(u"left"_s, s.left);
+    number(u"top"_s, s.top);
+    number(u"width"_s, s.width);
+    number(u"height"_s, s.height);
+    return s;
+}
+
+struct LoadedItem {
+    ItemRecord record;
+    QString path;
+};
+
+LoadedItem readItem(const QJsonValue& v, const QString& path, const QString& folderId) {
+    const QJsonObject o = Reader::object(v, path);
+    Reader::checkKeys(o, path,
+                      {u"EntryID"_s, u"class"_s, u"properties"_s, u"userProperties"_s, u"links"_s,
+                       u"body"_s, u"htmlBody"_s, u"inspector"_s, u"timerStarted"_s});
+    const auto at = [&](const QString& k) { return Reader::member(path, k); };
+    ItemRecord r;
+    r.folderId = folderId;
+    r.entryId = Reader::text(Reader::required(o, path, u"EntryID"_s), at(u"EntryID"_s));
+    r.messageClass = Reader::text(Reader::required(o, path, u"class"_s), at(u"class"_s));
+    if (o.contains(u"properties"_s)) {
+        const QJsonObject props = Reader::object(o.value(u"properties"_s), at(u"properties"_s));
+        for (auto it = props.begin(); it != props.end(); ++it) {
+            const QString where = Reader::member(at(u"properties"_s), it.key());
+            const PropDef* def = findProperty(kindBitOf(r.messageClass), it.key());
+            if (def == nullptr || def->computed)
+                throw PathError{where, u"unbekannte Eigenschaft für "_s + r.messageClass};
+            if (it.value().isArray() || it.value().isObject())
+                throw PathError{where, u"ein einfacher Wert erwartet"_s};
+            try {
+                r.properties.insert(propertyName(*def), convertValue(*def, fromJson(it.value())));
+            } catch (const Error& e) {
+                throw PathError{where, e.description()};
+            }
+        }
+    }
+    if (o.contains(u"userProperties"_s)) {
+        const QJsonArray user =
+            Reader::array(o.value(u"userProperties"_s), at(u"userProperties"_s));
+        for (qsizetype i = 0; i < user.size(); ++i) {
+            const QString where = Reader::element(at(u"userProperties"_s), i);
+            const QJsonObject p = Reader::object(user.at(i), where);
+            Reader::checkKeys(p, where, {u"name"_s, u"value"_s});
+            r.userProperties.append(
+                {Reader::text(Reader::required(p, where, u"name"_s),
+                              Reader::member(where, u"name"_s)),
+                 p.contains(u"value"_s)
+                     ? Reader::text(p.value(u"value"_s), Reader::member(where, u"value"_s))
+                     : QString()});
+        }
+    }
+    if (o.contains(u"links"_s)) {
+        const QJsonArray links = Reader::array(o.value(u"links"_s), at(u"links"_s));
+        for (qsizetype i = 0; i < links.size(); ++i)
+            r.links << Reader::text(links.at(i), Reader::element(at(u"links"_s), i));
+    }
+    if (o.contains(u"body"_s))
+        r.body = Reader::text(o.value(u"body"_s), at(u"body"_s));
+    if (o.contains(u"htmlBody"_s))
+        r.htmlBody = Reader::text(o.value(u"htmlBody"_s), at(u"htmlBody"_s));
+    if (o.contains(u"inspector"_s))
+        r.inspector = readInspector(o.value(u"inspector"_s), at(u"inspector"_s));
+    if (o.contains(u"timerStarted"_s)) {
+        r.timerStarted = parseDate(Reader::text(o.value(u"timerStarted"_s), at(u"timerStarted"_s)));
+        if (!r.timerStarted.isValid())
+            throw PathError{at(u"timerStarted"_s), u"kein Datum yyyy-MM-ddTHH:mm:ss"_s};
+    }
+    return {r, path};
+}
+
+struct Document {
+    QMap<QString, QString> options;
+    QList<StoreInfo> stores;
+    QList<std::pair<FolderInfo, QString>> folders; // with their paths
+    QList<LoadedItem> items;
+};
+
+FolderInfo readFolder(const QJsonObject& o, const QString& path, Document& doc) {
+    Reader::checkKeys(o, path,
+                      {u"EntryID"_s, u"StoreID"_s, u"parent"_s, u"name"_s, u"kind"_s, u"default"_s,
+                       u"path"_s, u"items"_s});
+    const auto at = [&](const QString& k) { return Reader::member(path, k); };
+    FolderInfo f;
+    f.entryId = Reader::text(Reader::required(o, path, u"EntryID"_s), at(u"EntryID"_s));
+    f.storeId = Reader::text(Reader::required(o, path, u"StoreID"_s), at(u"StoreID"_s));
+    f.name = Reader::text(Reader::required(o, path, u"name"_s), at(u"name"_s));
+    const QString kind = Reader::text(Reader::required(o, path, u"kind"_s), at(u"kind"_s));
+    try {
+        f.kind = kindFromName(kind);
+    } catch (const Error&) {
+        throw PathError{at(u"kind"_s), u"unbekannte Ordnerart: "_s + kind};
+    }
+    if (o.contains(u"parent"_s))
+        f.parentId = Reader::text(o.value(u"parent"_s), at(u"parent"_s));
+    if (o.contains(u"default"_s))
+        f.defaultFor = Reader::integer(o.value(u"default"_s), at(u"default"_s));
+    if (o.contains(u"path"_s))
+        Reader::text(o.value(u"path"_s), at(u"path"_s));
+    if (o.contains(u"items"_s)) {
+        const QJsonArray items = Reader::array(o.value(u"items"_s), at(u"items"_s));
+        for (qsizetype i = 0; i < items.size(); ++i)
+            doc.items << readItem(items.at(i), Reader::element(at(u"items"_s), i), f.entryId);
+    }
+    return f;
+}
+
+Document readDocument(const QJsonObject& root) {
+    Reader::checkKeys(root, QString(),
+                      {u"format"_s, u"version"_s, u"options"_s, u"stores"_s, u"folders"_s});
+    if (Reader::text(Reader::required(root, QString(), u"format"_s), u"format"_s) != kFormat)
+        throw PathError{u"format"_s, u"kein Abzug eines Tellmarin-PIM-Speichers"_s};
+    const int version =
+        Reader::integer(Reader::required(root, QString(), u"version"_s), u"version"_s);
+    if (version != kVersion)
+        throw PathError{u"version"_s, u"nicht unterstützte Version "_s + QString::number(version)};
+    Document doc;
+    if (root.contains(u"options"_s)) {
+        const QJsonObject options = Reader::object(root.value(u"options"_s), u"options"_s);
+        for (auto it = options.begin(); it != options.end(); ++it)
+            doc.options.insert(it.key(), Reader::text(it.value(), u"options."_s + it.key()));
+    }
+    const QJsonArray stores =
+        Reader::array(Reader::required(root, QString(), u"stores"_s), u"stores"_s);
+    for (qsizetype i = 0; i < stores.size(); ++i) {
+        const QString path = Reader::element(u"stores"_s, i);
+        const QJsonObject o = Reader::object(stores.at(i), path);
+        Reader::checkKeys(o, path, {u"StoreID"_s, u"name"_s});
+        doc.stores.append(
+            {Reader::text(Reader::required(o, path, u"StoreID"_s), path + u".StoreID"_s),
+             Reader::text(Reader::required(o, path, u"name"_s), path + u".name"_s)});
+    }
+    const QJsonArray folders =
+        Reader::array(Reader::required(root, QString(), u"folders"_s), u"folders"_s);
+    for (qsizetype i = 0; i < folders.size(); ++i) {
+        const QString path = Reader::element(u"folders"_s, i);
+        doc.folders.append({readFolder(Reader::object(folders.at(i), path), path, doc), path});
+    }
+    return doc;
+}
+
+// Writes the document; a store error is reported at the path of the part
+// that caused it.
+void writeDocument(Store& store, const Document& doc) {
+    const auto at = [](const QString& path, const std::function<void()>& step) {
+        try {
+            step();
+        } catch (const Error& e) {
+            throw PathError{path, e.description()};
+        }
+    };
+    for (auto it = doc.options.begin(); it != doc.options.end(); ++it)
+        at(u"options."_s + it.key(), [&] { store.setOption(it.key(), it.value()); });
+    for (qsizetype i = 0; i < doc.stores.size(); ++i)
+        at(Reader::element(u"stores"_s, i), [&] { store.insertStore(doc.stores.at(i)); });
+    for (const auto& [folder, path] : doc.folders)
+        at(path, [&] { store.insertFolder(folder); });
+    for (const LoadedItem& item : doc.items)
+        at(item.path, [&] { store.insertItem(item.record); });
+}
+
+} // namespace
+
+QByteArray dump(const Store& store) {
+    QJsonObject root{{u"format"_s, kFormat}, {u"version"_s, kVersion}};
+    QJsonObject options;
+    const QMap<QString, QString> values = store.options();
+    for (auto it = values.begin(); it != values.end(); ++it)
+        options.insert(it.key(), it.value());
+    root.insert(u"options"_s, options);
+    QJsonArray stores;
+    for (const StoreInfo& s : store.stores())
+        stores.append(QJsonObject{{u"StoreID"_s, s.storeId}, {u"name"_s, s.name}});
+    root.insert(u"stores"_s, stores);
+    QJsonArray folders;
+    for (const FolderInfo& f : store.folders())
+        folders.append(folderJson(store, f));
+    root.insert(u"folders"_s, folders);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+void load(Store& store, const QByteArray& data, const QString& fileName) {
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        const int line = int(data.left(parseError.offset).count('\n')) + 1;
+        throw inputError(fileName, line, u"kein gültiges JSON: "_s + parseError.errorString());
+    }
+    try {
+        if (!document.isObject())
+            throw PathError{QString(), u"ein Objekt erwartet"_s};
+        const Document doc = readDocument(document.object());
+        if (!store.stores().isEmpty())
+            throw Error(BadFileFormat, u"der Speicher "_s + store.path() +
+                                           u" ist nicht leer; ein Abzug wird nur in einen "
+                                           u"neuen Speicher geladen"_s);
+        store.transaction([&] { writeDocument(store, doc); });
+    } catch (const PathError& e) {
+        throw inputError(fileName, lineOf(data, e.path),
+                         (e.path.isEmpty() ? QString() : e.path + u": "_s) + e.text);
+    }
+}
+
+} // namespace tlm::pim::json

@@ -1,0 +1,48 @@
+#pragma once
+// The inside of the PIM store, shared by the raw store API and the
+// Outlook-style interface of this folder.
+#include "outlook/pim/pimstore.h"
+#include "outlook/pim/sqlite.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace tlm::pim {
+
+// One item as a table pass reads it: identifiers and undecoded blobs.
+struct RawRow {
+    QString entryId;
+    QString messageClass;
+    QByteArray props;     // property blob (properties.h)
+    QByteArray userProps; // text pairs; empty unless asked for
+};
+
+struct Store::Impl {
+    mutable sql::Db db; // caches prepared statements
+    QString path;
+    int depth = 0; // transaction nesting
+
+    void createSchema(Create mode);
+    void createDefaults();
+
+    // All items of a folder in creation order, one query.
+    QList<RawRow> scan(const QString& folderId, bool withUserProps) const;
+
+    // Inspector windows, kept by EntryID (also for items not saved yet).
+    InspectorState inspector(const QString& entryId) const;
+    void setInspector(const QString& entryId, const QString& caption, const InspectorState& state);
+    // Makes entryId the one active window.
+    void activate(const QString& entryId);
+
+    // The store part of new identifiers.
+    QString storeGuid(const QString& storeId) const;
+    QString newItemId(const QString& folderId) const;
+};
+
+// A fresh 32-digit uppercase hexadecimal unique number.
+QString newGuidHex();
+// True for an uppercase hexadecimal text of 2 to 140 characters.
+bool isValidId(const QString& id);
+
+} // namespace tlm::pim

@@ -1,0 +1,227 @@
+// The store, folder, listing, option and JSON commands of tellmarin-pim.
+#include "outlook/pim/toolcommands.h"
+
+#include "outlook/pim/json.h"
+#include "platform/error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace tlm::pim::tool {
+
+namespace {
+
+const QString kRoot = u"\\\\"_s;
+
+// "\\Store\A\B" or "A\B" as store name and folder names.
+QStringList pathParts(const Store& store, const QString& text) {
+    QStringList parts;
+    if (text.startsWith(kRoot)) {
+        parts = text.mid(2).split(u'\\');
+    } else {
+        const QList<StoreInfo> stores = store.stores();
+        if (stores.isEmpty())
+            throw Error(NotFound, u"Der Speicher enthält keinen Standardspeicher."_s);
+        parts = QStringList{stores.first().name} + text.split(u'\\');
+    }
+    for (const QString& part : std::as_const(parts))
+        if (part.trimmed().isEmpty())
+            throw UsageError{u"ungültiger Ordnerpfad: "_s + text};
+    return parts;
+}
+
+std::optional<FolderInfo> findFolder(const Store& store, const QString& path) {
+    try {
+        return store.folderByPath(path);
+    } catch (const Error& e) {
+        if (e.number() == NotFound)
+            return std::nullopt;
+        throw;
+    }
+}
+
+FolderKind kindArg(const QString& text) {
+    try {
+        return kindFromName(text);
+    } catch (const Error&) {
+        throw UsageError{u"unbekannte Ordnerart: "_s + text +
+                         u" (contact, calendar, journal, task, mail, other)"_s};
+    }
+}
+
+void removeStoreFiles(const QString& path) {
+    for (const QString& suffix : {QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s})
+        QFile::remove(path + suffix);
+}
+
+QString itemLabel(const ItemRecord& item) {
+    const QVariantMap& p = item.properties;
+    const QString subject = p.value(u"Subject"_s).toString();
+    if (!subject.isEmpty() || !item.messageClass.startsWith(u"IPM.Contact"_s))
+        return subject;
+    QString name = p.value(u"LastName"_s).toString();
+    const QString first = p.value(u"FirstName"_s).toString();
+    if (!first.isEmpty())
+        name += (name.isEmpty() ? QString() : u", "_s) + first;
+    const QString company = p.value(u"CompanyName"_s).toString();
+    if (company.isEmpty())
+        return name;
+    return name.isEmpty() ? company : name + u" ("_s + company + u')';
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- shared
+
+Store openStore(const Invocation& call, Store::Create mode) {
+    if (mode == Store::Create::Never && !QFileInfo::exists(call.storePath))
+        throw Error(err::FileNotFound, u"Speicher nicht gefunden: "_s + call.storePath +
+                                           u" (anlegen mit: tellmarin-pim create)"_s);
+    return Store(call.storePath, mode);
+}
+
+QString fullFolderPath(const Store& store, const QString& text) {
+    return kRoot + pathParts(store, text).join(u'\\');
+}
+
+FolderInfo folderArg(const Store& store, const QString& text, int defaultFolder) {
+    if (text.isEmpty())
+        return store.defaultFolder(defaultFolder);
+    const QString path = fullFolderPath(store, text);
+    if (const auto folder = findFolder(store, path))
+        return *folder;
+    throw Error(NotFound, u"Ordner nicht gefunden: "_s + path);
+}
+
+QByteArray readInput(const QString& path) {
+    QFile f(path);
+    if (!f.exists())
+        throw Error(err::FileNotFound, u"Datei nicht gefunden: "_s + path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw Error(err::FileAccess, u"Datei kann nicht gelesen werden: "_s + path);
+    return f.readAll();
+}
+
+void writeOutput(const QString& path, const QByteArray& data, QTextStream& out) {
+    if (path == u"-"_s) {
+        out << QString::fromUtf8(data);
+        return;
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.commit())
+        throw Error(err::FileAccess, u"Datei kann nicht geschrieben werden: "_s + path);
+}
+
+// ---------------------------------------------------------------- commands
+
+void create(const Invocation& call) {
+    if (QFileInfo::exists(call.storePath))
+        throw Error(err::FileAccess, u"Der Speicher besteht schon: "_s + call.storePath);
+    const Store store(call.storePath, Store::Create::WithDefaults);
+    *call.out << "Speicher angelegt: " << store.path() << '\n';
+}
+
+void addFolder(const Invocation& call) {
+    Store store = openStore(call, Store::Create::WithDefaults);
+    const QStringList parts = pathParts(store, call.args.first());
+    if (parts.size() < 2)
+        throw UsageError{u"Ordnerpfad ohne Ordnernamen: "_s + call.args.first()};
+    const QString target = kRoot + parts.join(u'\\');
+    if (findFolder(store, target))
+        throw Error(err::FileAccess, u"Den Ordner gibt es schon: "_s + target);
+    const std::optional<FolderKind> kind = call.options.contains(u"kind"_s)
+                                               ? std::optional(kindArg(call.option(u"kind"_s)))
+                                               : std::nullopt;
+    FolderInfo folder;
+    store.transaction([&] {
+        QString storeId;
+        for (const StoreInfo& s : store.stores())
+            if (s.name.compare(parts.first(), Qt::CaseInsensitive) == 0)
+                storeId = s.storeId;
+        if (storeId.isEmpty())
+            storeId = store.addStore(parts.first()).storeId;
+        std::optional<FolderInfo> parent;
+        for (qsizetype i = 1; i < parts.size(); ++i) {
+            const QString path = kRoot + parts.mid(0, i + 1).join(u'\\');
+            if (auto existing = findFolder(store, path)) {
+                parent = existing;
+                continue;
+            }
+            const FolderKind k = kind ? *kind : parent ? parent->kind : FolderKind::Mail;
+            parent = store.addFolder(parent ? QString() : storeId,
+                                     parent ? parent->entryId : QString(), parts.at(i), k);
+        }
+        folder = *parent;
+    });
+    *call.out << "Ordner angelegt: " << folder.folderPath << '\t' << kindName(folder.kind) << '\t'
+              << folder.entryId << '\n';
+}
+
+void loadJson(const Invocation& call) {
+    const QString file = call.args.first();
+    const QByteArray data = readInput(file);
+    const bool existed = QFileInfo::exists(call.storePath);
+    try {
+        Store store(call.storePath, Store::Create::Empty);
+        json::load(store, data, file);
+    } catch (const Error&) {
+        if (!existed)
+            removeStoreFiles(call.storePath);
+        throw;
+    }
+    const Store store(call.storePath, Store::Create::Never);
+    qsizetype items = 0;
+    const QList<FolderInfo> folders = store.folders();
+    for (const FolderInfo& f : folders)
+        items += store.itemIds(f.entryId).size();
+    *call.out << "Abzug geladen: " << folders.size() << " Ordner, " << items << " Elemente\n";
+}
+
+void dumpJson(const Invocation& call) {
+    const Store store = openStore(call, Store::Create::Never);
+    writeOutput(call.args.value(0, u"-"_s), json::dump(store), *call.out);
+}
+
+void list(const Invocation& call) {
+    const Store store = openStore(call, Store::Create::Never);
+    QTextStream& out = *call.out;
+    if (call.args.isEmpty()) {
+        for (const FolderInfo& f : store.folders())
+            out << f.folderPath << '\t' << kindName(f.kind) << '\t'
+                << store.itemIds(f.entryId).size() << '\t' << f.entryId << '\n';
+        return;
+    }
+    const FolderInfo folder = folderArg(store, call.args.first(), 0);
+    for (const ItemRecord& item : store.items(folder.entryId))
+        out << item.entryId << '\t' << item.messageClass << '\t' << itemLabel(item) << '\n';
+}
+
+void options(const Invocation& call) {
+    Store store = openStore(call, Store::Create::WithDefaults);
+    const QString version = call.option(u"outlook-version"_s);
+    const QString editor = call.option(u"editor-type"_s);
+    if (call.options.contains(u"outlook-version"_s) &&
+        !QRegularExpression(u"^\\d+(\\.\\d+){0,3}$"_s).match(version).hasMatch())
+        throw UsageError{u"--outlook-version erwartet eine Versionsnummer wie 16.0.0.0"_s};
+    if (call.options.contains(u"editor-type"_s) && editor != u"1"_s && editor != u"4"_s)
+        throw UsageError{u"--editor-type erwartet 1 (Nur-Text) oder 4 (Word)"_s};
+    store.transaction([&] {
+        if (call.options.contains(u"outlook-version"_s))
+            store.setOutlookVersion(version);
+        if (call.options.contains(u"editor-type"_s))
+            store.setEditorType(editor.toInt());
+    });
+    const QMap<QString, QString> values = store.options();
+    for (auto it = values.begin(); it != values.end(); ++it)
+        *call.out << it.key() << '=' << it.value() << '\n';
+}
+
+} // namespace tlm::pim::tool

@@ -1,0 +1,187 @@
+// The JSON form of the whole store: a dump loaded into a new store dumps the
+// same bytes; bad documents name file and line and change nothing.
+#include "outlook/pim/json.h"
+#include "outlook/pim/pimstore.h"
+
+#include "platform/error.h"
+#include "tests/support/testenv.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace tlm::pim {
+namespace {
+
+// A store with a bit of everything: contacts, a journal entry with user
+// properties, a link, both bodies, an open window and a running timer, a
+// task, a nested folder and a second store, and changed options.
+void fill(Store& store) {
+    ItemRecord contact;
+    contact.properties = {{u"FirstName"_s, u"Anna"_s},
+                          {u"LastName"_s, u"Schneider"_s},
+                          {u"BusinessTelephoneNumber"_s, u"+49 (30) 1234-567"_s},
+                          {u"Journal"_s, true},
+                          {u"Birthday"_s, QDateTime(QDate(1980, 2, 29), QTime(0, 0))}};
+    contact.body = u"Notiz mit \"Anführungszeichen\"\r\nund Umlauten äöü"_s;
+    const QString contactId = store.addItem(store.defaultFolder(Contacts).entryId, contact);
+
+    ItemRecord journal;
+    journal.messageClass = u"IPM.Activity"_s;
+    journal.properties = {{u"Subject"_s, u"Anruf von Anna Schneider"_s},
+                          {u"Start"_s, QDateTime(QDate(2024, 5, 2), QTime(10, 15, 0, 250))},
+                          {u"Duration"_s, 12},
+                          {u"Type"_s, u"Telefonanruf"_s}};
+    journal.userProperties = {{u"PCALLID"_s, u"4711-0815"_s}, {u"CallNumber"_s, u"03012345678"_s}};
+    journal.links = {contactId};
+    journal.body = u"Text"_s;
+    journal.htmlBody = u"<html><body><b>Text</b></body></html>"_s;
+    journal.inspector = {true, true, 2, 100, 200, 640, 480};
+    journal.timerStarted = QDateTime(QDate(2024, 5, 2), QTime(10, 15, 0));
+    store.addItem(store.defaultFolder(Journal).entryId, journal);
+
+    ItemRecord task;
+    task.properties = {{u"Subject"_s, u"Rückruf"_s}, {u"ReminderSet"_s, true}};
+    store.addItem(store.defaultFolder(Tasks).entryId, task);
+
+    const FolderInfo sub = store.addFolder(QString(), store.defaultFolder(Contacts).entryId,
+                                           u"Kunden"_s, FolderKind::Contact);
+    store.addItem(sub.entryId, ItemRecord{});
+    const StoreInfo archive = store.addStore(u"Archiv"_s);
+    store.addFolder(archive.storeId, QString(), u"Alt"_s, FolderKind::Calendar);
+    store.setEditorType(1);
+    store.setOutlookVersion(u"15.0.0.0"_s);
+}
+
+QString loadError(Store& store, const QByteArray& data) {
+    try {
+        json::load(store, data, u"abzug.json"_s);
+    } catch (const Error& e) {
+        return e.description();
+    }
+    return {};
+}
+
+TEST(PimJson, DumpLoadedIntoNewStoreDumpsTheSameBytes) {
+    test::TestEnv env;
+    Store first(env.root() + u"a.sqlite"_s);
+    fill(first);
+    const QByteArray dump = json::dump(first);
+
+    Store second(env.root() + u"b.sqlite"_s, Store::Create::Empty);
+    json::load(second, dump, u"abzug.json"_s);
+    EXPECT_EQ(json::dump(second), dump);
+
+    // What was loaded is really there, not only echoed.
+    const FolderInfo journalFolder = second.defaultFolder(Journal);
+    const QList<ItemRecord> items = second.items(journalFolder.entryId);
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items.first().userProperties.first().value, u"4711-0815"_s);
+    EXPECT_TRUE(items.first().inspector.active);
+    EXPECT_EQ(items.first().timerStarted, QDateTime(QDate(2024, 5, 2), QTime(10, 15)));
+    EXPECT_EQ(items.first().properties.value(u"Start"_s).toDateTime().time().msec(), 250);
+    EXPECT_EQ(second.editorType(), 1);
+    EXPECT_EQ(second.folderByPath(u"\\\\Archiv\\Alt"_s).kind, FolderKind::Calendar);
+}
+
+TEST(PimJson, DumpHasTheDocumentedShape) {
+    test::TestEnv env;
+    Store store(env.pimPath());
+    fill(store);
+    const QJsonObject root = QJsonDocument::fromJson(json::dump(store)).object();
+    EXPECT_EQ(root.value(u"format"_s).toString(), u"tellmarin-pim"_s);
+    EXPECT_EQ(root.value(u"version"_s).toInt(), 1);
+    EXPECT_EQ(root.value(u"options"_s).toObject().value(u"EditorType"_s).toString(), u"1"_s);
+    const QJsonObject contacts = root.value(u"folders"_s).toArray().first().toObject();
+    EXPECT_EQ(contacts.value(u"path"_s).toString(), u"\\\\Persönliche Ordner\\Kontakte"_s);
+    EXPECT_EQ(contacts.value(u"kind"_s).toString(), u"contact"_s);
+    EXPECT_EQ(contacts.value(u"default"_s).toInt(), 10);
+    const QJsonObject anna = contacts.value(u"items"_s).toArray().first().toObject();
+    EXPECT_EQ(anna.value(u"class"_s).toString(), u"IPM.Contact"_s);
+    const QJsonObject props = anna.value(u"properties"_s).toObject();
+    EXPECT_EQ(props.value(u"Journal"_s), QJsonValue(true));
+    EXPECT_EQ(props.value(u"Birthday"_s).toString(), u"1980-02-29T00:00:00"_s);
+    EXPECT_FALSE(props.contains(u"FullName"_s)); // computed, never stored
+    EXPECT_FALSE(anna.contains(u"inspector"_s)); // defaults are left out
+}
+
+TEST(PimJson, BadDocumentsNameTheLineAndChangeNothing) {
+    test::TestEnv env;
+    Store source(env.root() + u"a.sqlite"_s);
+    fill(source);
+    const QByteArray dump = json::dump(source);
+    Store target(env.root() + u"b.sqlite"_s, Store::Create::Empty);
+
+    // A syntax error: the comma after a property is missing.
+    QByteArray broken = dump;
+    const qsizetype at = broken.indexOf("\"FirstName\": \"Anna\",");
+    broken.remove(at + qsizetype(qstrlen("\"FirstName\": \"Anna\"")), 1);
+    const int syntaxLine = int(broken.left(at).count('\n')) + 2;
+    EXPECT_TRUE(loadError(target, broken)
+                    .startsWith(u"abzug.json:"_s + QString::number(syntaxLine) + u": "_s));
+
+    // A property that items of that class do not have, late in the document:
+    // nothing before it may remain.
+    QByteArray unknown = dump;
+    const qsizetype subject = unknown.indexOf("\"Subject\": \"Rückruf\"");
+    unknown.replace(subject, 9, "\"Gehalt\"");
+    const int unknownLine = int(unknown.left(subject).count('\n')) + 1;
+    const QString message = loadError(target, unknown);
+    EXPECT_TRUE(message.startsWith(u"abzug.json:"_s + QString::number(unknownLine) + u": "_s))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(u"Gehalt"_s));
+
+    // A value the store cannot take (a date that is none).
+    QByteArray badDate = dump;
+    badDate.replace("\"1980-02-29T00:00:00\"", "\"im Februar\"");
+    const int dateLine = int(badDate.left(badDate.indexOf("im Februar")).count('\n')) + 1;
+    EXPECT_TRUE(loadError(target, badDate)
+                    .startsWith(u"abzug.json:"_s + QString::number(dateLine) + u": "_s));
+
+    // A duplicate EntryID fails in the store, after other items went in.
+    QByteArray duplicate = dump;
+    const QJsonObject root = QJsonDocument::fromJson(dump).object();
+    const QString firstItem = root.value(u"folders"_s)[0][u"items"_s][0][u"EntryID"_s].toString();
+    QString taskItem;
+    for (const QJsonValue folder : root.value(u"folders"_s).toArray())
+        if (folder[u"kind"_s].toString() == u"task"_s)
+            taskItem = folder[u"items"_s][0][u"EntryID"_s].toString();
+    ASSERT_FALSE(taskItem.isEmpty());
+    duplicate.replace(taskItem.toUtf8(), firstItem.toUtf8());
+    EXPECT_TRUE(loadError(target, duplicate).startsWith(u"abzug.json:"_s));
+
+    EXPECT_TRUE(loadError(target, "[]").startsWith(u"abzug.json:1: "_s));
+    EXPECT_TRUE(target.stores().isEmpty());
+    EXPECT_TRUE(target.folders().isEmpty());
+
+    // A store that already holds something is not loaded into.
+    EXPECT_FALSE(loadError(source, dump).isEmpty());
+    EXPECT_EQ(json::dump(source), dump);
+}
+
+TEST(PimJson, LineOfFindsNestedValuesAndFallsBackToTheParent) {
+    const QByteArray text = "{\n"
+                            "  \"a\": [\n"
+                            "    {\"b\": 1},\n"
+                            "    {\n"
+                            "      \"b\": \"x\\\"y\",\n"
+                            "      \"c\": {\"d\": [1, 2]}\n"
+                            "    }\n"
+                            "  ]\n"
+                            "}\n";
+    EXPECT_EQ(json::lineOf(text, QString()), 1);
+    EXPECT_EQ(json::lineOf(text, u"a"_s), 2);
+    EXPECT_EQ(json::lineOf(text, u"a[0].b"_s), 3);
+    EXPECT_EQ(json::lineOf(text, u"a[1]"_s), 4);
+    EXPECT_EQ(json::lineOf(text, u"a[1].b"_s), 5);
+    EXPECT_EQ(json::lineOf(text, u"a[1].c.d[1]"_s), 6);
+    EXPECT_EQ(json::lineOf(text, u"a[1].missing"_s), 4);
+    EXPECT_EQ(json::lineOf(text, u"a[7]"_s), 2);
+}
+
+} // namespace
+} // namespace tlm::pim

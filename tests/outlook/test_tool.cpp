@@ -1,0 +1,210 @@
+// tellmarin-pim: the commands, the sample address book, and bad input that
+// must leave the store as it was.
+#include "outlook/pim/json.h"
+#include "outlook/pim/pimstore.h"
+#include "outlook/pim/tool.h"
+
+#include "tests/support/testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace tlm::pim {
+namespace {
+
+QString sampleFile() {
+    return QFileInfo(QStringLiteral(__FILE__))
+        .absoluteDir()
+        .absoluteFilePath(u"../../data/sample-contacts.vcf"_s);
+}
+
+struct ToolRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun pim(const QStringList& args) {
+    ToolRun r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.code = tool::run(args, out, err);
+    return r;
+}
+
+void writeFile(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// The contact of the default contacts folder with that last name.
+ItemRecord contactNamed(const Store& store, const QString& lastName) {
+    for (const ItemRecord& item : store.items(store.defaultFolder(Contacts).entryId))
+        if (item.properties.value(u"LastName"_s).toString() == lastName)
+            return item;
+    ADD_FAILURE() << "no contact " << lastName.toStdString();
+    return {};
+}
+
+QString prop(const ItemRecord& item, const QString& name) {
+    return item.properties.value(name).toString();
+}
+
+TEST(PimTool, SampleAddressBookImportsIntoAFreshStore) {
+    test::TestEnv env;
+    const ToolRun r = pim({u"import-vcard"_s, sampleFile()});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, QString()); // no warnings for the sample
+    EXPECT_TRUE(r.out.startsWith(u"30 Kontakte eingelesen"_s));
+
+    const Store store(env.pimPath(), Store::Create::Never);
+    const QList<ItemRecord> contacts = store.items(store.defaultFolder(Contacts).entryId);
+    ASSERT_EQ(contacts.size(), 30);
+    // The number the main job calls with, in a written form of its own.
+    EXPECT_EQ(prop(contactNamed(store, u"Becker"_s), u"BusinessTelephoneNumber"_s),
+              u"+49 30 12345678"_s);
+    // The same number in two fields of one contact.
+    const ItemRecord hoffmann = contactNamed(store, u"Hoffmann"_s);
+    EXPECT_EQ(prop(hoffmann, u"BusinessTelephoneNumber"_s),
+              prop(hoffmann, u"PrimaryTelephoneNumber"_s));
+    // A company with several people sharing its main number.
+    int kontor = 0;
+    for (const ItemRecord& c : contacts)
+        kontor += prop(c, u"CompanyName"_s) == u"Hanseatisches Kontor GmbH"_s ? 1 : 0;
+    EXPECT_EQ(kontor, 4);
+    EXPECT_EQ(prop(contactNamed(store, u"Johannsen"_s), u"CompanyMainTelephoneNumber"_s),
+              u"(040) 302010-0"_s);
+    EXPECT_EQ(prop(contactNamed(store, u"Gruber"_s), u"BusinessAddressCountry"_s), u"Österreich"_s);
+    EXPECT_EQ(prop(contactNamed(store, u"Meier"_s), u"BusinessTelephoneNumber"_s),
+              u"+41 44 2123456"_s);
+    EXPECT_EQ(contactNamed(store, u"Wolf"_s).body,
+              u"Kennt uns über die Messe in Hannover.\r\nBevorzugt E-Mail."_s);
+    EXPECT_EQ(prop(contactNamed(store, u"Lange"_s), u"BusinessTelephoneNumber"_s),
+              u"+49-331-8765432-21"_s);
+    const ItemRecord fischer = contactNamed(store, u"Fischer"_s);
+    EXPECT_EQ(prop(fischer, u"MobileTelephoneNumber"_s), u"0151 23456789"_s);
+}
+
+TEST(PimTool, BadInputChangesNothingAndNamesFileAndLine) {
+    test::TestEnv env;
+    ASSERT_EQ(pim({u"import-vcard"_s, sampleFile()}).code, 0);
+    const QByteArray before = json::dump(Store(env.pimPath(), Store::Create::Never));
+
+    // A good card, then a broken line in the second one.
+    const QString vcf = env.root() + u"kaputt.vcf"_s;
+    writeFile(vcf, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Neu;Nina;;;\r\nEND:VCARD\r\n"
+                   "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Neu;Nils;;;\r\nTEL;TYPE=CELL 0170 1\r\n"
+                   "END:VCARD\r\n");
+    const ToolRun badVcard = pim({u"import-vcard"_s, vcf});
+    EXPECT_EQ(badVcard.code, tool::Failure);
+    EXPECT_TRUE(badVcard.err.contains(vcf + u":8: "_s)) << badVcard.err.toStdString();
+
+    // A document that is no JSON, loaded over a store that has content, and
+    // into a new store file that must not be left behind.
+    const QString bad = env.root() + u"kaputt.json"_s;
+    writeFile(bad, "{\n  \"format\": \"tellmarin-pim\",\n  \"version\": 1\n  \"stores\": []\n}\n");
+    const ToolRun badJson = pim({u"load-json"_s, bad});
+    EXPECT_EQ(badJson.code, tool::Failure);
+    EXPECT_TRUE(badJson.err.contains(bad + u":4: "_s)) << badJson.err.toStdString();
+    const QString fresh = env.root() + u"neu.sqlite"_s;
+    EXPECT_EQ(pim({u"--store"_s, fresh, u"load-json"_s, bad}).code, tool::Failure);
+    EXPECT_FALSE(QFileInfo::exists(fresh));
+
+    // Items of the wrong folder kind, unknown folders, missing files.
+    EXPECT_EQ(pim({u"import-vcard"_s, sampleFile(), u"--folder"_s, u"Kalender"_s}).code,
+              tool::Failure);
+    EXPECT_EQ(pim({u"import-vcard"_s, sampleFile(), u"--folder"_s, u"Gibtsnicht"_s}).code,
+              tool::Failure);
+    EXPECT_EQ(pim({u"import-vcard"_s, env.root() + u"fehlt.vcf"_s}).code, tool::Failure);
+
+    EXPECT_EQ(json::dump(Store(env.pimPath(), Store::Create::Never)), before);
+}
+
+TEST(PimTool, DumpAndLoadThroughFilesAndExportImportVcard) {
+    test::TestEnv env;
+    ASSERT_EQ(pim({u"import-vcard"_s, sampleFile()}).code, 0);
+    ASSERT_EQ(pim({u"add-folder"_s, u"Kontakte\\Kopie"_s}).code, 0);
+    const QString dumpFile = env.root() + u"abzug.json"_s;
+    ASSERT_EQ(pim({u"dump-json"_s, dumpFile}).code, 0);
+    const QString copy = env.root() + u"kopie.sqlite"_s;
+    const ToolRun loaded = pim({u"--store"_s, copy, u"load-json"_s, dumpFile});
+    ASSERT_EQ(loaded.code, 0) << loaded.err.toStdString();
+    EXPECT_EQ(loaded.out, u"Abzug geladen: 8 Ordner, 30 Elemente\n"_s);
+    EXPECT_EQ(pim({u"--store"_s, copy, u"dump-json"_s}).out.toUtf8(), test::readBytes(dumpFile));
+
+    // vCard out of one folder and into another gives the same contacts.
+    for (const QString& version : {u"3"_s, u"4"_s}) {
+        const QString vcf = env.root() + u"kontakte"_s + version + u".vcf"_s;
+        ASSERT_EQ(pim({u"export-vcard"_s, vcf, u"--vcard-version"_s, version}).code, 0);
+        const QString folder = u"Kontakte\\V"_s + version;
+        ASSERT_EQ(pim({u"add-folder"_s, folder}).code, 0);
+        ASSERT_EQ(pim({u"import-vcard"_s, vcf, u"--folder"_s, folder}).code, 0);
+        const Store store(env.pimPath(), Store::Create::Never);
+        const QList<ItemRecord> original = store.items(store.defaultFolder(Contacts).entryId);
+        const QList<ItemRecord> again =
+            store.items(store.folderByPath(u"\\\\Persönliche Ordner\\"_s + folder).entryId);
+        ASSERT_EQ(again.size(), original.size());
+        for (qsizetype i = 0; i < original.size(); ++i) {
+            QVariantMap a = original.at(i).properties;
+            QVariantMap b = again.at(i).properties;
+            for (QVariantMap* m : {&a, &b}) {
+                m->remove(u"CreationTime"_s);
+                m->remove(u"LastModificationTime"_s);
+            }
+            EXPECT_EQ(a, b) << i;
+            EXPECT_EQ(original.at(i).body, again.at(i).body);
+        }
+    }
+}
+
+TEST(PimTool, FoldersListingAndOptions) {
+    test::TestEnv env;
+    ASSERT_EQ(pim({u"create"_s}).code, 0);
+    EXPECT_EQ(pim({u"create"_s}).code, tool::Failure); // never over an existing store
+    const ToolRun nested =
+        pim({u"add-folder"_s, u"\\\\Archiv\\2023\\Anrufe"_s, u"--kind"_s, u"journal"_s});
+    ASSERT_EQ(nested.code, 0) << nested.err.toStdString();
+    EXPECT_EQ(pim({u"add-folder"_s, u"\\\\Archiv\\2023\\Anrufe"_s}).code, tool::Failure);
+    ASSERT_EQ(pim({u"add-folder"_s, u"Kontakte\\Kunden"_s}).code, 0);
+
+    const QStringList lines = pim({u"list"_s}).out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 10);
+    EXPECT_TRUE(lines.at(0).startsWith(u"\\\\Persönliche Ordner\\Kontakte\tcontact\t0\t"_s));
+    EXPECT_TRUE(lines.at(1).startsWith(u"\\\\Persönliche Ordner\\Kontakte\\Kunden\tcontact\t"_s));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
+        return l.startsWith(u"\\\\Archiv\\2023\\Anrufe\tjournal\t0\t"_s);
+    }));
+
+    EXPECT_EQ(pim({u"options"_s}).out, u"EditorType=4\nOutlookVersion=16.0.0.0\n"_s);
+    EXPECT_EQ(pim({u"options"_s, u"--editor-type"_s, u"1"_s, u"--outlook-version=14.0.0.0"_s}).out,
+              u"EditorType=1\nOutlookVersion=14.0.0.0\n"_s);
+    EXPECT_EQ(pim({u"options"_s, u"--editor-type"_s, u"2"_s}).code, tool::Usage);
+    EXPECT_EQ(Store(env.pimPath(), Store::Create::Never).editorType(), 1);
+}
+
+TEST(PimTool, UsageErrors) {
+    test::TestEnv env;
+    EXPECT_EQ(pim({}).code, tool::Usage);
+    EXPECT_EQ(pim({u"frobnicate"_s}).code, tool::Usage);
+    EXPECT_EQ(pim({u"list"_s, u"--folder"_s, u"Kontakte"_s}).code, tool::Usage);
+    EXPECT_EQ(pim({u"import-vcard"_s}).code, tool::Usage);
+    EXPECT_EQ(pim({u"dump-json"_s, u"--store"_s}).code, tool::Usage);
+    const ToolRun help = pim({u"--help"_s});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains(u"import-vcard DATEI"_s));
+    // Reading commands do not create a store.
+    EXPECT_EQ(pim({u"list"_s}).code, tool::Failure);
+    EXPECT_FALSE(QFileInfo::exists(env.pimPath()));
+}
+
+} // namespace
+} // namespace tlm::pim
