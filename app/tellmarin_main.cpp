@@ -1,5 +1,6 @@
 // tellmarin: started by the CTI client once per call event with 19
 // arguments; without arguments it opens the options window.
+#include "callwindows/frmindexaufbau.h"
 #include "core/params.h"
 #include "core/run.h"
 #include "platform/gui.h"
@@ -9,16 +10,14 @@
 int main(int argc, char** argv) {
     tlm::gui::prepareEnvironment();
     QApplication app(argc, argv);
+    tlm::registerIndexProgressWindow();
     // The raw command line as the CTI client wrote it; TELLMARIN_CMDLINE passes
     // one verbatim (scripted runs of exact command lines).
     const QByteArray raw = qgetenv("TELLMARIN_CMDLINE");
     const QString commandLine = !raw.isNull() ? QString::fromUtf8(raw)
                                               : tlm::rawCommandLine(app.arguments().mid(1));
     tlm::Run run;
-    const tlm::RunEnd end = tlm::Main(run, commandLine);
-    if (end == tlm::RunEnd::OptionsWindow) {
-        // The options window is not part of this build yet: the run ends here.
-        return 0;
-    }
+    tlm::Main(run, commandLine);
+    // The options window is not part of this build yet, so every run ends here.
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "core/callfile.h"
 
 #include "core/run.h"
+#include "outlook/item.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/inifile.h"
@@ -87,6 +88,68 @@ void createOrUpdateCallFile(Run& run) {
     write(timestamps, QStringLiteral("Duration"), durationSeconds(p[P_DURATION]));
     if (!p[P_INVOKED_FROM].isEmpty())
         write(timestamps, p[P_INVOKED_FROM], texts::dateTime(clock::now()));
+}
+
+QString contactLogText(const QString& fullNameAndCompany) {
+    QString text = fullNameAndCompany;
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("; "));
+}
+
+void subUpdateCallFileContact(Run& run) {
+    const outlook::ItemPtr contact = run.lookup.currentContact;
+    if (!contact) {
+        run.log.subLog(QStringLiteral("CALL-Datei: Outlook-Kontakt: keine Änderungen möglich (FEHLER)"),
+                       12099);
+        return;
+    }
+    const QString file = callFilePath(run);
+    const int field = run.lookup.matchedField;
+    const auto property = [&](const char16_t* name) {
+        return contact->get(QString::fromUtf16(name)).toString();
+    };
+    const auto write = [&](const char16_t* section, const char16_t* key, const QString& value) {
+        ignoreErrors([&] {
+            subIniWrite(file, QString::fromUtf16(section), QString::fromUtf16(key), value);
+        });
+    };
+    const auto writeAddress = [&](const QString& kind) {
+        static const char16_t* const keys[] = {u"Adr_Street", u"Adr_Zip", u"Adr_City", u"Adr_Country"};
+        static const char16_t* const parts[] = {u"Street", u"PostalCode", u"City", u"Country"};
+        for (int i = 0; i < 4; ++i) {
+            ignoreErrors([&] {
+                const QString value = contact->get(kind + QStringLiteral("Address") +
+                                                   QString::fromUtf16(parts[i]))
+                                          .toString();
+                subIniWrite(file, QStringLiteral("Contact"), QString::fromUtf16(keys[i]), value);
+            });
+        }
+    };
+    const QString prefix = QStringLiteral("CALL-Datei: Outlook-Kontakt: ");
+    const QString number = QString::number(field);
+
+    write(u"Call", u"NumType", number);
+    ignoreErrors([&] { write(u"Contact", u"Contact-ID", contact->EntryID()); });
+    ignoreErrors([&] { write(u"Contact", u"First_Name", property(u"FirstName")); });
+    ignoreErrors([&] { write(u"Contact", u"Last_Name", property(u"LastName")); });
+    const bool business = field == 1 || (field >= 4 && field <= 9);
+    const bool home = field == 2 || field == 3;
+    ignoreErrors([&] {
+        if (business)
+            run.log.subLog(prefix + contactLogText(property(u"FullNameAndCompany")) +
+                               QStringLiteral(" (Geschäftlich ") + number + QLatin1Char(')'),
+                           12000 + field);
+        else
+            run.log.subLog(prefix + property(u"FullName") +
+                               (home ? QStringLiteral(" (Privat ") : QStringLiteral(" (Weitere ")) +
+                               number + QLatin1Char(')'),
+                           12000 + field);
+    });
+    if (business) {
+        ignoreErrors([&] { write(u"Contact", u"Company", property(u"CompanyName")); });
+        writeAddress(QStringLiteral("Business"));
+    } else {
+        writeAddress(home ? QStringLiteral("Home") : QStringLiteral("Other"));
+    }
 }
 
 } // namespace tlm

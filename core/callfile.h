@@ -19,4 +19,11 @@ QString callFilePath(const Run& run);
 // Start-up step 11: creates the per-call file or updates it for this event.
 void createOrUpdateCallFile(Run& run);
 
+// Writes the current contact of the lookup and the matched field number
+// into the per-call file.
+void subUpdateCallFileContact(Run& run);
+
+// A contact's FullNameAndCompany on one line, as log lines show it.
+QString contactLogText(const QString& fullNameAndCompany);
+
 } // namespace tlm

@@ -138,6 +138,14 @@ int toInteger(const QString& value) {
 
 int readSettingInt(const QString& key) { return toInteger(readSetting(key)); }
 
+int readSettingInt(const QString& key, int fallback) {
+    try {
+        return readSettingInt(key);
+    } catch (const Error&) {
+        return fallback;
+    }
+}
+
 void saveSetting(const QString& key, const QString& value) { settingsstore::save(key, value); }
 
 void subReadSettings(Settings& s, Environment& env, Log& log) {

@@ -65,6 +65,8 @@ QString readSetting(const QString& key);
 // Reads a key as a 32-bit integer with its call-processing default; raises
 // tlm::Error 13 for a value that is not a number and 6 for one out of range.
 int readSettingInt(const QString& key);
+// The same, with fallback for a value that is not a number.
+int readSettingInt(const QString& key, int fallback);
 void saveSetting(const QString& key, const QString& value);
 
 // Converts a setting's text to an integer as the settings readers do.

@@ -1,4 +1,6 @@
+#include "core/callprocessing.h"
 #include "core/run.h"
+#include "core/startupsteps.h"
 
 #include "platform/messagebox.h"
 #include "platform/paths.h"
@@ -57,6 +59,8 @@ RunEnd Main(Run& run, const QString& commandLine) {
     log.subLog(
         QStringLiteral(" 8/15 - Programmaufruf mit gültigen Parametern >> starte Rufverarbeitung"),
         10081);
+    if (prepareCall(run))
+        run.log.guard({QStringLiteral("Main"), QStringLiteral("...")}, [&] { processEvent(run); });
     return RunEnd::Done;
 }
 

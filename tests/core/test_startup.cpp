@@ -41,9 +41,8 @@ TEST_F(Startup, ValidCallLogsSteps1To8) {
         QStringLiteral("* 10510  *         ...keine CALL-Dateien gelöscht"),
         QStringLiteral("* 10520  *         ...keine LOG-Dateien gelöscht"),
         QStringLiteral("* 10700  *  7/15 - Programmaufrufparameter in ein Array überführen"),
-        QStringLiteral("* 10081  *  8/15 - Programmaufruf mit gültigen Parametern >> starte Rufverarbeitung"),
-        QString()};
-    EXPECT_EQ(programLogTexts(), expected);
+        QStringLiteral("* 10081  *  8/15 - Programmaufruf mit gültigen Parametern >> starte Rufverarbeitung")};
+    EXPECT_EQ(programLogTexts().mid(0, expected.size()), expected);
     EXPECT_EQ(run.params[P_INVOKED_FROM], QStringLiteral("called"));
     EXPECT_TRUE(QFile::exists(env.workFolder() + QStringLiteral("tlmLastCall.log")));
     EXPECT_FALSE(settingsstore::get(QStringLiteral("LastRun")).isEmpty());

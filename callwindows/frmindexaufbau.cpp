@@ -1,0 +1,64 @@
+#include "callwindows/frmindexaufbau.h"
+
+#include "callwindows/design.h"
+#include "core/contactindex.h"
+#include "core/settings.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QStyle>
+
+namespace tlm {
+namespace {
+class ProgressWindow : public IndexProgress {
+public:
+    ProgressWindow() {
+        m_window.show();
+        QApplication::processEvents();
+    }
+
+private:
+    frmIndexaufbau m_window;
+};
+} // namespace
+
+frmIndexaufbau::frmIndexaufbau() {
+    setObjectName(QStringLiteral("frmIndexaufbau"));
+    setWindowTitle(QStringLiteral("Tellmarin"));
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, design::colourSetting(QStringLiteral("ColorBack")));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    auto* image = new QLabel(this);
+    image->setObjectName(QStringLiteral("imgOutlookFolder"));
+    image->setPixmap(style()->standardIcon(QStyle::SP_DirIcon).pixmap(32, 32));
+    auto* label = new QLabel(QStringLiteral("Indexaktualisierung - bitte warten...."), this);
+    label->setObjectName(QStringLiteral("lbl1"));
+    label->setFont(QFont(QStringLiteral("Tahoma"), 9));
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(image);
+    layout->addWidget(label);
+    adjustSize();
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize();
+    move(placement(screenSize, frameGeometry().size(),
+                   readSettingInt(QStringLiteral("WindowOffsetIndexX"), 0),
+                   readSettingInt(QStringLiteral("WindowOffsetIndexY"), 0)));
+}
+
+QPoint frmIndexaufbau::placement(const QSize& screen, const QSize& window, int offsetXTwips,
+                                 int offsetYTwips) {
+    return {screen.width() - window.width() - design::pixels(120 + offsetXTwips),
+            screen.height() - window.height() - design::pixels(690 + offsetYTwips)};
+}
+
+void registerIndexProgressWindow() {
+    setIndexProgressFactory([] { return std::make_unique<ProgressWindow>(); });
+}
+
+} // namespace tlm

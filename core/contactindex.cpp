@@ -1,0 +1,347 @@
+#include "core/contactindex.h"
+
+#include "core/environment.h"
+#include "core/run.h"
+#include "numbers/indexfile.h"
+#include "numbers/normalise.h"
+#include "numbers/phonefields.h"
+#include "outlook/application.h"
+#include "outlook/folder.h"
+#include "outlook/item.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/messagebox.h"
+#include "platform/textfile.h"
+#include "platform/texts.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace tlm {
+namespace {
+// Error numbers of the builder (Outlook's object error range).
+constexpr long DefaultFolderMissing = -2147221503; // &H80040001
+constexpr long ConfiguredFolderMissing = -2147221502; // &H80040002
+
+IndexProgressFactory& progressFactory() {
+    static IndexProgressFactory factory;
+    return factory;
+}
+
+QString dateTimeOrZero(const QDateTime& t) {
+    // The zero date shows as its time alone.
+    return t.isValid() ? texts::dateTime(t) : QStringLiteral("00:00:00");
+}
+
+// The signed-in user as Windows names it; elsewhere the login name.
+QString userName() {
+    const QString windows = qEnvironmentVariable("USERNAME");
+    return windows.isEmpty() ? qEnvironmentVariable("USER") : windows;
+}
+
+struct FolderCounts {
+    int contacts = 0;
+    int numbers = 0;
+    QDateTime newest;
+};
+
+// The builder's state for one run of subCreateFileIndex.
+class IndexBuilder {
+public:
+    explicit IndexBuilder(Run& run) : m_run(run), m_index(run.env.indexFile) {}
+
+    bool build(bool showProgress);
+
+private:
+    void start();
+    void indexDefaultFolder();
+    void indexConfiguredFolders();
+    FolderCounts indexFolder(const outlook::FolderPtr& folder);
+    void logFolder(const outlook::FolderPtr& folder, const FolderCounts& counts);
+    void finish();
+    void fail(long number, const QString& description, const QString& message);
+    QString message(const Error& e, int folder) const;
+
+    Run& m_run;
+    QString m_index;
+    QString m_temporary;
+    QString m_indexLog;
+    int m_step = 60000;
+    QDateTime m_started;
+    int m_contacts = 0;
+    bool m_result = false;
+    outlook::NamespacePtr m_mapi;
+};
+
+void IndexBuilder::fail(long number, const QString& description, const QString& text) {
+    m_run.log.appendProgramLog(texts::dateTime(clock::now()) +
+                               QStringLiteral(" mdlMain.subCreateFileIndex_") +
+                               QStringLiteral("%1").arg(m_step, 5, 10, QLatin1Char('0')) +
+                               QStringLiteral(": ") + text + QStringLiteral("(Err ") +
+                               QString::number(number) + QStringLiteral("...") + description +
+                               QLatin1Char(')'));
+}
+
+QString IndexBuilder::message(const Error& e, int folder) const {
+    switch (e.number()) {
+    case DefaultFolderMissing:
+        return QStringLiteral("Auf den persönlichen Kontakteordner konnte nicht zugegriffen werden.");
+    case ConfiguredFolderMissing:
+        return QStringLiteral("Auf den Kontakteordner '") +
+               readSetting(QStringLiteral("Folder") + QString::number(folder)) +
+               QStringLiteral("' ") + QStringLiteral("konnte nicht zugegriffen werden.");
+    case err::CannotCreateObject: {
+        const QString text =
+            QStringLiteral("Es konnte keine Verbindung zu Microsoft Outlook hergestellt werden.") +
+            QStringLiteral("\r\r") +
+            QStringLiteral("Entweder ist die Installation fehlerhaft, oder es ist kein Profil für "
+                           "den derzeit ") +
+            QStringLiteral("\r") + QStringLiteral("angemeldeten Benutzer ") + QLatin1Char('"') +
+            userName() + QLatin1Char('"') +
+            QStringLiteral(" konfiguriert.");
+        return text;
+    }
+    default:
+        return e.description();
+    }
+}
+
+void IndexBuilder::start() {
+    m_step = 60010;
+    m_run.indexRecordsTotal = 0;
+    const QString folder = m_run.env.workFolder;
+    // Index files of other days and all index logs go; the index of the day
+    // stays until the new one replaces it, so a lookup meanwhile still finds.
+    for (const QString& old : files::matching(folder, QStringLiteral("*.idx")))
+        if (old != m_index)
+            files::remove(old);
+    for (const QString& old : files::matching(folder, QStringLiteral("tlm20*.log")))
+        files::remove(old);
+    m_indexLog = indexLogPath(m_index);
+    m_temporary = m_index + QStringLiteral(".") +
+                  QString::number(QCoreApplication::applicationPid()) + QStringLiteral(".new");
+    files::remove(m_temporary);
+    QString block = fncVersionText(m_run.env);
+    block.replace(QLatin1Char('\r'), QStringLiteral("\r\n"));
+    textfile::write(m_indexLog, block + QStringLiteral("\r\n\r\n") +
+                                    QStringLiteral("Index generiert am ") +
+                                    texts::dateTime(clock::now()) + QStringLiteral("\r\n\r\n"));
+    m_mapi = outlook::attach()->GetNamespace(QStringLiteral("MAPI"));
+}
+
+FolderCounts IndexBuilder::indexFolder(const outlook::FolderPtr& folder) {
+    const outlook::TablePtr table = folder->GetTable();
+    const auto columns = table->Columns();
+    columns->Add(QStringLiteral("Journal"));
+    for (const PhoneField& f : PhoneFields)
+        columns->Add(f.column.toString());
+    table->MoveToStart();
+    ++m_step;
+
+    const QString ownCode = fncOwnCountryCode();
+    FolderCounts counts;
+    QByteArray records;
+    while (!table->EndOfTable()) {
+        const outlook::RowPtr row = table->GetNextRow();
+        ++counts.contacts;
+        const QDateTime modified = row->Item(4).toDateTime();
+        if (!counts.newest.isValid() || modified > counts.newest)
+            counts.newest = modified;
+        const QString entryId = row->Item(1).toString();
+        const bool journal = row->Item(9).toBool();
+        for (int c = 10; c <= 21; ++c) {
+            QString number = row->Item(c).toString();
+            if (number.isEmpty())
+                continue;
+            ++counts.numbers;
+            records += indexRecord(fncNormNumber(number, ownCode), entryId, c - 9, journal);
+        }
+    }
+    QFile out(m_temporary);
+    if (!out.open(QIODevice::Append) || out.write(records) != records.size())
+        throw Error(err::FileAccess, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
+    m_run.indexRecordsTotal += counts.numbers;
+    return counts;
+}
+
+void IndexBuilder::logFolder(const outlook::FolderPtr& folder, const FolderCounts& counts) {
+    ++m_step;
+    const QString crlf = QStringLiteral("\r\n");
+    textfile::append(m_indexLog,
+                     folder->Name() + crlf + QStringLiteral("  Ordnerpfad        : ") +
+                         folder->FolderPath() + crlf + QStringLiteral("  Kontakteinträge   : ") +
+                         QString::number(counts.contacts) + crlf +
+                         QStringLiteral("  Rufnummerneinträge: ") +
+                         QString::number(counts.numbers) + crlf +
+                         QStringLiteral("  Stand             : ") + dateTimeOrZero(counts.newest) +
+                         crlf + QStringLiteral("  EntryID: ") + folder->EntryID() + crlf +
+                         QStringLiteral("  StoreID: ") + folder->StoreID() + crlf + crlf);
+    m_contacts += counts.contacts;
+    m_result = true;
+}
+
+void IndexBuilder::indexDefaultFolder() {
+    m_step = 60020;
+    if (readSettingInt(QStringLiteral("DefaultFolder"), 0) != 1)
+        return;
+    m_step = 60100;
+    outlook::FolderPtr folder;
+    try {
+        folder = m_mapi->GetDefaultFolder(outlook::olFolderContacts);
+    } catch (const Error&) {
+    }
+    if (!folder)
+        throw Error(DefaultFolderMissing, QStringLiteral("Der Standard-Kontakteordner fehlt."));
+    m_step = 60101;
+    const FolderCounts counts = indexFolder(folder);
+    saveSetting(QStringLiteral("DefaultFolderDate"), dateTimeOrZero(counts.newest));
+    logFolder(folder, counts);
+}
+
+void IndexBuilder::indexConfiguredFolders() {
+    m_step = 60200;
+    int count = 0;
+    try {
+        count = readSettingInt(QStringLiteral("Folders"));
+    } catch (const Error& e) {
+        fail(e.number(), e.description(), e.description());
+    }
+    for (int i = 1; i <= count; ++i) {
+        m_step = 60201;
+        const QString reference = readSetting(QStringLiteral("FolderID") + QString::number(i));
+        const qsizetype bar = reference.indexOf(QLatin1Char('|'));
+        outlook::FolderPtr folder;
+        try {
+            folder = m_mapi->GetFolderFromID(bar < 0 ? reference : reference.left(bar),
+                                             bar < 0 ? QString() : reference.mid(bar + 1));
+        } catch (const Error&) {
+        }
+        if (!folder) {
+            const Error e(ConfiguredFolderMissing,
+                          QStringLiteral("Der Kontakteordner ist nicht erreichbar."));
+            fail(e.number(), e.description(), message(e, i));
+            return; // the remaining folders are not indexed
+        }
+        const FolderCounts counts = indexFolder(folder);
+        saveSetting(QStringLiteral("FolderDate") + QString::number(i), dateTimeOrZero(counts.newest));
+        logFolder(folder, counts);
+    }
+}
+
+void IndexBuilder::finish() {
+    m_step = 60205;
+    const int seconds = static_cast<int>(m_started.secsTo(clock::now()));
+    const QString crlf = QStringLiteral("\r\n");
+    const QString elapsed = QStringLiteral("%1:%2")
+                                .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                                .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    try {
+        textfile::append(m_indexLog,
+                         crlf + QStringLiteral("Zusammenfassung") + crlf +
+                             QStringLiteral("  Kontakteinträge   : ") + QString::number(m_contacts) +
+                             crlf + QStringLiteral("  Rufnummerneinträge: ") +
+                             QString::number(m_run.indexRecordsTotal) + crlf +
+                             QStringLiteral("  Verarbeitungsdauer: ") + elapsed +
+                             QStringLiteral(" min:sek  (") + QString::number(seconds) +
+                             QStringLiteral(" Sekunde") +
+                             (seconds == 1 ? QString() : QStringLiteral("n")) + QLatin1Char(')') +
+                             crlf);
+    } catch (const Error& e) {
+        fail(e.number(), e.description(), e.description());
+    }
+    // The new index takes the place of the old one in one step; a build
+    // that indexed no folder leaves no index.
+    if (m_result && files::exists(m_temporary)) {
+        if (::rename(QFile::encodeName(m_temporary).constData(),
+                     QFile::encodeName(m_index).constData()) != 0) {
+            fail(err::FileAccess, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"),
+                 QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
+            m_result = false;
+        }
+    } else if (m_result) {
+        textfile::write(m_index, QString()); // folders without any number
+    } else {
+        files::remove(m_index);
+    }
+    files::remove(m_temporary);
+    m_mapi.reset();
+}
+
+bool IndexBuilder::build(bool showProgress) {
+    m_started = clock::now();
+    std::unique_ptr<IndexProgress> progress;
+    if (showProgress && progressFactory())
+        progress = progressFactory()();
+    try {
+        start();
+        try {
+            indexDefaultFolder();
+        } catch (const Error& e) {
+            fail(e.number(), e.description(), message(e, 0));
+        }
+        indexConfiguredFolders();
+    } catch (const Error& e) {
+        fail(e.number(), e.description(), message(e, 0));
+        if (e.number() == err::CannotCreateObject)
+            msgbox::show(message(e, 0), msgbox::Buttons::Ok, msgbox::Icon::Critical,
+                         productName + QStringLiteral(" - Outlook-Fehler") + titleTimeStamp());
+        m_result = false;
+    }
+    finish();
+    return m_result;
+}
+} // namespace
+
+void setIndexProgressFactory(IndexProgressFactory factory) {
+    progressFactory() = std::move(factory);
+}
+
+QString indexLogPath(const QString& indexFile) {
+    return indexFile.left(indexFile.size() - 3) + QStringLiteral("log");
+}
+
+bool subCreateFileIndex(Run& run, bool showProgress) {
+    IndexBuilder builder(run);
+    return builder.build(showProgress);
+}
+
+} // namespace tlm
+
+namespace tlm {
+namespace {
+// A found-contact list entry: 150 characters of display text, the field
+// number in two digits, the journal digit and the EntryID.
+QString foundListEntry(const outlook::ItemPtr& contact, int field, bool viewCompany) {
+    const QString name = contact->get(QStringLiteral("LastNameAndFirstName")).toString();
+    const QString company = contact->get(QStringLiteral("CompanyName")).toString();
+    QString display = company;
+    if (!name.isEmpty()) {
+        display = name;
+        if (!company.isEmpty() && viewCompany)
+            display += QStringLiteral(" (") + company + QLatin1Char(')');
+    }
+    const bool journal = contact->get(QStringLiteral("Journal")).toBool();
+    return fitted(display, 150) + QStringLiteral("%1").arg(field, 2, 10, QLatin1Char('0')) +
+           (journal ? QLatin1Char('1') : QLatin1Char('0')) + contact->EntryID();
+}
+} // namespace
+
+void subIndexLookup(Run& run) {
+    const bool viewCompany = readSettingInt(QStringLiteral("ViewCompanyname"), 0) == 1;
+    const QList<IndexMatch> matches = scanIndex(run.env.indexFile, run.params[P_NUMBER]);
+    Lookup& found = run.lookup;
+    for (const IndexMatch& m : matches) {
+        ignoreErrors([&] {
+            const outlook::ItemPtr contact = run.mapi->GetItemFromID(m.entryId);
+            if (!contact)
+                return;
+            const QString entry = foundListEntry(contact, m.field, viewCompany);
+            found.currentContact = contact;
+            ++found.foundCount;
+            found.matchedField = m.field;
+            found.foundList.append(entry);
+        });
+    }
+}
+
+} // namespace tlm

@@ -1,0 +1,24 @@
+#pragma once
+// The contact index file: one line per filled phone field of every indexed
+// contact, "number","EntryID",field,journal with CR LF; numbers in dialling
+// form. Writing a record and scanning the file for a call number.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace tlm {
+
+// One record line, CR LF included, in the system code page.
+QByteArray indexRecord(const QString& number, const QString& entryId, int field, bool journal);
+
+struct IndexMatch {
+    QString entryId;
+    int field = 0;
+    int journal = 0; // -1 true, 0 false
+};
+
+// The records whose number equals number exactly, in file order. A missing
+// or unreadable file has none. Lines that cannot match are not decoded.
+QList<IndexMatch> scanIndex(const QString& path, const QString& number);
+
+} // namespace tlm
