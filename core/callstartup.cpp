@@ -1,5 +1,6 @@
 #include "core/callfile.h"
 #include "core/contactindex.h"
+#include "core/folderreference.h"
 #include "core/indexfreshness.h"
 #include "core/run.h"
 #include "core/startupsteps.h"
@@ -17,23 +18,6 @@ namespace {
 void critical(const QString& text, const QString& subject) {
     msgbox::show(text, msgbox::Buttons::Ok, msgbox::Icon::Critical,
                  productName + subject + titleTimeStamp());
-}
-
-// A folder reference "EntryID|StoreID" resolved; null when it cannot be.
-outlook::FolderPtr resolveFolder(Run& run, const QString& reference, QString* entryId = nullptr,
-                                 QString* storeId = nullptr) {
-    const qsizetype bar = reference.indexOf(QLatin1Char('|'));
-    const QString entry = bar < 0 ? reference : reference.left(bar);
-    const QString store = bar < 0 ? QString() : reference.mid(bar + 1);
-    if (entryId)
-        *entryId = entry;
-    if (storeId)
-        *storeId = store;
-    try {
-        return run.mapi->GetFolderFromID(entry, store);
-    } catch (const Error&) {
-        return nullptr;
-    }
 }
 
 // Step 10: the index of the day exists and is fresh enough for Refresh.
@@ -101,7 +85,7 @@ bool attachOutlook(Run& run) {
     run.newContactFolder.reset();
     if (run.settings.FolderNewContact.isEmpty())
         return true;
-    run.newContactFolder = resolveFolder(run, run.settings.FolderNewContact);
+    run.newContactFolder = FolderReference::parse(run.settings.FolderNewContact).resolve(run.mapi);
     if (!run.newContactFolder) {
         log.subLog(QStringLiteral("FEHLER: Ordnerverweis für neue Outlook-Kontakte"), 11310);
         critical(QStringLiteral("Der Ordner zum Ablegen neuer Outlook-Kontakte ist nicht (mehr) "
@@ -126,8 +110,8 @@ void resolveAlternativeFolder(Run& run) {
         log.subLog(QStringLiteral("...Ordnerverweis hinterlegt"), 11409);
         return;
     }
-    QString entryId, storeId;
-    const outlook::FolderPtr folder = resolveFolder(run, reference, &entryId, &storeId);
+    const FolderReference parts = FolderReference::parse(reference);
+    const outlook::FolderPtr folder = parts.resolve(run.mapi);
     if (folder) {
         log.guard({QStringLiteral("Main"), QStringLiteral("...")}, [&] {
             log.subLog(folder->Name() + QStringLiteral(" (") + folder->DefaultMessageClass() +
@@ -135,8 +119,8 @@ void resolveAlternativeFolder(Run& run) {
                        11401);
         });
     }
-    log.subLog(QStringLiteral("...EntryID: ") + entryId, 0);
-    log.subLog(QStringLiteral("...StoreID: ") + storeId, 0);
+    log.subLog(QStringLiteral("...EntryID: ") + parts.entryId, 0);
+    log.subLog(QStringLiteral("...StoreID: ") + parts.storeId, 0);
     if (!folder) {
         log.subLog(QStringLiteral("....FEHLER: kein Zugriff"), 11402);
         critical(QStringLiteral("Der Ordner zum Ablegen neuer ") +

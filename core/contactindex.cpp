@@ -1,6 +1,7 @@
 #include "core/contactindex.h"
 
 #include "core/environment.h"
+#include "core/folderreference.h"
 #include "core/run.h"
 #include "numbers/indexfile.h"
 #include "numbers/normalise.h"
@@ -208,14 +209,9 @@ void IndexBuilder::indexConfiguredFolders() {
     }
     for (int i = 1; i <= count; ++i) {
         m_step = 60201;
-        const QString reference = readSetting(QStringLiteral("FolderID") + QString::number(i));
-        const qsizetype bar = reference.indexOf(QLatin1Char('|'));
-        outlook::FolderPtr folder;
-        try {
-            folder = m_mapi->GetFolderFromID(bar < 0 ? reference : reference.left(bar),
-                                             bar < 0 ? QString() : reference.mid(bar + 1));
-        } catch (const Error&) {
-        }
+        const outlook::FolderPtr folder =
+            FolderReference::parse(readSetting(QStringLiteral("FolderID") + QString::number(i)))
+                .resolve(m_mapi);
         if (!folder) {
             const Error e(ConfiguredFolderMissing,
                           QStringLiteral("Der Kontakteordner ist nicht erreichbar."));
