@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     // The raw command line as the CTI client wrote it; TELLMARIN_CMDLINE passes
     // one verbatim (scripted runs of exact command lines).
     const QByteArray raw = qgetenv("TELLMARIN_CMDLINE");
-    const QString commandLine = !raw.isNull() ? QString::fromUtf8(raw)
-                                              : tlm::rawCommandLine(app.arguments().mid(1));
+    const QString commandLine =
+        !raw.isNull() ? QString::fromUtf8(raw) : tlm::rawCommandLine(app.arguments().mid(1));
     tlm::Run run;
     tlm::Main(run, commandLine);
     // The options window is not part of this build yet, so every run ends here.

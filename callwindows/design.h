@@ -8,7 +8,9 @@ namespace tlm::design {
 
 // 15 twips make one pixel at 96 dots per inch.
 constexpr int TwipsPerPixel = 15;
-constexpr int pixels(int twips) { return twips / TwipsPerPixel; }
+constexpr int pixels(int twips) {
+    return twips / TwipsPerPixel;
+}
 
 QColor fromWindowsColour(int colour);
 

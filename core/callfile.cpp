@@ -98,8 +98,9 @@ QString contactLogText(const QString& fullNameAndCompany) {
 void subUpdateCallFileContact(Run& run) {
     const outlook::ItemPtr contact = run.lookup.currentContact;
     if (!contact) {
-        run.log.subLog(QStringLiteral("CALL-Datei: Outlook-Kontakt: keine Änderungen möglich (FEHLER)"),
-                       12099);
+        run.log.subLog(
+            QStringLiteral("CALL-Datei: Outlook-Kontakt: keine Änderungen möglich (FEHLER)"),
+            12099);
         return;
     }
     const QString file = callFilePath(run);
@@ -113,13 +114,14 @@ void subUpdateCallFileContact(Run& run) {
         });
     };
     const auto writeAddress = [&](const QString& kind) {
-        static const char16_t* const keys[] = {u"Adr_Street", u"Adr_Zip", u"Adr_City", u"Adr_Country"};
+        static const char16_t* const keys[] = {u"Adr_Street", u"Adr_Zip", u"Adr_City",
+                                               u"Adr_Country"};
         static const char16_t* const parts[] = {u"Street", u"PostalCode", u"City", u"Country"};
         for (int i = 0; i < 4; ++i) {
             ignoreErrors([&] {
-                const QString value = contact->get(kind + QStringLiteral("Address") +
-                                                   QString::fromUtf16(parts[i]))
-                                          .toString();
+                const QString value =
+                    contact->get(kind + QStringLiteral("Address") + QString::fromUtf16(parts[i]))
+                        .toString();
                 subIniWrite(file, QStringLiteral("Contact"), QString::fromUtf16(keys[i]), value);
             });
         }

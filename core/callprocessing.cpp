@@ -26,9 +26,9 @@ void lookUpCaller(Run& run) {
     } else if (found == 1) {
         log.guard({QStringLiteral("Main"), QStringLiteral("...")}, [&] {
             log.subLog(QStringLiteral("Outlook-Kontakt: ") +
-                           contactLogText(run.lookup.currentContact
-                                              ->get(QStringLiteral("FullNameAndCompany"))
-                                              .toString()),
+                           contactLogText(
+                               run.lookup.currentContact->get(QStringLiteral("FullNameAndCompany"))
+                                   .toString()),
                        41200);
         });
         subUpdateCallFileContact(run);

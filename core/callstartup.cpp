@@ -76,7 +76,8 @@ bool attachOutlook(Run& run) {
         log.errorLine({QStringLiteral("Main"), QStringLiteral("...")}, e);
     }
     if (!run.application) {
-        log.subLog(QStringLiteral("13/15 - FEHLER - keine Instanziierung der Outlook-Objekte"), 11399);
+        log.subLog(QStringLiteral("13/15 - FEHLER - keine Instanziierung der Outlook-Objekte"),
+                   11399);
         return false;
     }
     log.subLog(QStringLiteral("13/15 - Outlook-Objekt-Instanziierung erfolgreich"), 11300);

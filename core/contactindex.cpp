@@ -21,7 +21,7 @@
 namespace tlm {
 namespace {
 // Error numbers of the builder (Outlook's object error range).
-constexpr long DefaultFolderMissing = -2147221503; // &H80040001
+constexpr long DefaultFolderMissing = -2147221503;    // &H80040001
 constexpr long ConfiguredFolderMissing = -2147221502; // &H80040002
 
 IndexProgressFactory& progressFactory() {
@@ -75,18 +75,18 @@ private:
 };
 
 void IndexBuilder::fail(long number, const QString& description, const QString& text) {
-    m_run.log.appendProgramLog(texts::dateTime(clock::now()) +
-                               QStringLiteral(" mdlMain.subCreateFileIndex_") +
-                               QStringLiteral("%1").arg(m_step, 5, 10, QLatin1Char('0')) +
-                               QStringLiteral(": ") + text + QStringLiteral("(Err ") +
-                               QString::number(number) + QStringLiteral("...") + description +
-                               QLatin1Char(')'));
+    m_run.log.appendProgramLog(
+        texts::dateTime(clock::now()) + QStringLiteral(" mdlMain.subCreateFileIndex_") +
+        QStringLiteral("%1").arg(m_step, 5, 10, QLatin1Char('0')) + QStringLiteral(": ") + text +
+        QStringLiteral("(Err ") + QString::number(number) + QStringLiteral("...") + description +
+        QLatin1Char(')'));
 }
 
 QString IndexBuilder::message(const Error& e, int folder) const {
     switch (e.number()) {
     case DefaultFolderMissing:
-        return QStringLiteral("Auf den persönlichen Kontakteordner konnte nicht zugegriffen werden.");
+        return QStringLiteral(
+            "Auf den persönlichen Kontakteordner konnte nicht zugegriffen werden.");
     case ConfiguredFolderMissing:
         return QStringLiteral("Auf den Kontakteordner '") +
                readSetting(QStringLiteral("Folder") + QString::number(folder)) +
@@ -98,8 +98,7 @@ QString IndexBuilder::message(const Error& e, int folder) const {
             QStringLiteral("Entweder ist die Installation fehlerhaft, oder es ist kein Profil für "
                            "den derzeit ") +
             QStringLiteral("\r") + QStringLiteral("angemeldeten Benutzer ") + QLatin1Char('"') +
-            userName() + QLatin1Char('"') +
-            QStringLiteral(" konfiguriert.");
+            userName() + QLatin1Char('"') + QStringLiteral(" konfiguriert.");
         return text;
     }
     default:
@@ -168,15 +167,14 @@ FolderCounts IndexBuilder::indexFolder(const outlook::FolderPtr& folder) {
 void IndexBuilder::logFolder(const outlook::FolderPtr& folder, const FolderCounts& counts) {
     ++m_step;
     const QString crlf = QStringLiteral("\r\n");
-    textfile::append(m_indexLog,
-                     folder->Name() + crlf + QStringLiteral("  Ordnerpfad        : ") +
-                         folder->FolderPath() + crlf + QStringLiteral("  Kontakteinträge   : ") +
-                         QString::number(counts.contacts) + crlf +
-                         QStringLiteral("  Rufnummerneinträge: ") +
-                         QString::number(counts.numbers) + crlf +
-                         QStringLiteral("  Stand             : ") + dateTimeOrZero(counts.newest) +
-                         crlf + QStringLiteral("  EntryID: ") + folder->EntryID() + crlf +
-                         QStringLiteral("  StoreID: ") + folder->StoreID() + crlf + crlf);
+    textfile::append(
+        m_indexLog,
+        folder->Name() + crlf + QStringLiteral("  Ordnerpfad        : ") + folder->FolderPath() +
+            crlf + QStringLiteral("  Kontakteinträge   : ") + QString::number(counts.contacts) +
+            crlf + QStringLiteral("  Rufnummerneinträge: ") + QString::number(counts.numbers) +
+            crlf + QStringLiteral("  Stand             : ") + dateTimeOrZero(counts.newest) + crlf +
+            QStringLiteral("  EntryID: ") + folder->EntryID() + crlf +
+            QStringLiteral("  StoreID: ") + folder->StoreID() + crlf + crlf);
     m_contacts += counts.contacts;
     m_result = true;
 }
@@ -219,7 +217,8 @@ void IndexBuilder::indexConfiguredFolders() {
             return; // the remaining folders are not indexed
         }
         const FolderCounts counts = indexFolder(folder);
-        saveSetting(QStringLiteral("FolderDate") + QString::number(i), dateTimeOrZero(counts.newest));
+        saveSetting(QStringLiteral("FolderDate") + QString::number(i),
+                    dateTimeOrZero(counts.newest));
         logFolder(folder, counts);
     }
 }
@@ -232,16 +231,15 @@ void IndexBuilder::finish() {
                                 .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
                                 .arg(seconds % 60, 2, 10, QLatin1Char('0'));
     try {
-        textfile::append(m_indexLog,
-                         crlf + QStringLiteral("Zusammenfassung") + crlf +
-                             QStringLiteral("  Kontakteinträge   : ") + QString::number(m_contacts) +
-                             crlf + QStringLiteral("  Rufnummerneinträge: ") +
-                             QString::number(m_run.indexRecordsTotal) + crlf +
-                             QStringLiteral("  Verarbeitungsdauer: ") + elapsed +
-                             QStringLiteral(" min:sek  (") + QString::number(seconds) +
-                             QStringLiteral(" Sekunde") +
-                             (seconds == 1 ? QString() : QStringLiteral("n")) + QLatin1Char(')') +
-                             crlf);
+        textfile::append(
+            m_indexLog,
+            crlf + QStringLiteral("Zusammenfassung") + crlf +
+                QStringLiteral("  Kontakteinträge   : ") + QString::number(m_contacts) + crlf +
+                QStringLiteral("  Rufnummerneinträge: ") +
+                QString::number(m_run.indexRecordsTotal) + crlf +
+                QStringLiteral("  Verarbeitungsdauer: ") + elapsed + QStringLiteral(" min:sek  (") +
+                QString::number(seconds) + QStringLiteral(" Sekunde") +
+                (seconds == 1 ? QString() : QStringLiteral("n")) + QLatin1Char(')') + crlf);
     } catch (const Error& e) {
         fail(e.number(), e.description(), e.description());
     }

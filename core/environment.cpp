@@ -53,8 +53,8 @@ QString systemLine() {
     const QString key = QStringLiteral("Software\\Microsoft\\Windows NT\\CurrentVersion");
     const QString product =
         registry::fncRegValue(Root::LocalMachine, key, QStringLiteral("ProductName")).toString();
-    const QString bitness = QSysInfo::WordSize == 64 ? QStringLiteral("(64-bit)")
-                                                     : QStringLiteral("(32-bit)");
+    const QString bitness =
+        QSysInfo::WordSize == 64 ? QStringLiteral("(64-bit)") : QStringLiteral("(32-bit)");
     if (product.isEmpty())
         return prettyOsName() + QLatin1Char(' ') + bitness;
     const QString csd =
@@ -144,7 +144,7 @@ void detectOutlook(Environment& env) {
     const QString folder = path.toString();
     const QString version = fncFileVersion(joinPath(folder, QStringLiteral("Outlook.exe")), true);
     const QString bitness = folder.contains(QStringLiteral("x86")) ? QStringLiteral("32-bit")
-                                                                    : QStringLiteral("64-bit");
+                                                                   : QStringLiteral("64-bit");
     setOutlook(env, version, bitness);
 }
 
@@ -161,8 +161,7 @@ void readScreens(Environment& env) {
 
 QString fncVersionText(const Environment& env) {
     return QStringLiteral("Tellmarin - Version ") + env.programVersion + QLatin1Char('\r') +
-           systemLine() + QLatin1Char('\r') + QStringLiteral("Microsoft ") +
-           env.outlookVersionText;
+           systemLine() + QLatin1Char('\r') + QStringLiteral("Microsoft ") + env.outlookVersionText;
 }
 
 QString titleTimeStamp() {

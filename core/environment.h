@@ -10,8 +10,8 @@ namespace tlm {
 class Log;
 
 struct Environment {
-    QString workFolder;    // ends with "/"
-    QString programFolder; // ends with "/"
+    QString workFolder;            // ends with "/"
+    QString programFolder;         // ends with "/"
     QString programVersion;        // 1.0.0000
     QString programVersionDisplay; // 1.0 (Build 0000)
     QString indexFile;             // work folder + "tlm" + yyyyMMdd + ".idx"

@@ -7,7 +7,9 @@ qint64 minuteBoundaries(const QDateTime& from, const QDateTime& to) {
     return to.toSecsSinceEpoch() / 60 - from.toSecsSinceEpoch() / 60;
 }
 
-QString shortTime(const QDateTime& t) { return t.toString(QStringLiteral("HH:mm")); }
+QString shortTime(const QDateTime& t) {
+    return t.toString(QStringLiteral("HH:mm"));
+}
 } // namespace
 
 QList<RebuildReason> indexRebuildReasons(const QString& refresh, const QDateTime& modified,
@@ -24,14 +26,17 @@ QList<RebuildReason> indexRebuildReasons(const QString& refresh, const QDateTime
         // before nor after noon; the hour test is numeric.
         QList<RebuildReason> reasons;
         if (otherDay)
-            reasons.append({QStringLiteral("1:Neuaufbau, weil Indexdatei älter als ein Tag ist"), 0});
+            reasons.append(
+                {QStringLiteral("1:Neuaufbau, weil Indexdatei älter als ein Tag ist"), 0});
         if (shortTime(now) < noon && modified.time().hour() > 12)
-            reasons.append({QStringLiteral("1:Neuaufbau, weil Indexdatei vom Nachmittag des Vortages "
-                                           "ist (oder noch älter)"),
-                            0});
+            reasons.append(
+                {QStringLiteral("1:Neuaufbau, weil Indexdatei vom Nachmittag des Vortages "
+                                "ist (oder noch älter)"),
+                 0});
         if (shortTime(modified) < noon && shortTime(now) > noon)
             reasons.append(
-                {QStringLiteral("1:Neuaufbau, weil Indexdatei vom Vormittag ist (oder noch älter)"), 0});
+                {QStringLiteral("1:Neuaufbau, weil Indexdatei vom Vormittag ist (oder noch älter)"),
+                 0});
         return reasons;
     }
     if (refresh == QStringLiteral("2") && minuteBoundaries(modified, now) >= 60)

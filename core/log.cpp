@@ -3,8 +3,8 @@
 #include "core/params.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/texts.h"
 #include "platform/textfile.h"
+#include "platform/texts.h"
 
 #include <QDate>
 
@@ -14,9 +14,13 @@ constexpr int LineWidth = 110;
 constexpr int CallLogFromStep = 30000;
 constexpr qint64 MaxProgramLogSize = 5242880;
 
-QString stamp() { return texts::dateTime(clock::now()); }
+QString stamp() {
+    return texts::dateTime(clock::now());
+}
 
-bool isSeparatorLine(const QString& text) { return text.startsWith(QStringLiteral("*** ")); }
+bool isSeparatorLine(const QString& text) {
+    return text.startsWith(QStringLiteral("*** "));
+}
 
 QString plural(int count, const QString& word) {
     const QString number = count == 0 ? QStringLiteral("keine") : QString::number(count);
@@ -49,7 +53,9 @@ int deleteOlderThan(const QString& folder, const QString& pattern, int logDays) 
 Log::Log(QString workFolder, int debug, const Params* params)
     : m_workFolder(std::move(workFolder)), m_debug(debug), m_params(params) {}
 
-QString Log::programLogPath() const { return m_workFolder + QStringLiteral("Tellmarin.log"); }
+QString Log::programLogPath() const {
+    return m_workFolder + QStringLiteral("Tellmarin.log");
+}
 
 QString Log::callLogPath() const {
     static const Params none;
@@ -64,7 +70,8 @@ void Log::subLog(const QString& text, int step) {
     const QString path = step >= CallLogFromStep ? callLogPath() : programLogPath();
     QString body = text;
     if (isSeparatorLine(text))
-        body = QString(text + QLatin1Char(' ') + QString(LineWidth, QLatin1Char('*'))).left(LineWidth);
+        body =
+            QString(text + QLatin1Char(' ') + QString(LineWidth, QLatin1Char('*'))).left(LineWidth);
     QString line = stamp() + QStringLiteral(" * ") + fitted(QString::number(m_step), 6);
     if (!body.isEmpty())
         line += QStringLiteral(" * ") + body;

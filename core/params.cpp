@@ -3,8 +3,8 @@
 #include "core/log.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/texts.h"
 #include "platform/textfile.h"
+#include "platform/texts.h"
 
 namespace tlm {
 
@@ -18,7 +18,9 @@ const QChar EmptyMarker(0x00B0); // "°" keeps the place of an empty quoted argu
 const QChar BlankMarker(u'^');   // a blank inside a quoted argument
 const QChar Separator(u'|');
 
-QString quote() { return QStringLiteral("\""); }
+QString quote() {
+    return QStringLiteral("\"");
+}
 
 // Replaces the blanks inside quoted arguments by "^" and the quotes around them by
 // "|". Positions are 1-based as the search rules are stated.
@@ -65,8 +67,8 @@ QString lastCallHead(const QString& commandLine, const QString& versionText,
 }
 
 QString parameterLine(int index, const QString& name, const QString& value) {
-    QString line = QString::number(index).rightJustified(2, QLatin1Char(' ')) +
-                   QLatin1Char(' ') + fitted(name, 15) + QLatin1Char(' ') + value;
+    QString line = QString::number(index).rightJustified(2, QLatin1Char(' ')) + QLatin1Char(' ') +
+                   fitted(name, 15) + QLatin1Char(' ') + value;
     if (index == P_OUTBOUND)
         line += value == QStringLiteral("0") ? QStringLiteral(" - eingehend")
                                              : QStringLiteral(" - ausgehend");

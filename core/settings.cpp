@@ -85,7 +85,9 @@ const SettingKey keyTable[] = {
 };
 // clang-format on
 
-QString text(const char16_t* s) { return s ? QString::fromUtf16(s) : QString(); }
+QString text(const char16_t* s) {
+    return s ? QString::fromUtf16(s) : QString();
+}
 
 // A numbered key's stem: "FolderID12" -> "FolderID"; other names unchanged.
 QString stemOf(const QString& name) {
@@ -100,7 +102,9 @@ int clampedOr(int value, int low, int high, int fallback) {
 }
 } // namespace
 
-std::span<const SettingKey> settingKeys() { return keyTable; }
+std::span<const SettingKey> settingKeys() {
+    return keyTable;
+}
 
 const SettingKey* findSettingKey(const QString& name) {
     const QString stem = stemOf(name);
@@ -136,7 +140,9 @@ int toInteger(const QString& value) {
     return static_cast<int>(number);
 }
 
-int readSettingInt(const QString& key) { return toInteger(readSetting(key)); }
+int readSettingInt(const QString& key) {
+    return toInteger(readSetting(key));
+}
 
 int readSettingInt(const QString& key, int fallback) {
     try {
@@ -146,7 +152,9 @@ int readSettingInt(const QString& key, int fallback) {
     }
 }
 
-void saveSetting(const QString& key, const QString& value) { settingsstore::save(key, value); }
+void saveSetting(const QString& key, const QString& value) {
+    settingsstore::save(key, value);
+}
 
 void subReadSettings(Settings& s, Environment& env, Log& log) {
     log.subLog(QStringLiteral(" 3/15 - Programmparameter einlesen"), 10300);
@@ -154,9 +162,9 @@ void subReadSettings(Settings& s, Environment& env, Log& log) {
     for (const SettingKey& k : settingKeys()) {
         const QString name = text(k.name);
         if (auto intMember = std::get_if<int Settings::*>(&k.step3))
-            log.guard(exit, [&] { s.**intMember = readSettingInt(name); });
+            log.guard(exit, [&] { s.** intMember = readSettingInt(name); });
         else if (auto textMember = std::get_if<QString Settings::*>(&k.step3))
-            log.guard(exit, [&] { s.**textMember = readSetting(name); });
+            log.guard(exit, [&] { s.** textMember = readSetting(name); });
     }
     const auto writeBack = [&](const char16_t* key, const QString& value) {
         log.guard(exit, [&] { saveSetting(QString::fromUtf16(key), value); });

@@ -12,8 +12,8 @@ bool checkOutlookVersion(Run& run) {
     run.log.subLog(QStringLiteral(" 4/15 - Office-Version überprüfen"), 10400);
     if (run.env.outlookCompatible)
         return true;
-    run.log.subLog(QStringLiteral("        keine kompatible Office-Version gefunden >> Programmende"),
-                   10499);
+    run.log.subLog(
+        QStringLiteral("        keine kompatible Office-Version gefunden >> Programmende"), 10499);
     msgbox::show(QStringLiteral("Keine kompatible 'Microsoft Outlook'-Installation gefunden."),
                  msgbox::Buttons::Ok, msgbox::Icon::Critical,
                  productName + QStringLiteral(" - Office-Versionsüberprüfung") + titleTimeStamp());
@@ -29,10 +29,10 @@ RunEnd Main(Run& run, const QString& commandLine) {
     ignoreErrors([&] { log.setDebug(readSettingInt(QStringLiteral("Debug"))); });
     setUpEnvironment(run.env, log);
 
-    log.subLog(QStringLiteral(" 1/15 - AGFEO-CTI-Client-Programm: ") +
-                   (run.env.dashboard ? QStringLiteral("Dashboard")
-                                      : QStringLiteral("<nicht gefunden>")),
-               10100);
+    log.subLog(
+        QStringLiteral(" 1/15 - AGFEO-CTI-Client-Programm: ") +
+            (run.env.dashboard ? QStringLiteral("Dashboard") : QStringLiteral("<nicht gefunden>")),
+        10100);
     subCheckLogSize(log);
     subReadSettings(run.settings, run.env, log);
     if (!checkOutlookVersion(run))

@@ -13,8 +13,10 @@ using namespace tlm;
 
 TEST(FrmIndexaufbau, SitsBottomRightWithItsOffsets) {
     // 120 and 690 twips are 8 and 46 pixels; offsets of 300 and 150 twips add 20 and 10
-    EXPECT_EQ(frmIndexaufbau::placement(QSize(1920, 1080), QSize(300, 80), 0, 0), QPoint(1612, 954));
-    EXPECT_EQ(frmIndexaufbau::placement(QSize(1920, 1080), QSize(300, 80), 300, 150), QPoint(1592, 944));
+    EXPECT_EQ(frmIndexaufbau::placement(QSize(1920, 1080), QSize(300, 80), 0, 0),
+              QPoint(1612, 954));
+    EXPECT_EQ(frmIndexaufbau::placement(QSize(1920, 1080), QSize(300, 80), 300, 150),
+              QPoint(1592, 944));
 }
 
 TEST(FrmIndexaufbau, ShowsItsTextInTheDesignColour) {

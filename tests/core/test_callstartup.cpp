@@ -29,7 +29,8 @@ protected:
     QDateTime at(int h, int m, int s) const { return QDateTime(day, QTime(h, m, s)); }
     QString stamp(int h, int m, int s) const { return texts::dateTime(at(h, m, s)); }
     QString indexFile() const {
-        return env.workFolder() + QStringLiteral("tlm") + day.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".idx");
+        return env.workFolder() + QStringLiteral("tlm") + day.toString(QStringLiteral("yyyyMMdd")) +
+               QStringLiteral(".idx");
     }
 
     void SetUp() override {
@@ -37,7 +38,10 @@ protected:
         settingsstore::save(QStringLiteral("Debug"), QStringLiteral("1"));
         settingsstore::save(QStringLiteral("DefaultFolder"), QStringLiteral("1"));
         ApplicationPtr app = attach();
-        ItemPtr c = app->GetNamespace(QStringLiteral("MAPI"))->GetDefaultFolder(olFolderContacts)->Items()->Add();
+        ItemPtr c = app->GetNamespace(QStringLiteral("MAPI"))
+                        ->GetDefaultFolder(olFolderContacts)
+                        ->Items()
+                        ->Add();
         c->set(QStringLiteral("FirstName"), QStringLiteral("Thomas"));
         c->set(QStringLiteral("LastName"), QStringLiteral("Becker"));
         c->set(QStringLiteral("BusinessTelephoneNumber"), QStringLiteral("+49 30 12345678"));
@@ -46,8 +50,8 @@ protected:
 
     static QString commandLine(const QString& event, const QString& menu = QStringLiteral("0"),
                                const QString& id = callId) {
-        return QStringLiteral("03012345678 03012345678 21 Zentrale ") + menu + QLatin1Char(' ') + event +
-               QStringLiteral(" 0 \"2026-12-05 14:03:20\" 12 1 ") + id +
+        return QStringLiteral("03012345678 03012345678 21 Zentrale ") + menu + QLatin1Char(' ') +
+               event + QStringLiteral(" 0 \"2026-12-05 14:03:20\" 12 1 ") + id +
                QStringLiteral(" U1 \"\" \"\" \"\" \"\" \"\" \"\" \"\"");
     }
 
@@ -88,10 +92,14 @@ TEST_F(CallStartup, AWholeCallLeavesOneCallFileTheIndexAndTheLogsInOrder) {
     indexLog.replace(QStringLiteral(".idx"), QStringLiteral(".log"));
     EXPECT_TRUE(QFile::exists(indexLog));
     const QString file = callFile();
-    EXPECT_EQ(fncIniRead(file, QStringLiteral("Timestamps"), QStringLiteral("called")), stamp(14, 3, 27));
-    EXPECT_EQ(fncIniRead(file, QStringLiteral("Timestamps"), QStringLiteral("connect")), stamp(14, 3, 40));
-    EXPECT_EQ(fncIniRead(file, QStringLiteral("Timestamps"), QStringLiteral("finished")), stamp(14, 9, 2));
-    EXPECT_FALSE(fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Contact-ID")).isEmpty());
+    EXPECT_EQ(fncIniRead(file, QStringLiteral("Timestamps"), QStringLiteral("called")),
+              stamp(14, 3, 27));
+    EXPECT_EQ(fncIniRead(file, QStringLiteral("Timestamps"), QStringLiteral("connect")),
+              stamp(14, 3, 40));
+    EXPECT_EQ(fncIniRead(file, QStringLiteral("Timestamps"), QStringLiteral("finished")),
+              stamp(14, 9, 2));
+    EXPECT_FALSE(
+        fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Contact-ID")).isEmpty());
 
     // every run logs its start-up steps in order; only the first builds the index
     const QStringList steps = startingWith(programLog(), QStringLiteral("* "));
@@ -99,14 +107,17 @@ TEST_F(CallStartup, AWholeCallLeavesOneCallFileTheIndexAndTheLogsInOrder) {
     for (const QString& l : programLog())
         if (l.size() > 12 && l.at(11) == QLatin1Char('/') && l.mid(12, 2) == QStringLiteral("15"))
             numbered << l.mid(9, 2).trimmed();
-    const QStringList oneRun = {QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
-                                QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("11"),
-                                QStringLiteral("12"), QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("15")};
+    const QStringList oneRun = {QStringLiteral("1"),  QStringLiteral("3"),  QStringLiteral("4"),
+                                QStringLiteral("5"),  QStringLiteral("7"),  QStringLiteral("8"),
+                                QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12"),
+                                QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("15")};
     EXPECT_EQ(numbered, oneRun + oneRun + oneRun);
     const QStringList log = programLog();
     EXPECT_EQ(log.filter(QStringLiteral("10/15 - Indexdatei neu aufbauen")).size(), 1);
     EXPECT_EQ(log.filter(QStringLiteral("10/15 - Indexdatei vorhanden (")).size(), 2);
-    EXPECT_EQ(log.filter(QStringLiteral("11/15 - CALL-Datei erstellen: 5F3A9C21-0001-4B7E.call")).size(), 1);
+    EXPECT_EQ(
+        log.filter(QStringLiteral("11/15 - CALL-Datei erstellen: 5F3A9C21-0001-4B7E.call")).size(),
+        1);
     EXPECT_EQ(log.filter(QStringLiteral("11/15 - CALL-Datei aktualisieren")).size(), 2);
     const QStringList callLog = logTexts(callId + QStringLiteral(".log"));
     EXPECT_TRUE(callLog.contains(QStringLiteral("41200  * Outlook-Kontakt: Thomas Becker")));
@@ -117,16 +128,20 @@ TEST_F(CallStartup, AnOpenChoiceWindowStopsLaterEventsAfterTheirTimeStamp) {
     subIniWrite(callFile(), QStringLiteral("Program"), QStringLiteral("ContactChoiceDialogue"),
                 QStringLiteral("05.12.2026 14:03:28"));
     runEvent(commandLine(QStringLiteral("connect")));
-    EXPECT_FALSE(fncIniRead(callFile(), QStringLiteral("Timestamps"), QStringLiteral("connect")).isEmpty());
+    EXPECT_FALSE(
+        fncIniRead(callFile(), QStringLiteral("Timestamps"), QStringLiteral("connect")).isEmpty());
     const QStringList log = programLog();
-    EXPECT_EQ(log.last(), QStringLiteral(
-        "11200  * 12/15 - Event-Überlappung: Kontaktauswahldialog ist geöffnet > Programmabbruch"));
+    EXPECT_EQ(log.last(), QStringLiteral("11200  * 12/15 - Event-Überlappung: Kontaktauswahldialog "
+                                         "ist geöffnet > Programmabbruch"));
 }
 
 TEST_F(CallStartup, AbsenceAppointmentSuppressesCallStateEventsOnly) {
     settingsstore::save(QStringLiteral("BusyStatus"), QStringLiteral("1"));
     ApplicationPtr app = attach();
-    ItemPtr away = app->GetNamespace(QStringLiteral("MAPI"))->GetDefaultFolder(olFolderCalendar)->Items()->Add();
+    ItemPtr away = app->GetNamespace(QStringLiteral("MAPI"))
+                       ->GetDefaultFolder(olFolderCalendar)
+                       ->Items()
+                       ->Add();
     away->set(QStringLiteral("Subject"), QStringLiteral("Urlaub an der Ostsee mit der Familie"));
     away->set(QStringLiteral("Start"), at(0, 0, 0).addDays(-4));
     away->set(QStringLiteral("End"), at(0, 0, 0).addDays(3));
@@ -136,16 +151,21 @@ TEST_F(CallStartup, AbsenceAppointmentSuppressesCallStateEventsOnly) {
     runEvent(commandLine(QStringLiteral("called")));
     QStringList log = programLog();
     ASSERT_GE(log.size(), 4);
-    EXPECT_EQ(log.mid(log.size() - 4), (QStringList{
-        QStringLiteral("11500  * 15/15 - Abwesenheitsüberprüfung durchführen"),
-        QStringLiteral("11510  * 1 Termin gefunden:"),
-        QStringLiteral("11510  * Urlaub an der Ostsee mit : ") + texts::dateTime(at(0, 0, 0).addDays(-4)) +
-            QStringLiteral(" - ") + texts::dateTime(at(0, 0, 0).addDays(3)),
-        QStringLiteral("11599  * *** Event-Ende ****************************************************************")}));
+    EXPECT_EQ(
+        log.mid(log.size() - 4),
+        (QStringList{
+            QStringLiteral("11500  * 15/15 - Abwesenheitsüberprüfung durchführen"),
+            QStringLiteral("11510  * 1 Termin gefunden:"),
+            QStringLiteral("11510  * Urlaub an der Ostsee mit : ") +
+                texts::dateTime(at(0, 0, 0).addDays(-4)) + QStringLiteral(" - ") +
+                texts::dateTime(at(0, 0, 0).addDays(3)),
+            QStringLiteral("11599  * *** Event-Ende "
+                           "****************************************************************")}));
     EXPECT_FALSE(QFile::exists(env.workFolder() + callId + QStringLiteral(".log")));
 
     runEvent(commandLine(QStringLiteral("ctiwindow"), QStringLiteral("2")));
-    EXPECT_EQ(programLog().last(), QStringLiteral("11590  * 15/15 - keine Abwesenheitsüberprüfung gewünscht"));
+    EXPECT_EQ(programLog().last(),
+              QStringLiteral("11590  * 15/15 - keine Abwesenheitsüberprüfung gewünscht"));
 
     away->set(QStringLiteral("BusyStatus"), 2); // busy, not away
     away->Save();
@@ -159,15 +179,18 @@ TEST_F(CallStartup, MissingFoldersAreReportedAndTheRunGoesOn) {
     settingsstore::save(QStringLiteral("FolderCalendar"), QStringLiteral("00CC|00DD"));
     runEvent(commandLine(QStringLiteral("called")));
     const QStringList log = programLog();
-    EXPECT_TRUE(log.contains(QStringLiteral("11310  * FEHLER: Ordnerverweis für neue Outlook-Kontakte")));
+    EXPECT_TRUE(
+        log.contains(QStringLiteral("11310  * FEHLER: Ordnerverweis für neue Outlook-Kontakte")));
     EXPECT_TRUE(log.contains(QStringLiteral("11400  * 14/15 - Outlook-Kalenderordner ermitteln")));
     EXPECT_TRUE(log.contains(QStringLiteral("11400  * ...EntryID: 00CC")));
     EXPECT_TRUE(log.contains(QStringLiteral("11402  * ....FEHLER: kein Zugriff")));
     EXPECT_EQ(log.filter(QStringLiteral("15/15")).size(), 1);
 
     ApplicationPtr app = attach();
-    FolderPtr calendar = app->GetNamespace(QStringLiteral("MAPI"))->GetDefaultFolder(olFolderCalendar);
-    settingsstore::save(QStringLiteral("FolderCalendar"), calendar->EntryID() + QLatin1Char('|') + calendar->StoreID());
+    FolderPtr calendar =
+        app->GetNamespace(QStringLiteral("MAPI"))->GetDefaultFolder(olFolderCalendar);
+    settingsstore::save(QStringLiteral("FolderCalendar"),
+                        calendar->EntryID() + QLatin1Char('|') + calendar->StoreID());
     runEvent(commandLine(QStringLiteral("called")));
     EXPECT_TRUE(programLog().contains(QStringLiteral("11401  * Kalender (IPM.Appointment)")));
     EXPECT_TRUE(programLog().contains(QStringLiteral("11410  * ...Zugriff: OK")));
@@ -182,12 +205,14 @@ TEST_F(CallStartup, IndexRulesAndAFailedBuild) {
     ASSERT_TRUE(f.setFileTime(at(23, 0, 0).addDays(-1), QFileDevice::FileModificationTime));
     f.close();
     runEvent(commandLine(QStringLiteral("called")));
-    EXPECT_TRUE(programLog().contains(QStringLiteral("11001  * 0:Neuaufbau, weil Indexdatei älter als ein Tag ist")));
+    EXPECT_TRUE(programLog().contains(
+        QStringLiteral("11001  * 0:Neuaufbau, weil Indexdatei älter als ein Tag ist")));
 
     // no folder to index: the run ends at step 10
     settingsstore::save(QStringLiteral("DefaultFolder"), QStringLiteral("0"));
     QFile::remove(index);
-    runEvent(commandLine(QStringLiteral("called"), QStringLiteral("0"), QStringLiteral("OTHER000-0001-X")));
+    runEvent(commandLine(QStringLiteral("called"), QStringLiteral("0"),
+                         QStringLiteral("OTHER000-0001-X")));
     EXPECT_EQ(programLog().last(), QStringLiteral("11099  * fehlgeschlagen   >> Programmabbruch"));
     EXPECT_FALSE(QFile::exists(index));
     EXPECT_FALSE(QFile::exists(env.workFolder() + QStringLiteral("OTHER000-0001-X.call")));
@@ -196,17 +221,21 @@ TEST_F(CallStartup, IndexRulesAndAFailedBuild) {
 TEST_F(CallStartup, UnreachableStoreFailsTheIndexBuildWithOutlooksError) {
     qputenv("TELLMARIN_PIM", "/proc/no-such-place/pim.sqlite");
     runEvent(commandLine(QStringLiteral("called")));
-    const QString log = QString::fromUtf8(test::readBytes(env.workFolder() + QStringLiteral("Tellmarin.log")));
-    EXPECT_TRUE(log.contains(QStringLiteral(" mdlMain.subCreateFileIndex_60010: Es konnte keine Verbindung zu "
-                                            "Microsoft Outlook hergestellt werden.\r\rEntweder ist die Installation "
-                                            "fehlerhaft, oder es ist kein Profil für den derzeit \rangemeldeten "
-                                            "Benutzer \"tester\" konfiguriert.(Err 429...")))
+    const QString log =
+        QString::fromUtf8(test::readBytes(env.workFolder() + QStringLiteral("Tellmarin.log")));
+    EXPECT_TRUE(log.contains(
+        QStringLiteral(" mdlMain.subCreateFileIndex_60010: Es konnte keine Verbindung zu "
+                       "Microsoft Outlook hergestellt werden.\r\rEntweder ist die Installation "
+                       "fehlerhaft, oder es ist kein Profil für den derzeit \rangemeldeten "
+                       "Benutzer \"tester\" konfiguriert.(Err 429...")))
         << log.toStdString();
-    EXPECT_TRUE(programLog().last().endsWith(QStringLiteral("fehlgeschlagen   >> Programmabbruch")));
+    EXPECT_TRUE(
+        programLog().last().endsWith(QStringLiteral("fehlgeschlagen   >> Programmabbruch")));
 }
 
 TEST_F(CallStartup, HostileCallIdsStayInTheWorkFolder) {
-    runEvent(commandLine(QStringLiteral("called"), QStringLiteral("0"), QStringLiteral("../../escape")));
+    runEvent(
+        commandLine(QStringLiteral("called"), QStringLiteral("0"), QStringLiteral("../../escape")));
     EXPECT_TRUE(QFile::exists(env.workFolder() + QStringLiteral("_.._.._escape.call")));
     EXPECT_TRUE(QFile::exists(env.workFolder() + QStringLiteral("_.._.._escape.log")));
     EXPECT_FALSE(QFile::exists(env.root() + QStringLiteral("escape.call")));

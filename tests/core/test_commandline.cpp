@@ -8,7 +8,8 @@
 using namespace tlm;
 
 namespace {
-const QString versionBlock = QStringLiteral("Tellmarin - Version 1.0.0000\rLinux (64-bit)\rMicrosoft Outlook");
+const QString versionBlock =
+    QStringLiteral("Tellmarin - Version 1.0.0000\rLinux (64-bit)\rMicrosoft Outlook");
 
 struct Split {
     Params params;
@@ -23,7 +24,8 @@ protected:
         Split s;
         Log log(env.workFolder(), 0, &s.params);
         subC2P(commandLine, s.params, log, versionBlock, env.workFolder(), env.root());
-        s.lastCallLog = test::maskDates(test::readBytes(env.workFolder() + QStringLiteral("tlmLastCall.log")));
+        s.lastCallLog =
+            test::maskDates(test::readBytes(env.workFolder() + QStringLiteral("tlmLastCall.log")));
         return s;
     }
 };
@@ -32,7 +34,8 @@ QByteArray head(const QByteArray& raw) {
     return "\r\nTellmarin - Version 1.0.0000\r\nLinux (64-bit)\r\nMicrosoft Outlook\r\n"
            "AGFEO CTI-Client Aufruf am: <DATETIME>\r\n"
            "DE-Vorwahlverzeichnis     : FEHLER - nicht vorhanden!\r\n"
-           "AGFEO CTI-Client Aufruf   : " + raw + "\r\n";
+           "AGFEO CTI-Client Aufruf   : " +
+           raw + "\r\n";
 }
 
 const QByteArray tableHead =
@@ -41,9 +44,9 @@ const QByteArray tableHead =
 } // namespace
 
 TEST_F(CommandLine, QuotedAndEmptyArgumentsKeepTheirPlacesByteForByte) {
-    const QByteArray raw =
-        "0301234 \"\" 1 \"Linie A\" 0 called 0 \"2026-12-05 14:03:27\" 12 2 ABCD1234-0001-XY U7 Max "
-        "Mustermann \"Muster GmbH\" \"Hauptstr. 1\" 10115 Berlin Deutschland";
+    const QByteArray raw = "0301234 \"\" 1 \"Linie A\" 0 called 0 \"2026-12-05 14:03:27\" 12 2 "
+                           "ABCD1234-0001-XY U7 Max "
+                           "Mustermann \"Muster GmbH\" \"Hauptstr. 1\" 10115 Berlin Deutschland";
     const Split s = split(QString::fromUtf8(raw));
     const QByteArray expected =
         head(test::maskDates(raw)) +
@@ -84,8 +87,9 @@ TEST_F(CommandLine, QuotedLastArgumentWithoutTrailingBlankIsSplitAndKeepsItsQuot
         "0301234 \"\" 1 L 0 called 1 T 5 1 ID U F N C S Z \"Bad Homburg\" \"Vereinigte Staaten\""));
     EXPECT_EQ(s.params[P_ADR_CITY], QStringLiteral("Bad Homburg"));
     EXPECT_EQ(s.params[P_ADR_COUNTRY], QStringLiteral("\"Vereinigte"));
-    EXPECT_TRUE(s.lastCallLog.contains("-bereinigt: 0301234|\xc2\xb0|1|L|0|called|1|T|5|1|ID|U|F|N|C|S|Z|"
-                                       "Bad^Homburg|\"Vereinigte|Staaten\"\r\n"));
+    EXPECT_TRUE(
+        s.lastCallLog.contains("-bereinigt: 0301234|\xc2\xb0|1|L|0|called|1|T|5|1|ID|U|F|N|C|S|Z|"
+                               "Bad^Homburg|\"Vereinigte|Staaten\"\r\n"));
     EXPECT_TRUE(s.lastCallLog.contains(" 6 OUTBOUND        1 - ausgehend\r\n"));
 }
 

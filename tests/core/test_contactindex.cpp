@@ -54,9 +54,11 @@ protected:
         for (int i = 0; i < folders.size(); ++i) {
             const QString n = QString::number(i + 1);
             settingsstore::save(QStringLiteral("FolderID") + n,
-                                folders[i] ? folders[i]->EntryID() + QLatin1Char('|') + folders[i]->StoreID()
+                                folders[i] ? folders[i]->EntryID() + QLatin1Char('|') +
+                                                 folders[i]->StoreID()
                                            : QStringLiteral("0000DEAD|0000BEEF"));
-            settingsstore::save(QStringLiteral("Folder") + n, folders[i] ? folders[i]->Name() : QStringLiteral("Weg"));
+            settingsstore::save(QStringLiteral("Folder") + n,
+                                folders[i] ? folders[i]->Name() : QStringLiteral("Weg"));
         }
     }
 
@@ -65,7 +67,8 @@ protected:
         run->env.workFolder = env.workFolder();
         run->env.indexFile = env.workFolder() + QStringLiteral("tlm20261205.idx");
         run->env.programVersion = QStringLiteral("1.0.0000");
-        run->env.outlookVersionText = QStringLiteral("Outlook 2016/2019/2021 (64-bit)  Build: 16.0.0.0");
+        run->env.outlookVersionText =
+            QStringLiteral("Outlook 2016/2019/2021 (64-bit)  Build: 16.0.0.0");
         run->params.values[P_NUMBER] = number;
         run->params.values[P_P_CALL_ID] = QStringLiteral("CALL0001-0001-X");
         run->application = app;
@@ -77,11 +80,13 @@ protected:
         return test::readBytes(env.workFolder() + QStringLiteral("tlm20261205.idx")).toStdString();
     }
     std::string indexLog() const {
-        return test::maskDates(test::readBytes(env.workFolder() + QStringLiteral("tlm20261205.log")))
+        return test::maskDates(
+                   test::readBytes(env.workFolder() + QStringLiteral("tlm20261205.log")))
             .toStdString();
     }
     std::string programLog() const {
-        return test::maskDates(test::readBytes(env.workFolder() + QStringLiteral("Tellmarin.log"))).toStdString();
+        return test::maskDates(test::readBytes(env.workFolder() + QStringLiteral("Tellmarin.log")))
+            .toStdString();
     }
 };
 
@@ -92,13 +97,18 @@ std::string record(const char* number, const QString& id, int field, bool journa
 } // namespace
 
 TEST_F(ContactIndex, RecordsAndIndexLogByteForByte) {
-    const QString a = add(contacts, {QStringLiteral("Anna"), QStringLiteral("Arndt"), QString(),
-                                     {{"RadioTelephoneNumber", QStringLiteral("0171 111")},
-                                      {"BusinessTelephoneNumber", QStringLiteral("+49 (30) 1234-567")},
-                                      {"CarTelephonenumber", QStringLiteral("030/999")}},
-                                     true});
+    const QString a =
+        add(contacts, {QStringLiteral("Anna"),
+                       QStringLiteral("Arndt"),
+                       QString(),
+                       {{"RadioTelephoneNumber", QStringLiteral("0171 111")},
+                        {"BusinessTelephoneNumber", QStringLiteral("+49 (30) 1234-567")},
+                        {"CarTelephonenumber", QStringLiteral("030/999")}},
+                       true});
     add(contacts, {QStringLiteral("Bea"), QStringLiteral("Ohne"), QString(), {}});
-    const QString c = add(contacts, {QString(), QString(), QStringLiteral("Strich GmbH"),
+    const QString c = add(contacts, {QString(),
+                                     QString(),
+                                     QStringLiteral("Strich GmbH"),
                                      {{"HomeTelephoneNumber", QStringLiteral("-")}}});
     auto run = newRun();
     EXPECT_TRUE(subCreateFileIndex(*run, false));
@@ -107,25 +117,32 @@ TEST_F(ContactIndex, RecordsAndIndexLogByteForByte) {
                                record("0171111", a, 12, true) + record("", c, 2));
     const std::string head = "Tellmarin - Version 1.0.0000\r\n";
     const std::string log = indexLog();
-    const std::string folderBlock =
-        "Kontakte\r\n"
-        "  Ordnerpfad        : \\\\Persönliche Ordner\\Kontakte\r\n"
-        "  Kontakteinträge   : 3\r\n"
-        "  Rufnummerneinträge: 4\r\n"
-        "  Stand             : <DATETIME>\r\n"
-        "  EntryID: " + contacts->EntryID().toStdString() + "\r\n"
-        "  StoreID: " + contacts->StoreID().toStdString() + "\r\n\r\n"
-        "\r\nZusammenfassung\r\n"
-        "  Kontakteinträge   : 3\r\n"
-        "  Rufnummerneinträge: 4\r\n"
-        "  Verarbeitungsdauer: 00:00 min:sek  (0 Sekunden)\r\n";
+    const std::string folderBlock = "Kontakte\r\n"
+                                    "  Ordnerpfad        : \\\\Persönliche Ordner\\Kontakte\r\n"
+                                    "  Kontakteinträge   : 3\r\n"
+                                    "  Rufnummerneinträge: 4\r\n"
+                                    "  Stand             : <DATETIME>\r\n"
+                                    "  EntryID: " +
+                                    contacts->EntryID().toStdString() +
+                                    "\r\n"
+                                    "  StoreID: " +
+                                    contacts->StoreID().toStdString() +
+                                    "\r\n\r\n"
+                                    "\r\nZusammenfassung\r\n"
+                                    "  Kontakteinträge   : 3\r\n"
+                                    "  Rufnummerneinträge: 4\r\n"
+                                    "  Verarbeitungsdauer: 00:00 min:sek  (0 Sekunden)\r\n";
     EXPECT_EQ(log.substr(0, head.size()), head);
-    EXPECT_NE(log.find("\r\n\r\nIndex generiert am <DATETIME>\r\n\r\n" + folderBlock), std::string::npos) << log;
+    EXPECT_NE(log.find("\r\n\r\nIndex generiert am <DATETIME>\r\n\r\n" + folderBlock),
+              std::string::npos)
+        << log;
     EXPECT_FALSE(settingsstore::get(QStringLiteral("DefaultFolderDate")).isEmpty());
 }
 
 TEST_F(ContactIndex, FoldersInOrderAndAFolderConfiguredTwiceCountsTwice) {
-    const QString a = add(contacts, {QStringLiteral("A"), QStringLiteral("Default"), QString(),
+    const QString a = add(contacts, {QStringLiteral("A"),
+                                     QStringLiteral("Default"),
+                                     QString(),
                                      {{"MobileTelephoneNumber", QStringLiteral("0171 1")}}});
     auto run = newRun();
     FolderPtr extra = mapi->GetDefaultFolder(olFolderContacts);
@@ -140,15 +157,18 @@ TEST_F(ContactIndex, FoldersInOrderAndAFolderConfiguredTwiceCountsTwice) {
 }
 
 TEST_F(ContactIndex, UnreachableConfiguredFolderStopsTheConfiguredFolders) {
-    add(contacts, {QStringLiteral("A"), QStringLiteral("Default"), QString(),
+    add(contacts, {QStringLiteral("A"),
+                   QStringLiteral("Default"),
+                   QString(),
                    {{"MobileTelephoneNumber", QStringLiteral("0171 1")}}});
     configure({nullptr, contacts});
     auto run = newRun();
     run->log.setStep(0);
     EXPECT_TRUE(subCreateFileIndex(*run, false)); // the default folder was indexed
     EXPECT_EQ(run->indexRecordsTotal, 1);
-    EXPECT_NE(programLog().find("<DATETIME> mdlMain.subCreateFileIndex_60201: Auf den Kontakteordner 'Weg' "
-                                "konnte nicht zugegriffen werden.(Err -2147221502..."),
+    EXPECT_NE(programLog().find(
+                  "<DATETIME> mdlMain.subCreateFileIndex_60201: Auf den Kontakteordner 'Weg' "
+                  "konnte nicht zugegriffen werden.(Err -2147221502..."),
               std::string::npos)
         << programLog();
 
@@ -159,13 +179,19 @@ TEST_F(ContactIndex, UnreachableConfiguredFolderStopsTheConfiguredFolders) {
 
 TEST_F(ContactIndex, LookupListsEveryMatchingFieldWithItsLayout) {
     settingsstore::save(QStringLiteral("ViewCompanyname"), QStringLiteral("1"));
-    const QString a = add(contacts, {QStringLiteral("Max"), QStringLiteral("Muster"), QStringLiteral("Muster AG"),
+    const QString a = add(contacts, {QStringLiteral("Max"),
+                                     QStringLiteral("Muster"),
+                                     QStringLiteral("Muster AG"),
                                      {{"BusinessTelephoneNumber", QStringLiteral("0221 12")},
                                       {"HomeTelephoneNumber", QStringLiteral("0221/12")}},
                                      true});
-    const QString b = add(contacts, {QString(), QString(), QStringLiteral("Nur Firma"),
+    const QString b = add(contacts, {QString(),
+                                     QString(),
+                                     QStringLiteral("Nur Firma"),
                                      {{"OtherTelephoneNumber", QStringLiteral("022112")}}});
-    const QString x = add(contacts, {QStringLiteral("X"), QStringLiteral("Y"), QString(),
+    const QString x = add(contacts, {QStringLiteral("X"),
+                                     QStringLiteral("Y"),
+                                     QString(),
                                      {{"BusinessTelephoneNumber", QStringLiteral("0049 221 12")}}});
     auto build = newRun();
     ASSERT_TRUE(subCreateFileIndex(*build, false));
@@ -177,9 +203,12 @@ TEST_F(ContactIndex, LookupListsEveryMatchingFieldWithItsLayout) {
     EXPECT_EQ(found.matchedField, 10);
     EXPECT_EQ(found.currentContact->EntryID(), b);
     ASSERT_EQ(found.foundList.size(), 3);
-    EXPECT_EQ(found.foundList[0], QStringLiteral("Muster, Max (Muster AG)").leftJustified(150) + QStringLiteral("011") + a);
-    EXPECT_EQ(found.foundList[1], QStringLiteral("Muster, Max (Muster AG)").leftJustified(150) + QStringLiteral("021") + a);
-    EXPECT_EQ(found.foundList[2], QStringLiteral("Nur Firma").leftJustified(150) + QStringLiteral("100") + b);
+    EXPECT_EQ(found.foundList[0], QStringLiteral("Muster, Max (Muster AG)").leftJustified(150) +
+                                      QStringLiteral("011") + a);
+    EXPECT_EQ(found.foundList[1], QStringLiteral("Muster, Max (Muster AG)").leftJustified(150) +
+                                      QStringLiteral("021") + a);
+    EXPECT_EQ(found.foundList[2],
+              QStringLiteral("Nur Firma").leftJustified(150) + QStringLiteral("100") + b);
 
     // the per-call file takes the contact of a home number with its home address
     run->lookup.currentContact = mapi->GetItemFromID(a);
@@ -187,13 +216,17 @@ TEST_F(ContactIndex, LookupListsEveryMatchingFieldWithItsLayout) {
     subUpdateCallFileContact(*run);
     const QString file = callFilePath(*run);
     EXPECT_EQ(fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Contact-ID")), a);
-    EXPECT_EQ(fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Adr_City")), QStringLiteral("Köln"));
+    EXPECT_EQ(fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Adr_City")),
+              QStringLiteral("Köln"));
     EXPECT_EQ(fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Company")), QString());
-    EXPECT_EQ(fncIniRead(file, QStringLiteral("Call"), QStringLiteral("NumType")), QStringLiteral("2"));
+    EXPECT_EQ(fncIniRead(file, QStringLiteral("Call"), QStringLiteral("NumType")),
+              QStringLiteral("2"));
     run->lookup.matchedField = 1;
     subUpdateCallFileContact(*run);
-    EXPECT_EQ(fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Adr_City")), QStringLiteral("Bonn"));
-    EXPECT_EQ(fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Company")), QStringLiteral("Muster AG"));
+    EXPECT_EQ(fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Adr_City")),
+              QStringLiteral("Bonn"));
+    EXPECT_EQ(fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Company")),
+              QStringLiteral("Muster AG"));
 
     // a number in another form finds only the contact stored in that form
     auto other = newRun(QStringLiteral("004922112"));

@@ -22,9 +22,12 @@ protected:
         test::writePe(folder + QStringLiteral("/Outlook.exe"), &v);
         QString regPath = folder;
         regPath.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-        env.writeRegistry(QStringLiteral("Windows Registry Editor Version 5.00\n\n"
-                                         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Outlook.exe]\n"
-                                         "\"Path\"=\"") + regPath + QStringLiteral("\\\\\"\n"));
+        env.writeRegistry(
+            QStringLiteral("Windows Registry Editor Version 5.00\n\n"
+                           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App "
+                           "Paths\\Outlook.exe]\n"
+                           "\"Path\"=\"") +
+            regPath + QStringLiteral("\\\\\"\n"));
         Environment e;
         detectOutlook(e);
         return e;
@@ -37,7 +40,8 @@ TEST_F(OutlookDetection, WithoutAnEntryTheLocalStoreCountsAsOutlook16) {
     detectOutlook(e);
     EXPECT_EQ(e.outlookMajor, 16);
     EXPECT_TRUE(e.outlookCompatible);
-    EXPECT_EQ(e.outlookVersionText, QStringLiteral("Outlook 2016/2019/2021 (64-bit)  Build: 16.0.0.0"));
+    EXPECT_EQ(e.outlookVersionText,
+              QStringLiteral("Outlook 2016/2019/2021 (64-bit)  Build: 16.0.0.0"));
 }
 
 TEST_F(OutlookDetection, VersionsFromTheExecutable) {
@@ -60,8 +64,10 @@ TEST_F(OutlookDetection, VersionsFromTheExecutable) {
 }
 
 TEST_F(OutlookDetection, AnEntryWithoutReadableExecutableIsNotCompatible) {
-    env.writeRegistry(QStringLiteral("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Outlook.exe]\n"
-                                     "\"Path\"=\"C:\\\\Program Files\\\\Microsoft Office\\\\root\\\\Office16\\\\\"\n"));
+    env.writeRegistry(QStringLiteral(
+        "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App "
+        "Paths\\Outlook.exe]\n"
+        "\"Path\"=\"C:\\\\Program Files\\\\Microsoft Office\\\\root\\\\Office16\\\\\"\n"));
     Environment e;
     detectOutlook(e);
     EXPECT_EQ(e.outlookMajor, 0);
@@ -69,9 +75,11 @@ TEST_F(OutlookDetection, AnEntryWithoutReadableExecutableIsNotCompatible) {
 }
 
 TEST(Dashboard, FolderIsCutBeforeTheExecutable) {
-    EXPECT_EQ(dashboardFolderFrom(QStringLiteral("\"C:\\Program Files\\AGFEO\\Dashboard\\ctimon.exe\",0")),
+    EXPECT_EQ(dashboardFolderFrom(
+                  QStringLiteral("\"C:\\Program Files\\AGFEO\\Dashboard\\ctimon.exe\",0")),
               QStringLiteral("C:\\Program Files\\AGFEO\\Dashboard"));
-    EXPECT_EQ(dashboardFolderFrom(QStringLiteral("\"C:\\Other\\app.exe\"")), QStringLiteral("C:\\Other\\app.exe"));
+    EXPECT_EQ(dashboardFolderFrom(QStringLiteral("\"C:\\Other\\app.exe\"")),
+              QStringLiteral("C:\\Other\\app.exe"));
     EXPECT_EQ(dashboardFolderFrom(QStringLiteral("ctimon.exe")), QStringLiteral("ctimon.exe"));
     EXPECT_EQ(dashboardFolderFrom(QString()), QString());
 }
@@ -81,10 +89,12 @@ TEST(VersionBlock, HasThreeLines) {
     Environment e;
     e.programVersion = QStringLiteral("1.0.0000");
     e.outlookVersionText = QStringLiteral("Outlook 2013 (64-bit)  Build: 15.0.1.1");
-    env.writeRegistry(QStringLiteral("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\n"
-                                     "\"ProductName\"=\"Windows 10 Pro\"\n\"CSDVersion\"=\"\"\n"));
-    EXPECT_EQ(fncVersionText(e), QStringLiteral("Tellmarin - Version 1.0.0000\rWindows 10 Pro  (64-bit)\r"
-                                                "Microsoft Outlook 2013 (64-bit)  Build: 15.0.1.1"));
+    env.writeRegistry(QStringLiteral(
+        "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\n"
+        "\"ProductName\"=\"Windows 10 Pro\"\n\"CSDVersion\"=\"\"\n"));
+    EXPECT_EQ(fncVersionText(e),
+              QStringLiteral("Tellmarin - Version 1.0.0000\rWindows 10 Pro  (64-bit)\r"
+                             "Microsoft Outlook 2013 (64-bit)  Build: 15.0.1.1"));
 }
 
 TEST(TitleTimeStamp, UsesHoursMinutesAndSecondsWithAQuote) {

@@ -46,8 +46,10 @@ TEST(IndexConcurrency, LookupDuringRebuildSeesACompleteIndex) {
         for (int i = 0; i < 1500; ++i) {
             outlook::ItemPtr c = contacts->Items()->Add();
             c->set(QStringLiteral("LastName"), QStringLiteral("K") + QString::number(i));
-            c->set(QStringLiteral("BusinessTelephoneNumber"), QStringLiteral("030 ") + QString::number(100000 + i));
-            c->set(QStringLiteral("MobileTelephoneNumber"), QStringLiteral("0171 ") + QString::number(100000 + i));
+            c->set(QStringLiteral("BusinessTelephoneNumber"),
+                   QStringLiteral("030 ") + QString::number(100000 + i));
+            c->set(QStringLiteral("MobileTelephoneNumber"),
+                   QStringLiteral("0171 ") + QString::number(100000 + i));
             c->Save();
         }
     }
@@ -60,12 +62,14 @@ TEST(IndexConcurrency, LookupDuringRebuildSeesACompleteIndex) {
     environment.insert(QString::fromLatin1(RoleVariable), QStringLiteral("15"));
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=IndexChild.Role")});
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=IndexChild.Role")});
     ASSERT_TRUE(child.waitForStarted());
     int scans = 0;
     while (child.state() != QProcess::NotRunning) {
         // the last contact's number stands at the end of the file
-        ASSERT_EQ(scanIndex(first.env.indexFile, QStringLiteral("0171101499")).size(), 1) << "scan " << scans;
+        ASSERT_EQ(scanIndex(first.env.indexFile, QStringLiteral("0171101499")).size(), 1)
+            << "scan " << scans;
         ++scans;
         child.waitForFinished(1);
     }

@@ -37,11 +37,13 @@ TEST_F(LogTest, ProgressLineLayouts) {
     log.subLog(QString(), 0);
     log.subLog(QStringLiteral("*** Event-Ende"), 2);
     log.subLog(QString(200, QLatin1Char('x')), 0);
-    const QByteArray expected =
-        "05.12.2026 14:03:27 * 11100  * hello\r\n"
-        "05.12.2026 14:03:27 * 11100 \r\n"
-        "05.12.2026 14:03:27 * 2      * *** Event-Ende " + QByteArray(110 - 31 - 15, '*') + "\r\n\r\n"
-        "05.12.2026 14:03:27 * 2      * " + QByteArray(110 - 31, 'x') + "\r\n";
+    const QByteArray expected = "05.12.2026 14:03:27 * 11100  * hello\r\n"
+                                "05.12.2026 14:03:27 * 11100 \r\n"
+                                "05.12.2026 14:03:27 * 2      * *** Event-Ende " +
+                                QByteArray(110 - 31 - 15, '*') +
+                                "\r\n\r\n"
+                                "05.12.2026 14:03:27 * 2      * " +
+                                QByteArray(110 - 31, 'x') + "\r\n";
     EXPECT_EQ(programLog().toStdString(), expected.toStdString());
 }
 
@@ -51,8 +53,10 @@ TEST_F(LogTest, DebugOffWritesNoProgressButErrorLines) {
     log.setStep(10700);
     log.errorLine({QStringLiteral("subC2P")}, 5, QStringLiteral("Ungültiger Prozeduraufruf"));
     log.errorLine({QStringLiteral("Main"), QStringLiteral("...")}, Error(429, QStringLiteral("x")));
-    EXPECT_EQ(programLog(), QByteArray("05.12.2026 14:03:27 mdlMain.subC2P_10700: Err 5: Ungültiger Prozeduraufruf\r\n"
-                                       "05.12.2026 14:03:27 mdlMain.Main_10700: Err 429...x\r\n"));
+    EXPECT_EQ(
+        programLog(),
+        QByteArray("05.12.2026 14:03:27 mdlMain.subC2P_10700: Err 5: Ungültiger Prozeduraufruf\r\n"
+                   "05.12.2026 14:03:27 mdlMain.Main_10700: Err 429...x\r\n"));
 }
 
 TEST_F(LogTest, CallStepsGoToThePerCallLogStepZeroToTheProgramLog) {
@@ -71,7 +75,9 @@ TEST_F(LogTest, GuardLogsAndGoesOn) {
               [] { throw Error(53, QStringLiteral("Datei nicht gefunden")); });
     after = true;
     EXPECT_TRUE(after);
-    EXPECT_EQ(programLog(), QByteArray("05.12.2026 14:03:27 mdlMain.Main_00042: Err 53...Datei nicht gefunden\r\n"));
+    EXPECT_EQ(
+        programLog(),
+        QByteArray("05.12.2026 14:03:27 mdlMain.Main_00042: Err 53...Datei nicht gefunden\r\n"));
 }
 
 TEST_F(LogTest, SizeCheckKeepsSmallLogsAndDropsLargeOnes) {
@@ -98,8 +104,9 @@ TEST_F(LogTest, OldCallFilesAreDeletedByCalendarDays) {
     EXPECT_FALSE(QFile::exists(env.workFolder() + QStringLiteral("1A2B3C4D-0001-5E6F.call")));
     EXPECT_TRUE(QFile::exists(env.workFolder() + QStringLiteral("1A2B3C4D-0002-5E6F.call")));
     EXPECT_TRUE(QFile::exists(env.workFolder() + QStringLiteral("tlm20261101.idx")));
-    EXPECT_TRUE(programLog().endsWith("* 10510  *         ...1 CALL-Datei gelöscht\r\n"
-                                      "05.12.2026 14:03:27 * 10520  *         ...1 LOG-Datei gelöscht\r\n"));
+    EXPECT_TRUE(programLog().endsWith(
+        "* 10510  *         ...1 CALL-Datei gelöscht\r\n"
+        "05.12.2026 14:03:27 * 10520  *         ...1 LOG-Datei gelöscht\r\n"));
 
     // LogDays 0: everything before today goes, a file of yesterday 23:59 has the age 1
     touch(QStringLiteral("AAAAAAAA-0003-X.call"), lateYesterday);
@@ -107,11 +114,13 @@ TEST_F(LogTest, OldCallFilesAreDeletedByCalendarDays) {
     subClearOldCallFiles(log, 0);
     EXPECT_FALSE(QFile::exists(env.workFolder() + QStringLiteral("AAAAAAAA-0003-X.call")));
     EXPECT_TRUE(QFile::exists(env.workFolder() + QStringLiteral("AAAAAAAA-0004-X.call")));
-    EXPECT_TRUE(programLog().endsWith("...2 CALL-Dateien gelöscht\r\n"
-                                      "05.12.2026 14:03:27 * 10520  *         ...keine LOG-Dateien gelöscht\r\n"));
+    EXPECT_TRUE(programLog().endsWith(
+        "...2 CALL-Dateien gelöscht\r\n"
+        "05.12.2026 14:03:27 * 10520  *         ...keine LOG-Dateien gelöscht\r\n"));
 }
 
 TEST(ProgramStartLine, HasItsFixedLayout) {
-    EXPECT_EQ(programStartLine(), QString(15, QLatin1Char('~')) + QStringLiteral(" Programmstart ") +
+    EXPECT_EQ(programStartLine(), QString(15, QLatin1Char('~')) +
+                                      QStringLiteral(" Programmstart ") +
                                       QString(46, QLatin1Char('~')));
 }

@@ -32,8 +32,9 @@ Result runTellmarin(const QStringList& arguments) {
 TEST(Program, ArgumentsAreJoinedAsTheCtiClientWritesThem) {
     test::TestEnv env;
     settingsstore::save(QStringLiteral("Debug"), QStringLiteral("1"));
-    const Result r = runTellmarin({QStringLiteral("i21"), QString(), QStringLiteral("1"), QStringLiteral("Linie A"),
-                                   QStringLiteral("0"), QStringLiteral("called")});
+    const Result r =
+        runTellmarin({QStringLiteral("i21"), QString(), QStringLiteral("1"),
+                      QStringLiteral("Linie A"), QStringLiteral("0"), QStringLiteral("called")});
     EXPECT_EQ(r.exitCode, 0);
     const QByteArray log = test::readBytes(env.workFolder() + QStringLiteral("tlmLastCall.log"));
     EXPECT_TRUE(log.contains("AGFEO CTI-Client Aufruf am: 05.12.2026 14:03:27\r\n"
@@ -42,7 +43,8 @@ TEST(Program, ArgumentsAreJoinedAsTheCtiClientWritesThem) {
                              "                -bereinigt: i21|\xc2\xb0|1|Linie^A|0|called\r\n"))
         << log.toStdString();
     EXPECT_TRUE(log.contains(" 0 NUMBER          #21\r\n 1 NUMBER_NORM     #21\r\n"));
-    const QByteArray programLog = test::readBytes(env.workFolder() + QStringLiteral("Tellmarin.log"));
+    const QByteArray programLog =
+        test::readBytes(env.workFolder() + QStringLiteral("Tellmarin.log"));
     EXPECT_TRUE(programLog.contains(" 8/15 - Programmaufruf mit gültigen Parametern"));
 }
 
@@ -52,8 +54,12 @@ TEST(Program, AStoreReportingOutlook2010EndsTheRunAtStep4WithItsMessage) {
     pim::Store(env.pimPath()).setOutlookVersion(QStringLiteral("14.0.7015.1000"));
     const Result r = runTellmarin({QStringLiteral("0301234"), QStringLiteral("0301234")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.errors.contains(QStringLiteral("Tellmarin - Office-Versionsüberprüfung [14:03'27]")));
-    EXPECT_TRUE(r.errors.contains(QStringLiteral("Keine kompatible 'Microsoft Outlook'-Installation gefunden.")));
-    const QByteArray programLog = test::readBytes(env.workFolder() + QStringLiteral("Tellmarin.log"));
-    EXPECT_TRUE(programLog.endsWith("* 10499  *         keine kompatible Office-Version gefunden >> Programmende\r\n"));
+    EXPECT_TRUE(
+        r.errors.contains(QStringLiteral("Tellmarin - Office-Versionsüberprüfung [14:03'27]")));
+    EXPECT_TRUE(r.errors.contains(
+        QStringLiteral("Keine kompatible 'Microsoft Outlook'-Installation gefunden.")));
+    const QByteArray programLog =
+        test::readBytes(env.workFolder() + QStringLiteral("Tellmarin.log"));
+    EXPECT_TRUE(programLog.endsWith(
+        "* 10499  *         keine kompatible Office-Version gefunden >> Programmende\r\n"));
 }

@@ -36,8 +36,9 @@ TEST_F(SettingsTest, FirstRunStoresTheCallProcessingDefaults) {
     EXPECT_EQ(s.tabStop1Points, 85);
     EXPECT_EQ(s.tabStop2Points, 227);
     const std::pair<const char*, const char*> stored[] = {
-        {"MailFont", "Calibri"}, {"MailFontSize", "11"}, {"MailTabStop1", "3"}, {"MailTabStop2", "8"},
-        {"URLHandler", "tel://"}, {"Maps", "0"},         {"LogDays", "14"}};
+        {"MailFont", "Calibri"}, {"MailFontSize", "11"},   {"MailTabStop1", "3"},
+        {"MailTabStop2", "8"},   {"URLHandler", "tel://"}, {"Maps", "0"},
+        {"LogDays", "14"}};
     for (const auto& [key, value] : stored)
         EXPECT_EQ(settingsstore::get(QString::fromLatin1(key), QStringLiteral("<missing>")),
                   QString::fromLatin1(value))
@@ -50,8 +51,9 @@ TEST_F(SettingsTest, OutOfRangeValuesAreCorrectedAndStoredBack) {
         const char* key;
         const char* value;
         const char* stored;
-    } cases[] = {{"MailFontSize", "19", "11"}, {"MailFontSize", "18", "18"}, {"MailFontSize", "5", "11"},
-                 {"MailTabStop1", "0", "3"},   {"MailTabStop1", "15", "15"}, {"MailTabStop2", "2", "8"},
+    } cases[] = {{"MailFontSize", "19", "11"}, {"MailFontSize", "18", "18"},
+                 {"MailFontSize", "5", "11"},  {"MailTabStop1", "0", "3"},
+                 {"MailTabStop1", "15", "15"}, {"MailTabStop2", "2", "8"},
                  {"MailTabStop2", "16", "8"},  {"MailTabStop2", "3", "3"}};
     for (const Case& c : cases) {
         settingsstore::save(QString::fromLatin1(c.key), QString::fromLatin1(c.value));
@@ -69,18 +71,24 @@ TEST_F(SettingsTest, TextInANumericKeyLogsAnErrorAndKeepsZero) {
     EXPECT_EQ(s.InContact, 0);
     EXPECT_EQ(s.OutContact, 1);
     const QByteArray programLog = test::maskDates(test::readBytes(log.programLogPath()));
-    EXPECT_TRUE(programLog.contains("<DATETIME> mdlMain.subReadSettings_10300: Err 13: Typen unverträglich\r\n"))
+    EXPECT_TRUE(programLog.contains(
+        "<DATETIME> mdlMain.subReadSettings_10300: Err 13: Typen unverträglich\r\n"))
         << programLog.toStdString();
 }
 
 TEST(SettingsKeys, EveryKeyIsFoundWithItsDefaults) {
     ASSERT_NE(findSettingKey(QStringLiteral("FolderID3")), nullptr);
-    EXPECT_EQ(QString::fromUtf16(findSettingKey(QStringLiteral("FolderID3"))->name), QStringLiteral("FolderID"));
-    EXPECT_EQ(QString::fromUtf16(findSettingKey(QStringLiteral("Folder12"))->name), QStringLiteral("Folder"));
+    EXPECT_EQ(QString::fromUtf16(findSettingKey(QStringLiteral("FolderID3"))->name),
+              QStringLiteral("FolderID"));
+    EXPECT_EQ(QString::fromUtf16(findSettingKey(QStringLiteral("Folder12"))->name),
+              QStringLiteral("Folder"));
     EXPECT_EQ(findSettingKey(QStringLiteral("Folder")), nullptr);
-    EXPECT_EQ(QString::fromUtf16(findSettingKey(QStringLiteral("Folders"))->name), QStringLiteral("Folders"));
-    EXPECT_EQ(QString::fromUtf16(findSettingKey(QStringLiteral("colorback"))->callDefault), QStringLiteral("13160660"));
-    EXPECT_EQ(QString::fromUtf16(findSettingKey(QStringLiteral("InJournal"))->optionsDefault), QStringLiteral("1"));
+    EXPECT_EQ(QString::fromUtf16(findSettingKey(QStringLiteral("Folders"))->name),
+              QStringLiteral("Folders"));
+    EXPECT_EQ(QString::fromUtf16(findSettingKey(QStringLiteral("colorback"))->callDefault),
+              QStringLiteral("13160660"));
+    EXPECT_EQ(QString::fromUtf16(findSettingKey(QStringLiteral("InJournal"))->optionsDefault),
+              QStringLiteral("1"));
     EXPECT_EQ(findSettingKey(QStringLiteral("NoSuchKey")), nullptr);
 }
 

@@ -20,7 +20,8 @@ QString writeIndex(const test::TestEnv& env, const QByteArray& content) {
 TEST(IndexFile, RecordLayout) {
     EXPECT_EQ(indexRecord(QStringLiteral("0301234567"), QStringLiteral("00AB"), 1, false),
               QByteArray("\"0301234567\",\"00AB\",1,0\r\n"));
-    EXPECT_EQ(indexRecord(QString(), QStringLiteral("X"), 12, true), QByteArray("\"\",\"X\",12,-1\r\n"));
+    EXPECT_EQ(indexRecord(QString(), QStringLiteral("X"), 12, true),
+              QByteArray("\"\",\"X\",12,-1\r\n"));
 }
 
 TEST(IndexFile, ScanFindsExactNumbersOnly) {
@@ -41,5 +42,7 @@ TEST(IndexFile, ScanFindsExactNumbersOnly) {
     EXPECT_EQ(scanIndex(path, QStringLiteral("03012")).size(), 0);
     EXPECT_EQ(scanIndex(path, QStringLiteral("3012")).size(), 0);
     EXPECT_EQ(scanIndex(path, QString()).size(), 1);
-    EXPECT_EQ(scanIndex(env.workFolder() + QStringLiteral("missing.idx"), QStringLiteral("030123")).size(), 0);
+    EXPECT_EQ(scanIndex(env.workFolder() + QStringLiteral("missing.idx"), QStringLiteral("030123"))
+                  .size(),
+              0);
 }

@@ -43,10 +43,18 @@ TestEnv::~TestEnv() {
     registry::reload();
 }
 
-QString TestEnv::root() const { return m_dir.path() + QLatin1Char('/'); }
-QString TestEnv::workFolder() const { return root() + QStringLiteral("temp/Tellmarin/"); }
-QString TestEnv::configFolder() const { return root() + QStringLiteral("config/Orvensoft/"); }
-QString TestEnv::pimPath() const { return root() + QStringLiteral("data/pim.sqlite"); }
+QString TestEnv::root() const {
+    return m_dir.path() + QLatin1Char('/');
+}
+QString TestEnv::workFolder() const {
+    return root() + QStringLiteral("temp/Tellmarin/");
+}
+QString TestEnv::configFolder() const {
+    return root() + QStringLiteral("config/Orvensoft/");
+}
+QString TestEnv::pimPath() const {
+    return root() + QStringLiteral("data/pim.sqlite");
+}
 
 void TestEnv::writeRegistry(const QString& regText) const {
     QFile f(configFolder() + QStringLiteral("registry.reg"));
@@ -65,7 +73,8 @@ QByteArray readBytes(const QString& path) {
 
 QByteArray maskDates(QByteArray text) {
     QString s = QString::fromUtf8(text);
-    static const QRegularExpression dt(QStringLiteral("\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d"));
+    static const QRegularExpression dt(
+        QStringLiteral("\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d"));
     static const QRegularExpression d(QStringLiteral("\\d\\d\\.\\d\\d\\.\\d{4}"));
     static const QRegularExpression t(QStringLiteral("\\d\\d:\\d\\d:\\d\\d"));
     s.replace(dt, QStringLiteral("<DATETIME>"));

@@ -6,7 +6,9 @@
 #include <ostream>
 
 // Readable test failures for texts.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace tlm::test {
 

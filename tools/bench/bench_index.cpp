@@ -21,11 +21,14 @@
 #include <cstdio>
 
 namespace {
-const char* const PhoneFields[] = {"BusinessTelephoneNumber", "HomeTelephoneNumber", "MobileTelephoneNumber",
-                                   "Business2TelephoneNumber", "OtherTelephoneNumber"};
+const char* const PhoneFields[] = {"BusinessTelephoneNumber", "HomeTelephoneNumber",
+                                   "MobileTelephoneNumber", "Business2TelephoneNumber",
+                                   "OtherTelephoneNumber"};
 
 QString numberOf(int contact, int n) {
-    return QStringLiteral("+49 (30) %1-%2").arg(1000 + contact % 9000).arg(contact * 3 + n, 7, 10, QLatin1Char('0'));
+    return QStringLiteral("+49 (30) %1-%2")
+        .arg(1000 + contact % 9000)
+        .arg(contact * 3 + n, 7, 10, QLatin1Char('0'));
 }
 
 void fillStore(int count) {
@@ -49,7 +52,9 @@ double median(QList<double> values) {
     return values[values.size() / 2];
 }
 
-double millis(const QElapsedTimer& t) { return static_cast<double>(t.nsecsElapsed()) / 1e6; }
+double millis(const QElapsedTimer& t) {
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
 
 // Milliseconds of one run of a program, the median of several.
 double timeProgram(const QString& program, const QStringList& args, int runs) {
@@ -93,7 +98,8 @@ int main(int argc, char** argv) {
     tlm::Run run;
     run.env.workFolder = root + QStringLiteral("/temp/Tellmarin/");
     run.env.indexFile = run.env.workFolder + QStringLiteral("tlm") +
-                        QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".idx");
+                        QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+                        QStringLiteral(".idx");
     t.restart();
     tlm::subCreateFileIndex(run, false);
     std::printf("index build: %d records, %.0f ms (%.2f us per record), file %lld bytes\n",
@@ -102,7 +108,10 @@ int main(int argc, char** argv) {
 
     // The last contact's first number: its record stands near the end.
     QString wanted = numberOf(count - 1, 0);
-    wanted.remove(QLatin1Char(' ')).remove(QLatin1Char('(')).remove(QLatin1Char(')')).remove(QLatin1Char('-'));
+    wanted.remove(QLatin1Char(' '))
+        .remove(QLatin1Char('('))
+        .remove(QLatin1Char(')'))
+        .remove(QLatin1Char('-'));
     wanted.replace(QStringLiteral("+49"), QStringLiteral("0"));
     QList<double> scans, lookups;
     for (int i = 0; i < 15; ++i) {
@@ -121,19 +130,28 @@ int main(int argc, char** argv) {
         tlm::subIndexLookup(run);
         lookups << millis(t);
     }
-    const double grep = timeProgram(QStringLiteral("grep"),
-                                    {QStringLiteral("-F"), QStringLiteral("-c"),
-                                     QLatin1Char('"') + wanted + QLatin1Char('"'), run.env.indexFile},
-                                    15);
+    const double grep =
+        timeProgram(QStringLiteral("grep"),
+                    {QStringLiteral("-F"), QStringLiteral("-c"),
+                     QLatin1Char('"') + wanted + QLatin1Char('"'), run.env.indexFile},
+                    15);
     const double spawn = timeProgram(QStringLiteral("true"), {}, 15);
     std::printf("lookup of %s: scan %.2f ms, with opening the contact %.2f ms; "
                 "grep -F -c %.2f ms (of which %.2f ms starting a process)\n",
                 qPrintable(wanted), median(scans), median(lookups), grep, spawn);
 
     const QString tellmarin = QCoreApplication::applicationDirPath() + QStringLiteral("/tellmarin");
-    QStringList called = {wanted, wanted, QStringLiteral("21"), QStringLiteral("Zentrale"), QStringLiteral("0"),
-                          QStringLiteral("called"), QStringLiteral("0"), QStringLiteral("2026-12-05 14:03:27"),
-                          QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("BENCH000-0001-X"),
+    QStringList called = {wanted,
+                          wanted,
+                          QStringLiteral("21"),
+                          QStringLiteral("Zentrale"),
+                          QStringLiteral("0"),
+                          QStringLiteral("called"),
+                          QStringLiteral("0"),
+                          QStringLiteral("2026-12-05 14:03:27"),
+                          QStringLiteral("0"),
+                          QStringLiteral("1"),
+                          QStringLiteral("BENCH000-0001-X"),
                           QStringLiteral("U1")};
     for (int i = 0; i < 7; ++i)
         called << QString();
