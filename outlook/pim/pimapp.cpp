@@ -88,19 +88,19 @@ public:
         int folder = 0;
         switch (itemType) {
         case outlook::olMailItem:
-            folder = Drafts;
+            folder = outlook::olFolderDrafts;
             break;
         case outlook::olAppointmentItem:
-            folder = Calendar;
+            folder = outlook::olFolderCalendar;
             break;
         case outlook::olContactItem:
-            folder = Contacts;
+            folder = outlook::olFolderContacts;
             break;
         case outlook::olTaskItem:
-            folder = Tasks;
+            folder = outlook::olFolderTasks;
             break;
         case outlook::olJournalItem:
-            folder = Journal;
+            folder = outlook::olFolderJournal;
             break;
         default:
             throw Error(err::InvalidArgument,

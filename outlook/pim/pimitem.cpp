@@ -391,7 +391,7 @@ void PimItem::Delete() {
     checkAlive();
     Store& store = m_session->store;
     if (m_saved) {
-        const FolderInfo bin = store.defaultFolder(DeletedItems);
+        const FolderInfo bin = store.defaultFolder(outlook::olFolderDeletedItems);
         store.transaction([&] {
             if (m_record.folderId == bin.entryId) {
                 store.removeItem(m_record.entryId);

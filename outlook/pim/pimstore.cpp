@@ -28,13 +28,13 @@ struct DefaultFolderDef {
     int number;
 };
 constexpr DefaultFolderDef DefaultFolders[] = {
-    {u"Kontakte", FolderKind::Contact, Contacts},
-    {u"Kalender", FolderKind::Calendar, Calendar},
-    {u"Journal", FolderKind::Journal, Journal},
-    {u"Aufgaben", FolderKind::Task, Tasks},
-    {u"Posteingang", FolderKind::Mail, Inbox},
-    {u"Entwürfe", FolderKind::Mail, Drafts},
-    {u"Gelöschte Elemente", FolderKind::Mail, DeletedItems},
+    {u"Kontakte", FolderKind::Contact, outlook::olFolderContacts},
+    {u"Kalender", FolderKind::Calendar, outlook::olFolderCalendar},
+    {u"Journal", FolderKind::Journal, outlook::olFolderJournal},
+    {u"Aufgaben", FolderKind::Task, outlook::olFolderTasks},
+    {u"Posteingang", FolderKind::Mail, outlook::olFolderInbox},
+    {u"Entwürfe", FolderKind::Mail, outlook::olFolderDrafts},
+    {u"Gelöschte Elemente", FolderKind::Mail, outlook::olFolderDeletedItems},
 };
 
 [[noreturn]] void notFound(const QString& what, const QString& id) {
@@ -203,15 +203,15 @@ QString messageClassOf(FolderKind kind) {
 int itemClassOf(const QString& messageClass) {
     switch (kindBitOf(messageClass)) {
     case kindbit::Contact:
-        return 40;
+        return outlook::olContact;
     case kindbit::Appointment:
-        return 26;
+        return outlook::olAppointment;
     case kindbit::Journal:
-        return 42;
+        return outlook::olJournal;
     case kindbit::Task:
-        return 48;
+        return outlook::olTask;
     default:
-        return 43;
+        return outlook::olMail;
     }
 }
 

@@ -11,6 +11,8 @@
 // Every method raises tlm::Error on failure (unknown EntryID: NotFound; file
 // cannot be opened: 75; unknown property: UnknownProperty). Each changing
 // method runs in its own transaction unless it runs inside transaction().
+#include "outlook/fwd.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QMap>
@@ -41,17 +43,6 @@ QString messageClassOf(FolderKind kind);
 // appointment, 42 journal entry, 48 task, 43 mail).
 int itemClassOf(const QString& messageClass);
 
-// Outlook's default-folder numbers, as GetDefaultFolder takes them.
-enum DefaultFolder {
-    DeletedItems = 3,
-    Inbox = 6,
-    Calendar = 9,
-    Contacts = 10,
-    Journal = 11,
-    Tasks = 13,
-    Drafts = 16,
-};
-
 struct StoreInfo {
     QString storeId;
     QString name; // "Persönliche Ordner" for the default store
@@ -63,7 +54,7 @@ struct FolderInfo {
     QString parentId; // empty: a top folder of its store
     QString name;
     FolderKind kind = FolderKind::Other;
-    int defaultFor = 0; // the DefaultFolder number it serves, 0 for none
+    int defaultFor = 0; // the outlook::DefaultFolders number it serves, 0 for none
     // Outlook's form: "\\" + store name + "\" + folder names joined by "\".
     // Filled by the store; ignored by insertFolder.
     QString folderPath;
@@ -152,7 +143,7 @@ public:
     // By FolderPath ("\\Persönliche Ordner\Kontakte"; case-insensitive);
     // raises NotFound.
     FolderInfo folderByPath(const QString& folderPath) const;
-    // The default folder of the default store (DefaultFolder numbers).
+    // The default folder of the default store (outlook::DefaultFolders numbers).
     FolderInfo defaultFolder(int number) const;
     // parentId empty: a top folder of storeId; else storeId may be empty.
     FolderInfo addFolder(const QString& storeId, const QString& parentId, const QString& name,

@@ -60,7 +60,7 @@ void importVcard(const Invocation& call) {
         items << toItem(cards.contacts.at(i), inputPlace(file, cards.lines.at(i)), warnings);
 
     Store store = openStore(call, Store::Create::WithDefaults);
-    const FolderInfo folder = folderArg(store, call.option(u"folder"_s), Contacts);
+    const FolderInfo folder = folderArg(store, call.option(u"folder"_s), outlook::olFolderContacts);
     if (folder.kind != FolderKind::Contact)
         throw Error(err::InvalidArgument, u"Kein Kontakte-Ordner: "_s + folder.folderPath);
     store.transaction([&] {
@@ -82,7 +82,7 @@ void exportVcard(const Invocation& call) {
     if (version != u"3"_s && version != u"3.0"_s && version != u"4"_s && version != u"4.0"_s)
         throw UsageError{u"--vcard-version erwartet 3 oder 4"_s};
     const Store store = openStore(call, Store::Create::Never);
-    const FolderInfo folder = folderArg(store, call.option(u"folder"_s), Contacts);
+    const FolderInfo folder = folderArg(store, call.option(u"folder"_s), outlook::olFolderContacts);
     QList<vcard::Contact> contacts;
     for (const ItemRecord& item : store.items(folder.entryId))
         if (item.messageClass.startsWith(kContactClass, Qt::CaseInsensitive))

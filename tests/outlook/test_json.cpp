@@ -28,7 +28,7 @@ void fill(Store& store) {
                           {u"Journal"_s, true},
                           {u"Birthday"_s, QDateTime(QDate(1980, 2, 29), QTime(0, 0))}};
     contact.body = u"Notiz mit \"Anführungszeichen\"\r\nund Umlauten äöü"_s;
-    const QString contactId = store.addItem(store.defaultFolder(Contacts).entryId, contact);
+    const QString contactId = store.addItem(store.defaultFolder(tlm::outlook::olFolderContacts).entryId, contact);
 
     ItemRecord journal;
     journal.messageClass = u"IPM.Activity"_s;
@@ -42,13 +42,13 @@ void fill(Store& store) {
     journal.htmlBody = u"<html><body><b>Text</b></body></html>"_s;
     journal.inspector = {true, true, 2, 100, 200, 640, 480};
     journal.timerStarted = QDateTime(QDate(2024, 5, 2), QTime(10, 15, 0));
-    store.addItem(store.defaultFolder(Journal).entryId, journal);
+    store.addItem(store.defaultFolder(tlm::outlook::olFolderJournal).entryId, journal);
 
     ItemRecord task;
     task.properties = {{u"Subject"_s, u"Rückruf"_s}, {u"ReminderSet"_s, true}};
-    store.addItem(store.defaultFolder(Tasks).entryId, task);
+    store.addItem(store.defaultFolder(tlm::outlook::olFolderTasks).entryId, task);
 
-    const FolderInfo sub = store.addFolder(QString(), store.defaultFolder(Contacts).entryId,
+    const FolderInfo sub = store.addFolder(QString(), store.defaultFolder(tlm::outlook::olFolderContacts).entryId,
                                            u"Kunden"_s, FolderKind::Contact);
     store.addItem(sub.entryId, ItemRecord{});
     const StoreInfo archive = store.addStore(u"Archiv"_s);
@@ -77,7 +77,7 @@ TEST(PimJson, DumpLoadedIntoNewStoreDumpsTheSameBytes) {
     EXPECT_EQ(json::dump(second), dump);
 
     // What was loaded is really there, not only echoed.
-    const FolderInfo journalFolder = second.defaultFolder(Journal);
+    const FolderInfo journalFolder = second.defaultFolder(tlm::outlook::olFolderJournal);
     const QList<ItemRecord> items = second.items(journalFolder.entryId);
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items.first().userProperties.first().value, u"4711-0815"_s);

@@ -92,7 +92,7 @@ TEST(PimProcesses, TwoProcessesWriteAtOnce) {
 
     tlm::pim::Store store;
     const QList<tlm::pim::ItemRecord> items =
-        store.items(store.defaultFolder(tlm::pim::Contacts).entryId);
+        store.items(store.defaultFolder(tlm::outlook::olFolderContacts).entryId);
     ASSERT_EQ(items.size(), 450);
     QSet<QString> ids, names;
     for (const auto& r : items) {

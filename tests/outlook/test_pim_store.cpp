@@ -32,9 +32,9 @@ TEST(PimStore, NewStoreHasTheGermanDefaultFolders) {
                   u"\\\\Persönliche Ordner\\Journal"_s, u"\\\\Persönliche Ordner\\Aufgaben"_s,
                   u"\\\\Persönliche Ordner\\Posteingang"_s, u"\\\\Persönliche Ordner\\Entwürfe"_s,
                   u"\\\\Persönliche Ordner\\Gelöschte Elemente"_s}));
-    EXPECT_EQ(store.defaultFolder(Contacts).kind, FolderKind::Contact);
-    EXPECT_EQ(store.defaultFolder(Journal).name, u"Journal"_s);
-    EXPECT_EQ(store.defaultFolder(DeletedItems).name, u"Gelöschte Elemente"_s);
+    EXPECT_EQ(store.defaultFolder(tlm::outlook::olFolderContacts).kind, FolderKind::Contact);
+    EXPECT_EQ(store.defaultFolder(tlm::outlook::olFolderJournal).name, u"Journal"_s);
+    EXPECT_EQ(store.defaultFolder(tlm::outlook::olFolderDeletedItems).name, u"Gelöschte Elemente"_s);
     EXPECT_EQ(store.option(OptionEditorType), u"4"_s);
     EXPECT_TRUE(store.outlookVersion().startsWith(u"16.0."_s));
     // Opening again neither duplicates nor changes anything.
@@ -47,7 +47,7 @@ TEST(PimStore, NewStoreHasTheGermanDefaultFolders) {
 TEST(PimStore, NestedFoldersAndSecondStoreHaveOutlookPaths) {
     tlm::test::TestEnv env;
     Store store;
-    const FolderInfo contacts = store.defaultFolder(Contacts);
+    const FolderInfo contacts = store.defaultFolder(tlm::outlook::olFolderContacts);
     const FolderInfo customers =
         store.addFolder(QString(), contacts.entryId, u"Kunden"_s, FolderKind::Contact);
     const FolderInfo north =
@@ -61,7 +61,7 @@ TEST(PimStore, NestedFoldersAndSecondStoreHaveOutlookPaths) {
     EXPECT_EQ(old.folderPath, u"\\\\Archiv 2025\\Kontakte"_s);
     EXPECT_EQ(store.folderByPath(u"\\\\archiv 2025\\kontakte"_s).entryId, old.entryId);
     // The default folders stay those of the first store.
-    EXPECT_EQ(store.defaultFolder(Contacts).entryId, contacts.entryId);
+    EXPECT_EQ(store.defaultFolder(tlm::outlook::olFolderContacts).entryId, contacts.entryId);
 
     // Identifiers: uppercase hex, at most 140 characters, unique across stores.
     QSet<QString> seen;
@@ -90,7 +90,7 @@ TEST(PimStore, RecordRoundTripKeepsTypesUserPropertiesLinksAndWindow) {
                           {u"Journal"_s, u"true"_s},
                           {u"Birthday"_s, u"1970-05-17"_s},
                           {u"BusinessAddress"_s, u"Hauptstr. 1\r\n10115 Berlin\r\nDeutschland"_s}};
-    const QString contactId = store.addItem(store.defaultFolder(Contacts).entryId, contact);
+    const QString contactId = store.addItem(store.defaultFolder(tlm::outlook::olFolderContacts).entryId, contact);
 
     const ItemRecord c = store.item(contactId);
     EXPECT_EQ(c.messageClass, u"IPM.Contact"_s);
@@ -108,7 +108,7 @@ TEST(PimStore, RecordRoundTripKeepsTypesUserPropertiesLinksAndWindow) {
 
     ItemRecord journal;
     journal.entryId = u"00AB12"_s;
-    journal.folderId = store.defaultFolder(Journal).entryId;
+    journal.folderId = store.defaultFolder(tlm::outlook::olFolderJournal).entryId;
     journal.properties = {{u"Subject"_s, u"Anruf von Jörg"_s}, {u"Duration"_s, 7}};
     journal.userProperties = {{u"PCALLID"_s, u"4711"_s}, {u"CallNumber"_s, u"030123"_s}};
     journal.links = {contactId};
@@ -137,7 +137,7 @@ TEST(PimStore, RecordRoundTripKeepsTypesUserPropertiesLinksAndWindow) {
 TEST(PimStore, BadInputRaisesAndLeavesTheStoreUnchanged) {
     tlm::test::TestEnv env;
     Store store;
-    const QString folder = store.defaultFolder(Contacts).entryId;
+    const QString folder = store.defaultFolder(tlm::outlook::olFolderContacts).entryId;
     ItemRecord bad;
     bad.properties = {{u"Shoesize"_s, u"44"_s}};
     try {
@@ -192,7 +192,7 @@ TEST(PimStore, EmptyStoreAndMissingOrBrokenFiles) {
         Store empty(path, Store::Create::Empty);
         EXPECT_TRUE(empty.stores().isEmpty());
         EXPECT_TRUE(empty.folders().isEmpty());
-        EXPECT_THROW(empty.defaultFolder(Contacts), tlm::Error);
+        EXPECT_THROW(empty.defaultFolder(tlm::outlook::olFolderContacts), tlm::Error);
         StoreInfo s{u"0011AA"_s, u"Persönliche Ordner"_s};
         empty.insertStore(s);
         FolderInfo f;
@@ -200,9 +200,9 @@ TEST(PimStore, EmptyStoreAndMissingOrBrokenFiles) {
         f.storeId = s.storeId;
         f.name = u"Kontakte"_s;
         f.kind = FolderKind::Contact;
-        f.defaultFor = Contacts;
+        f.defaultFor = tlm::outlook::olFolderContacts;
         empty.insertFolder(f);
-        EXPECT_EQ(empty.defaultFolder(Contacts).entryId, u"00FF"_s);
+        EXPECT_EQ(empty.defaultFolder(tlm::outlook::olFolderContacts).entryId, u"00FF"_s);
     }
     try {
         Store missing(env.root() + u"missing.sqlite"_s, Store::Create::Never);

@@ -48,7 +48,7 @@ void writeFile(const QString& path, const QByteArray& data) {
 
 // The contact of the default contacts folder with that last name.
 ItemRecord contactNamed(const Store& store, const QString& lastName) {
-    for (const ItemRecord& item : store.items(store.defaultFolder(Contacts).entryId))
+    for (const ItemRecord& item : store.items(store.defaultFolder(tlm::outlook::olFolderContacts).entryId))
         if (item.properties.value(u"LastName"_s).toString() == lastName)
             return item;
     ADD_FAILURE() << "no contact " << lastName.toStdString();
@@ -67,7 +67,7 @@ TEST(PimTool, SampleAddressBookImportsIntoAFreshStore) {
     EXPECT_TRUE(r.out.startsWith(u"30 Kontakte eingelesen"_s));
 
     const Store store(env.pimPath(), Store::Create::Never);
-    const QList<ItemRecord> contacts = store.items(store.defaultFolder(Contacts).entryId);
+    const QList<ItemRecord> contacts = store.items(store.defaultFolder(tlm::outlook::olFolderContacts).entryId);
     ASSERT_EQ(contacts.size(), 30);
     // The number the main job calls with, in a written form of its own.
     EXPECT_EQ(prop(contactNamed(store, u"Becker"_s), u"BusinessTelephoneNumber"_s),
@@ -149,7 +149,7 @@ TEST(PimTool, DumpAndLoadThroughFilesAndExportImportVcard) {
         ASSERT_EQ(pim({u"add-folder"_s, folder}).code, 0);
         ASSERT_EQ(pim({u"import-vcard"_s, vcf, u"--folder"_s, folder}).code, 0);
         const Store store(env.pimPath(), Store::Create::Never);
-        const QList<ItemRecord> original = store.items(store.defaultFolder(Contacts).entryId);
+        const QList<ItemRecord> original = store.items(store.defaultFolder(tlm::outlook::olFolderContacts).entryId);
         const QList<ItemRecord> again =
             store.items(store.folderByPath(u"\\\\Persönliche Ordner\\"_s + folder).entryId);
         ASSERT_EQ(again.size(), original.size());

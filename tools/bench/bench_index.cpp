@@ -33,7 +33,7 @@ QString numberOf(int contact, int n) {
 
 void fillStore(int count) {
     tlm::pim::Store store;
-    const QString folder = store.defaultFolder(tlm::pim::Contacts).entryId;
+    const QString folder = store.defaultFolder(tlm::outlook::olFolderContacts).entryId;
     store.transaction([&] {
         for (int i = 0; i < count; ++i) {
             tlm::pim::ItemRecord r;

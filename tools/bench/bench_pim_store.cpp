@@ -50,7 +50,7 @@ void run(int count) {
     qint64 stored = 0;
     {
         tlm::pim::Store store(path);
-        const QString folder = store.defaultFolder(tlm::pim::Contacts).entryId;
+        const QString folder = store.defaultFolder(tlm::outlook::olFolderContacts).entryId;
         store.transaction([&] {
             for (int i = 0; i < count; ++i)
                 store.addItem(folder, makeContact(i, random));
