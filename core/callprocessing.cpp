@@ -24,7 +24,7 @@ void lookUpCaller(Run& run) {
     if (found == 0) {
         log.subLog(QStringLiteral("Kein passenden Outlook-Kontakt gefunden"), 41100);
     } else if (found == 1) {
-        log.guard({QStringLiteral("Main"), QStringLiteral("...")}, [&] {
+        log.guard(mainErrorExit, [&] {
             log.subLog(QStringLiteral("Outlook-Kontakt: ") +
                            contactLogText(
                                run.lookup.currentContact->get(QStringLiteral("FullNameAndCompany"))

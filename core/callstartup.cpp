@@ -73,7 +73,7 @@ bool attachOutlook(Run& run) {
     try {
         run.application = outlook::attach();
     } catch (const Error& e) {
-        log.errorLine({QStringLiteral("Main"), QStringLiteral("...")}, e);
+        log.errorLine(mainErrorExit, e);
     }
     if (!run.application) {
         log.subLog(QStringLiteral("13/15 - FEHLER - keine Instanziierung der Outlook-Objekte"),
@@ -114,7 +114,7 @@ void resolveAlternativeFolder(Run& run) {
     const FolderReference parts = FolderReference::parse(reference);
     const outlook::FolderPtr folder = parts.resolve(run.mapi);
     if (folder) {
-        log.guard({QStringLiteral("Main"), QStringLiteral("...")}, [&] {
+        log.guard(mainErrorExit, [&] {
             log.subLog(folder->Name() + QStringLiteral(" (") + folder->DefaultMessageClass() +
                            QLatin1Char(')'),
                        11401);
@@ -139,7 +139,7 @@ bool isCallStateEvent(Run& run) {
         return toInteger(run.params[P_MENU_OPTION]) == 0;
     } catch (const Error& e) {
         // Not a number: no call-state event, so no absence check.
-        run.log.errorLine({QStringLiteral("Main"), QStringLiteral("...")}, e);
+        run.log.errorLine(mainErrorExit, e);
         return false;
     }
 }
@@ -180,16 +180,16 @@ bool notAbsent(Run& run) {
 } // namespace
 
 bool prepareCall(Run& run) {
-    const ErrorExit mainExit{QStringLiteral("Main"), QStringLiteral("...")};
+    const ErrorExit mainErrorExitmainErrorExit;
     bool goOn = true;
-    run.log.guard(mainExit, [&] { goOn = refreshIndex(run); });
+    run.log.guard(mainErrorExit, [&] { goOn = refreshIndex(run); });
     if (!goOn)
         return false;
-    run.log.guard(mainExit, [&] { createOrUpdateCallFile(run); });
+    run.log.guard(mainErrorExit, [&] { createOrUpdateCallFile(run); });
     if (!noOverlap(run) || !attachOutlook(run))
         return false;
-    run.log.guard(mainExit, [&] { resolveAlternativeFolder(run); });
-    run.log.guard(mainExit, [&] { goOn = notAbsent(run); });
+    run.log.guard(mainErrorExit, [&] { resolveAlternativeFolder(run); });
+    run.log.guard(mainErrorExit, [&] { goOn = notAbsent(run); });
     return goOn;
 }
 

@@ -11,6 +11,8 @@
 namespace tlm {
 
 inline const QString productName = QStringLiteral("Tellmarin");
+// The error exit of Main and of the steps it runs itself.
+inline const ErrorExit mainErrorExit{QStringLiteral("Main"), QStringLiteral("...")};
 
 // What the index lookup found for the call number.
 struct Lookup {

@@ -60,7 +60,7 @@ RunEnd Main(Run& run, const QString& commandLine) {
         QStringLiteral(" 8/15 - Programmaufruf mit gültigen Parametern >> starte Rufverarbeitung"),
         10081);
     if (prepareCall(run))
-        run.log.guard({QStringLiteral("Main"), QStringLiteral("...")}, [&] { processEvent(run); });
+        run.log.guard(mainErrorExit, [&] { processEvent(run); });
     return RunEnd::Done;
 }
 
