@@ -1,3 +1,4 @@
+#include "core/calldialogs.h"
 #include "core/callfile.h"
 #include "core/contactindex.h"
 #include "core/folderreference.h"
@@ -9,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
+#include "platform/processlock.h"
 #include "platform/texts.h"
 
 #include <QVariant>
@@ -53,11 +55,23 @@ bool refreshIndex(Run& run) {
     return true;
 }
 
-// Step 12: an open contact choice window of this call stops later events.
+// Step 12: an open contact choice window of this call stops later events. A
+// mark whose window's process no longer holds the call's lock was left by a
+// process that died; it is removed and the event goes on.
 bool noOverlap(Run& run) {
-    if (!fncIniRead(callFilePath(run), QStringLiteral("Program"),
-                    QStringLiteral("ContactChoiceDialogue"))
-             .isEmpty()) {
+    const QString file = callFilePath(run);
+    const QString program = QStringLiteral("Program");
+    const QString mark = QStringLiteral("ContactChoiceDialogue");
+    if (!fncIniRead(file, program, mark).isEmpty()) {
+        const QString lock = choiceLockPath(run);
+        if (!processlock::isHeld(lock)) {
+            subIniWrite(file, program, mark, QString());
+            files::remove(lock);
+            run.log.subLog(QStringLiteral("12/15 - Event-Überlappung: verwaister "
+                                          "Kontaktauswahldialog-Eintrag entfernt"),
+                           11202);
+            return true;
+        }
         run.log.subLog(QStringLiteral("12/15 - Event-Überlappung: Kontaktauswahldialog ist "
                                       "geöffnet > Programmabbruch"),
                        11200);
@@ -180,7 +194,6 @@ bool notAbsent(Run& run) {
 } // namespace
 
 bool prepareCall(Run& run) {
-    const ErrorExit mainErrorExitmainErrorExit;
     bool goOn = true;
     run.log.guard(mainErrorExit, [&] { goOn = refreshIndex(run); });
     if (!goOn)

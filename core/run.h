@@ -38,6 +38,10 @@ struct Run {
     outlook::FolderPtr alternativeFolder;
 
     Lookup lookup;
+    // The call's journal entry or appointment, or the item found for the call.
+    outlook::ItemPtr currentItem;
+    QString chosenEntryId;   // set by the contact choice window
+    bool closeItems = false; // whether the items are closed at the end of the call
     int indexRecordsTotal = 0; // records written by the last index build
 };
 

@@ -6,6 +6,7 @@
 #include "outlook/folder.h"
 #include "outlook/item.h"
 #include "platform/clock.h"
+#include "platform/processlock.h"
 #include "platform/settingsstore.h"
 #include "platform/texts.h"
 #include "tests/support/testenv.h"
@@ -125,6 +126,9 @@ TEST_F(CallStartup, AWholeCallLeavesOneCallFileTheIndexAndTheLogsInOrder) {
 
 TEST_F(CallStartup, AnOpenChoiceWindowStopsLaterEventsAfterTheirTimeStamp) {
     runEvent(commandLine(QStringLiteral("called")));
+    // The window's process holds the call's lock while the window is open.
+    processlock::Holder window(env.workFolder() + callId + QStringLiteral(".lock"));
+    ASSERT_TRUE(window.held());
     subIniWrite(callFile(), QStringLiteral("Program"), QStringLiteral("ContactChoiceDialogue"),
                 QStringLiteral("05.12.2026 14:03:28"));
     runEvent(commandLine(QStringLiteral("connect")));
@@ -133,6 +137,21 @@ TEST_F(CallStartup, AnOpenChoiceWindowStopsLaterEventsAfterTheirTimeStamp) {
     const QStringList log = programLog();
     EXPECT_EQ(log.last(), QStringLiteral("11200  * 12/15 - Event-Überlappung: Kontaktauswahldialog "
                                          "ist geöffnet > Programmabbruch"));
+}
+
+TEST_F(CallStartup, AMarkWithoutALiveWindowIsRemovedAndTheEventGoesOn) {
+    runEvent(commandLine(QStringLiteral("called")));
+    subIniWrite(callFile(), QStringLiteral("Program"), QStringLiteral("ContactChoiceDialogue"),
+                QStringLiteral("05.12.2026 14:03:28"));
+    runEvent(commandLine(QStringLiteral("connect")));
+    EXPECT_TRUE(fncIniRead(callFile(), QStringLiteral("Program"),
+                           QStringLiteral("ContactChoiceDialogue"))
+                    .isEmpty());
+    const QStringList log = programLog();
+    EXPECT_TRUE(log.contains(QStringLiteral("11202  * 12/15 - Event-Überlappung: verwaister "
+                                            "Kontaktauswahldialog-Eintrag entfernt")));
+    EXPECT_TRUE(log.contains(QStringLiteral("11300  * 13/15 - Outlook-Objekt-Instanziierung "
+                                            "erfolgreich")));
 }
 
 TEST_F(CallStartup, AbsenceAppointmentSuppressesCallStateEventsOnly) {

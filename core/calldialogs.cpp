@@ -1,0 +1,26 @@
+#include "core/calldialogs.h"
+
+#include "core/log.h"
+#include "core/run.h"
+
+namespace tlm {
+namespace {
+CallDialogs& registered() {
+    static CallDialogs dialogs;
+    return dialogs;
+}
+} // namespace
+
+void setCallDialogs(CallDialogs dialogs) {
+    registered() = std::move(dialogs);
+}
+
+const CallDialogs& callDialogs() {
+    return registered();
+}
+
+QString choiceLockPath(const Run& run) {
+    return run.env.workFolder + callFileBaseName(run.params) + QStringLiteral(".lock");
+}
+
+} // namespace tlm
