@@ -5,7 +5,8 @@ namespace tlm {
 struct Run;
 
 // Dispatches the event of run.params: call-state events are processed
-// automatically (so far: the caller is looked up and recorded).
+// automatically: the caller is shown, the call journaled and its items
+// closed or deleted at its end.
 void processEvent(Run& run);
 
 } // namespace tlm
