@@ -1,7 +1,8 @@
 // Benchmark of the contact index: the build from a store of many contacts,
 // the lookup of one number side by side with "grep -F -c" on the same file
 // (the floor for scanning it), and a whole "called" event of tellmarin side
-// by side with a bare start that ends at start-up step 8.
+// by side with a bare start that ends at start-up step 8; then a whole
+// answered call (called, connect, finished) with contact and journal entry.
 // Usage: bench_index [contacts] (default 100000, about 2.5 numbers each).
 #include "core/contactindex.h"
 #include "core/run.h"
@@ -159,5 +160,25 @@ int main(int argc, char** argv) {
     bare[0].clear(); // no number: the run ends at step 8
     std::printf("tellmarin: called event %.1f ms, bare start ending at step 8 %.1f ms\n",
                 timeProgram(tellmarin, called, 9), timeProgram(tellmarin, bare, 9));
+
+    // A whole answered call with the contact shown, the call journaled and
+    // the items closed at its end: one process per event, as in real use.
+    for (const char* key : {"InContact", "InJournal", "JournalCallEnd"})
+        tlm::settingsstore::save(QString::fromLatin1(key), QStringLiteral("1"));
+    std::printf("tellmarin: called event showing the contact %.1f ms\n",
+                timeProgram(tellmarin, called, 9));
+    QList<double> calls;
+    for (int i = 0; i < 9; ++i) {
+        QStringList event = called;
+        event[10] = QStringLiteral("BENCH000-0002-%1").arg(i);
+        QElapsedTimer whole;
+        whole.start();
+        for (const char* name : {"called", "connect", "finished"}) {
+            event[5] = QString::fromLatin1(name);
+            timeProgram(tellmarin, event, 1);
+        }
+        calls << millis(whole);
+    }
+    std::printf("tellmarin: called/connect/finished sequence %.1f ms\n", median(calls));
     return 0;
 }
