@@ -17,7 +17,9 @@ int main(int argc, char** argv) {
     const QString commandLine =
         !raw.isNull() ? QString::fromUtf8(raw) : tlm::rawCommandLine(app.arguments().mid(1));
     tlm::Run run;
-    tlm::Main(run, commandLine);
-    // The options window is not part of this build yet, so every run ends here.
+    // A window shown without waiting keeps the process alive until it closes.
+    // (The options window is not part of this build yet.)
+    if (tlm::Main(run, commandLine) == tlm::RunEnd::ReconciliationWindow)
+        return app.exec();
     return 0;
 }

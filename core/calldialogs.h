@@ -13,9 +13,12 @@ struct Run;
 struct CallDialogs {
     // frmGefunden: sets run.chosenEntryId, run.lookup (current contact,
     // matched field, found count) and the per-call file.
-    std::function<void(Run&)> contactChoice;
+    std::function<void(Run&)> contactChoice = {};
     // frmGEnde: sets run.closeItems.
-    std::function<void(Run&)> callEnd;
+    std::function<void(Run&)> callEnd = {};
+    // frmKontaktAbgleich, shown without waiting: true when it opened, and
+    // the process then lives on until it closes.
+    std::function<bool(Run&)> contactReconciliation = {};
 };
 
 void setCallDialogs(CallDialogs dialogs);

@@ -3,6 +3,7 @@
 #include "core/calldialogs.h"
 #include "core/callfile.h"
 #include "core/callrules.h"
+#include "core/callstate.h"
 #include "core/contactindex.h"
 #include "core/itemwindow.h"
 #include "core/journal.h"
@@ -50,31 +51,9 @@ private:
         });
         return text;
     }
-    // The item of an EntryID; nothing when it no longer opens.
-    outlook::ItemPtr open(const QString& entryId) {
-        outlook::ItemPtr item;
-        if (!entryId.isEmpty())
-            statement([&] { item = m_run.mapi->GetItemFromID(entryId); });
-        return item;
-    }
-    // The contact recorded for the call becomes the current one, with the
-    // phone field that matched when it was found.
-    bool openRecordedContact() {
-        m_run.lookup.currentContact = open(read(u"Contact"_s, u"Contact-ID"_s));
-        if (!m_run.lookup.currentContact)
-            return false;
-        m_run.lookup.matchedField = read(u"Call"_s, u"NumType"_s).toInt();
-        return true;
-    }
+    outlook::ItemPtr open(const QString& entryId) { return openItem(m_run, entryId); }
     void showContact() {
         showItem(m_run, m_run.lookup.currentContact, m_run.settings.DisplayPosContact);
-    }
-    void showContactChoice() {
-        m_run.chosenEntryId.clear();
-        if (callDialogs().contactChoice)
-            callDialogs().contactChoice(m_run);
-        else
-            m_run.lookup.foundCount = 0;
     }
     QString itemKind() const { return m_run.calendarMode ? u"Kalender"_s : u"Journal"_s; }
     // Closes the call's contact; logStep 0 writes no line of its own.
@@ -122,7 +101,7 @@ void Automatic::lookUpCaller() {
 
 void Automatic::afterContactChoice() {
     m_log.subLog(u"...Dialog 'Kontaktauswahl' muss angezeigt werden"_s, 41310);
-    showContactChoice();
+    showContactChoice(m_run);
     if (!m_run.lookup.currentContact) {
         if (m_run.chosenEntryId.isEmpty())
             m_log.subLog(u"...Outlook-Kontaktauswahldialog wurde abgebrochen"_s, 41340);
@@ -178,7 +157,7 @@ void Automatic::connect(bool withHeadLine) {
         headLine(43000);
     Lookup& lookup = m_run.lookup;
     if (!read(u"Contact"_s, u"Contact-ID"_s).isEmpty()) {
-        if (openRecordedContact()) {
+        if (openRecordedContact(m_run)) {
             m_log.subLog(u"Outlook-Kontakt: "_s + contactText(), 43010);
             lookup.foundCount = 1;
         }
@@ -193,7 +172,7 @@ void Automatic::connect(bool withHeadLine) {
     if (lookup.foundCount > 1) {
         m_log.subLog(u"Dialog 'Kontaktauswahl' muss angezeigt werden"_s, 43100);
         lookup.currentContact.reset();
-        showContactChoice();
+        showContactChoice(m_run);
     }
     if (!lookup.currentContact) {
         if (journalWithoutContact(m_run))
@@ -213,7 +192,7 @@ void Automatic::connect(bool withHeadLine) {
 
 void Automatic::finish() {
     headLine(45000);
-    openRecordedContact();
+    openRecordedContact(m_run);
     m_run.currentItem = open(read(u"Call"_s, u"Item-ID"_s));
     const outlook::ItemPtr item = m_run.currentItem;
     if (item) {
@@ -270,10 +249,10 @@ void Automatic::finish() {
 
 } // namespace
 
-void processEvent(Run& run) {
+RunEnd processEvent(Run& run) {
     const QString event = run.params[P_INVOKED_FROM];
     if (isOneOf(event, {u"ctiwindow", u"callerlog", u"contact"}))
-        return;
+        return processInteractive(run);
     run.log.subLog(u"*** Automatische Rufverarbeitung"_s, 40000);
     Automatic automatic(run);
     if (isOneOf(event, {u"calling", u"called", u"calledbusy"}))
@@ -286,6 +265,7 @@ void processEvent(Run& run) {
         automatic.disconnect();
     else if (event == u"finished"_s)
         automatic.finish();
+    return RunEnd::Done;
 }
 
 } // namespace tlm

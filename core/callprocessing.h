@@ -3,10 +3,15 @@
 namespace tlm {
 
 struct Run;
+enum class RunEnd;
 
 // Dispatches the event of run.params: call-state events are processed
-// automatically: the caller is shown, the call journaled and its items
-// closed or deleted at its end.
-void processEvent(Run& run);
+// automatically (the caller is shown, the call journaled and its items
+// closed or deleted at its end), the CTI client's context-menu entries
+// interactively. The result says whether a window keeps the process alive.
+RunEnd processEvent(Run& run);
+
+// The context-menu entries (ctiwindow, callerlog, contact).
+RunEnd processInteractive(Run& run);
 
 } // namespace tlm

@@ -40,14 +40,14 @@ struct Run {
     Lookup lookup;
     // The call's journal entry or appointment, or the item found for the call.
     outlook::ItemPtr currentItem;
-    QString chosenEntryId;   // set by the contact choice window
-    bool closeItems = false; // whether the items are closed at the end of the call
+    QString chosenEntryId;     // set by the contact choice window
+    bool closeItems = false;   // whether the items are closed at the end of the call
     int indexRecordsTotal = 0; // records written by the last index build
 };
 
 // How a run ended: most runs are over when Main returns; some leave a window
 // open and the process lives on until it closes.
-enum class RunEnd { Done, OptionsWindow };
+enum class RunEnd { Done, OptionsWindow, ReconciliationWindow };
 
 // The program's entry point for one call event (or, with an empty command
 // line, for the options window).

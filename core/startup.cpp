@@ -59,9 +59,10 @@ RunEnd Main(Run& run, const QString& commandLine) {
     log.subLog(
         QStringLiteral(" 8/15 - Programmaufruf mit gültigen Parametern >> starte Rufverarbeitung"),
         10081);
+    RunEnd end = RunEnd::Done;
     if (prepareCall(run))
-        run.log.guard(mainErrorExit, [&] { processEvent(run); });
-    return RunEnd::Done;
+        run.log.guard(mainErrorExit, [&] { end = processEvent(run); });
+    return end;
 }
 
 } // namespace tlm

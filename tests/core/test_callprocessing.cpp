@@ -330,7 +330,7 @@ TEST_F(CallProcessing, CalledBusyRecordsTheContactButShowsNothing) {
     EXPECT_EQ(fncIniRead(callFile(), u"Contact"_s, u"Contact-ID"_s), beckerId);
     EXPECT_FALSE(store().item(beckerId).inspector.open);
     bool asked = false;
-    setCallDialogs({[&](tlm::Run&) { asked = true; }, {}});
+    setCallDialogs({.contactChoice = [&](tlm::Run&) { asked = true; }});
     runEvent({u"calledbusy"_s, wagner, u"0"_s, u"5F3A9C21-0005-0001"_s});
     EXPECT_FALSE(asked);
     EXPECT_TRUE(logged(u"41300|Es gibt mehrere Outlook-Kontakte unter der Rufnummer"_s,
@@ -362,10 +362,10 @@ TEST_F(CallProcessing, FinishedStoresAtLeastOneMinuteAndFollowsJournalCallEnd) {
     // 0: the end-of-call window decides
     set(u"JournalCallEnd"_s, u"0"_s);
     int asked = 0;
-    setCallDialogs({{}, [&](tlm::Run& run) {
-                        ++asked;
-                        run.closeItems = true;
-                    }});
+    setCallDialogs({.callEnd = [&](tlm::Run& run) {
+        ++asked;
+        run.closeItems = true;
+    }});
     runEvent({u"finished"_s});
     EXPECT_EQ(asked, 1);
     EXPECT_FALSE(only(olFolderJournal).inspector.open);
@@ -399,20 +399,19 @@ TEST_F(CallProcessing, PickupAndDisconnectDeleteTheCallsItem) {
 TEST_F(CallProcessing, AConnectDuringTheChoiceWindowIsCaughtUpWithTheChosenContact) {
     // The window's run: a connect of the same call arrives while it is open
     // and stops at start-up; then the user chooses Petra Wagner.
-    setCallDialogs({[&](tlm::Run& run) {
-                        const QString file = callFilePath(run);
-                        processlock::Holder lock(choiceLockPath(run));
-                        subIniWrite(file, u"Program"_s, u"ContactChoiceDialogue"_s, u"x"_s);
-                        at(14, 3, 40);
-                        runEvent({u"connect"_s, wagner});
-                        subIniWrite(file, u"Program"_s, u"ContactChoiceDialogue"_s, QString());
-                        run.chosenEntryId = petraId;
-                        run.lookup.currentContact = run.mapi->GetItemFromID(petraId);
-                        run.lookup.matchedField = 2;
-                        run.lookup.foundCount = 1;
-                        subUpdateCallFileContact(run);
-                    },
-                    {}});
+    setCallDialogs({.contactChoice = [&](tlm::Run& run) {
+        const QString file = callFilePath(run);
+        processlock::Holder lock(choiceLockPath(run));
+        subIniWrite(file, u"Program"_s, u"ContactChoiceDialogue"_s, u"x"_s);
+        at(14, 3, 40);
+        runEvent({u"connect"_s, wagner});
+        subIniWrite(file, u"Program"_s, u"ContactChoiceDialogue"_s, QString());
+        run.chosenEntryId = petraId;
+        run.lookup.currentContact = run.mapi->GetItemFromID(petraId);
+        run.lookup.matchedField = 2;
+        run.lookup.foundCount = 1;
+        subUpdateCallFileContact(run);
+    }});
     runEvent({u"called"_s, wagner});
     EXPECT_TRUE(fncIniRead(callFile(), u"Timestamps"_s, u"Connect"_s).size() > 0);
     EXPECT_TRUE(logged(u"41400|...Zwischenzeitliches CONNECT-Event wird nachgeholt"_s));
@@ -425,7 +424,7 @@ TEST_F(CallProcessing, AConnectDuringTheChoiceWindowIsCaughtUpWithTheChosenConta
     EXPECT_FALSE(store().item(klausId).inspector.open);
 
     // cancelled: nothing shown, nothing journaled
-    setCallDialogs({[](tlm::Run& run) { run.lookup.foundCount = 0; }, {}});
+    setCallDialogs({.contactChoice = [](tlm::Run& run) { run.lookup.foundCount = 0; }});
     const QString id = u"5F3A9C21-0008-0001"_s;
     runEvent({u"called"_s, wagner, u"0"_s, id});
     EXPECT_TRUE(logged(u"41340|...Outlook-Kontaktauswahldialog wurde abgebrochen"_s, id));

@@ -1,0 +1,36 @@
+#include "core/callstate.h"
+
+#include "core/calldialogs.h"
+#include "core/callfile.h"
+#include "core/run.h"
+#include "outlook/application.h"
+
+namespace tlm {
+
+outlook::ItemPtr openItem(Run& run, const QString& entryId) {
+    outlook::ItemPtr item;
+    if (!entryId.isEmpty())
+        run.log.guard(mainErrorExit, [&] { item = run.mapi->GetItemFromID(entryId); });
+    return item;
+}
+
+bool openRecordedContact(Run& run) {
+    const QString file = callFilePath(run);
+    run.lookup.currentContact =
+        openItem(run, fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Contact-ID")));
+    if (!run.lookup.currentContact)
+        return false;
+    run.lookup.matchedField =
+        fncIniRead(file, QStringLiteral("Call"), QStringLiteral("NumType")).toInt();
+    return true;
+}
+
+void showContactChoice(Run& run) {
+    run.chosenEntryId.clear();
+    if (callDialogs().contactChoice)
+        callDialogs().contactChoice(run);
+    else
+        run.lookup.foundCount = 0;
+}
+
+} // namespace tlm
