@@ -236,6 +236,7 @@ void CallItemBuilder::takeCallerData(int first, const QString& addressLog) {
 
 void CallItemBuilder::show(int number, const QString& logText, int position) {
     m_log.subLog(logText, number);
+    m_run.currentItem = m_item;
     if (m_item)
         showItem(m_run, m_item, position);
 }

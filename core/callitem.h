@@ -58,6 +58,7 @@ protected:
     // Subject and address from what the CTI client sent; steps firstStep to
     // firstStep + 3. addressLog: the log line of the address line.
     void takeCallerData(int firstStep, const QString& addressLog);
+    // Shows the item (it becomes the run's current item).
     void show(int step, const QString& logText, int position);
 
     Run& m_run;

@@ -16,10 +16,11 @@ outlook::ItemPtr openItem(Run& run, const QString& entryId) {
 
 bool openRecordedContact(Run& run) {
     const QString file = callFilePath(run);
-    run.lookup.currentContact =
+    const outlook::ItemPtr contact =
         openItem(run, fncIniRead(file, QStringLiteral("Contact"), QStringLiteral("Contact-ID")));
-    if (!run.lookup.currentContact)
+    if (!contact)
         return false;
+    run.lookup.currentContact = contact;
     run.lookup.matchedField =
         fncIniRead(file, QStringLiteral("Call"), QStringLiteral("NumType")).toInt();
     return true;

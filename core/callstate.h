@@ -14,7 +14,8 @@ struct Run;
 outlook::ItemPtr openItem(Run& run, const QString& entryId);
 
 // The per-call file's Contact-ID becomes the current contact, with the phone
-// field that matched when it was found (NumType); false when none opens.
+// field that matched when it was found (NumType); false (and the current
+// contact as it was) when none opens.
 bool openRecordedContact(Run& run);
 
 // The contact choice window, shown modally; without one the choice counts

@@ -83,6 +83,7 @@ bool Interactive::showFiledItem(int entry) {
         m_log.subLog(u"...nicht gefunden"_s, 30030);
         return false;
     }
+    m_run.currentItem = filed;
     showItem(m_run, filed, m_run.settings.DisplayPosJournal);
     m_log.subLog(u"...gefunden und anzeigen"_s, 30030);
     m_log.subLog(u"*** Event-Ende"_s, 30039);

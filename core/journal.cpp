@@ -108,7 +108,6 @@ void Connect::run() {
     else
         takeCallerData(StepNoContact, u"...Adresse ("_s + QString::number(m_editorType) + u')');
     saveAndShow();
-    m_run.currentItem = m_item;
 }
 
 } // namespace

@@ -42,6 +42,7 @@ public:
         openEditor(Base + 50);
         m_log.subLog(u"...Nachrichtentext gestalten"_s, Base + 52);
         writeNumberLine(Base + 60, u"...Rufnummer"_s, NumberLine::Always);
+        m_run.currentItem = m_item;
         step(Base + 70, [&] { item().Display(); });
         m_log.subLog(u"*** Event-Ende"_s, Base + 90);
     }

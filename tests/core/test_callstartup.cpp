@@ -144,9 +144,9 @@ TEST_F(CallStartup, AMarkWithoutALiveWindowIsRemovedAndTheEventGoesOn) {
     subIniWrite(callFile(), QStringLiteral("Program"), QStringLiteral("ContactChoiceDialogue"),
                 QStringLiteral("05.12.2026 14:03:28"));
     runEvent(commandLine(QStringLiteral("connect")));
-    EXPECT_TRUE(fncIniRead(callFile(), QStringLiteral("Program"),
-                           QStringLiteral("ContactChoiceDialogue"))
-                    .isEmpty());
+    EXPECT_TRUE(
+        fncIniRead(callFile(), QStringLiteral("Program"), QStringLiteral("ContactChoiceDialogue"))
+            .isEmpty());
     const QStringList log = programLog();
     EXPECT_TRUE(log.contains(QStringLiteral("11202  * 12/15 - Event-Überlappung: verwaister "
                                             "Kontaktauswahldialog-Eintrag entfernt")));
