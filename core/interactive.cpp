@@ -152,24 +152,31 @@ RunEnd Interactive::run() {
     const QString menu = m_run.params[P_MENU_OPTION];
     if (menu == u"1"_s)
         return showOrReconcileContact();
-    if (menu == u"2"_s) {
-        m_log.subLog(u"Kontextmenü-Eintrag 2 - ...als Termin"_s, 32000);
-        subInteractiveAppointment(m_run, 2);
-    } else if (menu == u"3"_s) {
-        m_log.subLog(u"Kontextmenü-Eintrag 3 - neuer Termin"_s, 33000);
-        subInteractiveAppointment(m_run, 3);
-    } else if (menu == u"4"_s) {
-        m_log.subLog(u"Kontextmenü-Eintrag 4 - ...als Aufgabe"_s, 34000);
-        subInteractiveTast(m_run, 4);
-    } else if (menu == u"5"_s) {
-        m_log.subLog(u"Kontextmenü-Eintrag 5 - ...als Journaleintrag"_s, 35000);
-        subInteractiveTast(m_run, 5);
-    } else if (menu == u"6"_s) {
-        m_log.subLog(u"Kontextmenü-Eintrag 6 - ...als E-Mail"_s, 36000);
-        subInteractiveMail(m_run);
-    } else {
-        m_log.subLog(u"*** Ende der Interaktion"_s, 39999);
+    struct MenuEntry {
+        const char16_t* menu;
+        int step;
+        const char16_t* logText;
+        void (*file)(Run&);
+    };
+    static const MenuEntry entries[] = {
+        {u"2", 32000, u"Kontextmenü-Eintrag 2 - ...als Termin",
+         [](Run& r) { subInteractiveAppointment(r, 2); }},
+        {u"3", 33000, u"Kontextmenü-Eintrag 3 - neuer Termin",
+         [](Run& r) { subInteractiveAppointment(r, 3); }},
+        {u"4", 34000, u"Kontextmenü-Eintrag 4 - ...als Aufgabe",
+         [](Run& r) { subInteractiveTast(r, 4); }},
+        {u"5", 35000, u"Kontextmenü-Eintrag 5 - ...als Journaleintrag",
+         [](Run& r) { subInteractiveTast(r, 5); }},
+        {u"6", 36000, u"Kontextmenü-Eintrag 6 - ...als E-Mail", subInteractiveMail},
+    };
+    for (const MenuEntry& e : entries) {
+        if (menu == QStringView(e.menu)) {
+            m_log.subLog(QString::fromUtf16(e.logText), e.step);
+            e.file(m_run);
+            return RunEnd::Done;
+        }
     }
+    m_log.subLog(u"*** Ende der Interaktion"_s, 39999);
     return RunEnd::Done;
 }
 
