@@ -1,5 +1,6 @@
 // tellmarin: started by the CTI client once per call event with 19
 // arguments; without arguments it opens the options window.
+#include "callwindows/callwindows.h"
 #include "callwindows/frmindexaufbau.h"
 #include "core/params.h"
 #include "core/run.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     tlm::gui::prepareEnvironment();
     QApplication app(argc, argv);
     tlm::registerIndexProgressWindow();
+    tlm::registerCallWindows();
     // The raw command line as the CTI client wrote it; TELLMARIN_CMDLINE passes
     // one verbatim (scripted runs of exact command lines).
     const QByteArray raw = qgetenv("TELLMARIN_CMDLINE");

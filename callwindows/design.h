@@ -1,20 +1,27 @@
 #pragma once
 // The look shared by the program's windows: colours stored as Windows colour
-// numbers (red in the low byte) and sizes in twips.
+// numbers (red in the low byte) and sizes in twips (1440 to the inch).
 #include <QColor>
+#include <QRect>
 #include <QString>
+
+class QWidget;
 
 namespace tlm::design {
 
-// 15 twips make one pixel at 96 dots per inch.
-constexpr int TwipsPerPixel = 15;
-constexpr int pixels(int twips) {
-    return twips / TwipsPerPixel;
-}
+// Twips in pixels at the primary screen's logical resolution (96 dots per
+// inch when there is no screen).
+int pixels(int twips);
+QRect twipsRect(int left, int top, int width, int height);
+// Places a widget on its window, all in twips.
+void place(QWidget* widget, int left, int top, int width, int height);
 
 QColor fromWindowsColour(int colour);
 
 // A setting holding a colour, with its default when it is missing or bad.
 QColor colourSetting(const QString& key);
+
+void setBackground(QWidget* widget, const QColor& colour);
+void setTextColour(QWidget* widget, const QColor& colour);
 
 } // namespace tlm::design

@@ -28,10 +28,7 @@ frmIndexaufbau::frmIndexaufbau() {
     setObjectName(QStringLiteral("frmIndexaufbau"));
     setWindowTitle(QStringLiteral("Tellmarin"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, design::colourSetting(QStringLiteral("ColorBack")));
-    setPalette(palette);
-    setAutoFillBackground(true);
+    design::setBackground(this, design::colourSetting(QStringLiteral("ColorBack")));
 
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("imgOutlookFolder"));

@@ -1,0 +1,16 @@
+#include "callwindows/callwindows.h"
+
+#include "callwindows/frmgefunden.h"
+#include "callwindows/frmgende.h"
+#include "core/calldialogs.h"
+
+namespace tlm {
+
+void registerCallWindows() {
+    CallDialogs dialogs;
+    dialogs.contactChoice = frmGefunden::show;
+    dialogs.callEnd = frmGEnde::show;
+    setCallDialogs(std::move(dialogs));
+}
+
+} // namespace tlm
