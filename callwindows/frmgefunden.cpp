@@ -86,13 +86,10 @@ void frmGefunden::Form_Load() {
                     texts::dateTime(clock::now()));
     });
     setWindowTitle(u"Gespräch mit "_s + number);
-    lblTopic->setText(windowTitle());
-    lblTopic->setIndent(design::pixels(960));
     design::setBackground(this, design::colourSetting(u"ColorBack"_s));
     design::setBackground(lblTopic, design::colourSetting(u"ColorDefault"_s));
     design::setBackground(lblCountdown, lblTopic->palette().color(QPalette::Window));
     design::setTextColour(lblTitel, design::colourSetting(u"ColorFont"_s));
-    design::setTextColour(lblTopic, design::colourSetting(u"ColorFont"_s));
 
     const QStringList& found = m_run.lookup.foundList;
     log.subLog(u"...Auswahlliste mit gefunden Outlook-Kontakten füllen ("_s +

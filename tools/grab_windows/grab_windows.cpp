@@ -1,0 +1,91 @@
+// Renders the call-time windows with the sample address book, offscreen, as
+// the README shows them: the contact choice window for the home number that
+// Klaus and Petra Wagner share, and the end-of-call window after a call with
+// Thomas Becker's business number.
+// Usage: grab_windows [OUTPUT FOLDER] (default docs/images), run from the
+// repository root (it reads data/sample-contacts.vcf).
+#include "callwindows/frmgefunden.h"
+#include "callwindows/frmgende.h"
+#include "core/contactindex.h"
+#include "core/run.h"
+#include "outlook/application.h"
+#include "outlook/pim/pimstore.h"
+#include "outlook/pim/vcard.h"
+#include "platform/settingsstore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void save(QWidget& window, const QString& path) {
+    window.show();
+    QApplication::processEvents();
+    if (!window.grab().save(path))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+void prepareRun(tlm::Run& run, const QString& root, const QString& number) {
+    run.env.workFolder = root + u"/temp/Tellmarin/"_s;
+    run.env.indexFile = run.env.workFolder + u"tlm.idx"_s;
+    run.params.values[tlm::P_NUMBER] = number;
+    run.params.values[tlm::P_MENU_OPTION] = u"0"_s;
+    run.params.values[tlm::P_P_CALL_ID] = u"5F3A9C21-0001-4B7E"_s;
+    run.application = tlm::outlook::attach();
+    run.mapi = run.application->GetNamespace(u"MAPI"_s);
+    tlm::subCreateFileIndex(run, false);
+    tlm::subIndexLookup(run);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TELLMARIN_AUTOANSWER", "1");
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QDir().mkpath(root + u"/temp/Tellmarin"_s);
+    QDir().mkpath(root + u"/config/Orvensoft"_s);
+    qputenv("TEMP", (root + u"/temp"_s).toUtf8());
+    qputenv("XDG_CONFIG_HOME", (root + u"/config"_s).toUtf8());
+    qputenv("TELLMARIN_PIM", (root + u"/pim.sqlite"_s).toUtf8());
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"docs/images"_s;
+    QDir().mkpath(out);
+
+    {
+        tlm::pim::Store store;
+        const QString folder = store.defaultFolder(tlm::outlook::olFolderContacts).entryId;
+        for (const auto& contact :
+             tlm::pim::vcard::readFile(u"data/sample-contacts.vcf"_s).contacts) {
+            tlm::pim::ItemRecord record;
+            record.properties = contact;
+            record.body = record.properties.take(u"Body"_s).toString();
+            store.addItem(folder, record);
+        }
+    }
+    tlm::settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+
+    tlm::Run choice;
+    prepareRun(choice, root, u"0221987654"_s);
+    choice.settings.AutoChoice = 10;
+    {
+        tlm::frmGefunden window(choice);
+        for (int i = 0; i < 3; ++i)
+            window.timerSecond_Timer();
+        save(window, out + u"/frmGefunden.png"_s);
+        window.cmdAbbruch_Click();
+    }
+
+    tlm::Run end;
+    prepareRun(end, root, u"03012345678"_s);
+    tlm::frmGEnde window(end);
+    for (int i = 0; i < 3; ++i)
+        window.timerSecond_Timer();
+    save(window, out + u"/frmGEnde.png"_s);
+    return 0;
+}
