@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaType>
+#include <QSet>
 
 #include <climits>
 #include <functional>
@@ -206,6 +207,35 @@ InspectorState readInspector(const QJsonValue& v, const QString& path) {
     return s;
 }
 
+// A property's value in the form the dump writes it: texts and dates as
+// strings, numbers as numbers, flags as true or false.
+bool fitsJsonType(PropType type, const QJsonValue& v) {
+    switch (type) {
+    case PropType::Text:
+    case PropType::Date:
+        return v.isString();
+    case PropType::Bool:
+        return v.isBool();
+    case PropType::Int:
+    case PropType::Double:
+        return v.isDouble();
+    }
+    return false;
+}
+
+QString expectedFor(PropType type) {
+    switch (type) {
+    case PropType::Text:
+        return u"ein Text erwartet"_s;
+    case PropType::Date:
+        return u"ein Datum als Text erwartet"_s;
+    case PropType::Bool:
+        return u"true oder false erwartet"_s;
+    default:
+        return u"eine Zahl erwartet"_s;
+    }
+}
+
 struct LoadedItem {
     ItemRecord record;
     QString path;
@@ -228,8 +258,8 @@ LoadedItem readItem(const QJsonValue& v, const QString& path, const QString& fol
             const PropDef* def = findProperty(kindBitOf(r.messageClass), it.key());
             if (def == nullptr || def->computed)
                 throw PathError{where, u"unbekannte Eigenschaft für "_s + r.messageClass};
-            if (it.value().isArray() || it.value().isObject())
-                throw PathError{where, u"ein einfacher Wert erwartet"_s};
+            if (!fitsJsonType(def->type, it.value()))
+                throw PathError{where, expectedFor(def->type)};
             try {
                 r.properties.insert(propertyName(*def), convertValue(*def, fromJson(it.value())));
             } catch (const Error& e) {
@@ -295,8 +325,13 @@ FolderInfo readFolder(const QJsonObject& o, const QString& path, Document& doc) 
     }
     if (o.contains(u"parent"_s))
         f.parentId = Reader::text(o.value(u"parent"_s), at(u"parent"_s));
-    if (o.contains(u"default"_s))
+    if (o.contains(u"default"_s)) {
         f.defaultFor = Reader::integer(o.value(u"default"_s), at(u"default"_s));
+        static const QList<int> defaults = {3, 6, 9, 10, 11, 13, 16};
+        if (!defaults.contains(f.defaultFor))
+            throw PathError{at(u"default"_s),
+                            u"kein Standardordner (3, 6, 9, 10, 11, 13 oder 16)"_s};
+    }
     if (o.contains(u"path"_s))
         Reader::text(o.value(u"path"_s), at(u"path"_s));
     if (o.contains(u"items"_s)) {
@@ -305,6 +340,26 @@ FolderInfo readFolder(const QJsonObject& o, const QString& path, Document& doc) 
             doc.items << readItem(items.at(i), Reader::element(at(u"items"_s), i), f.entryId);
     }
     return f;
+}
+
+// Each default folder is served once per store, and no item takes a
+// folder's EntryID.
+void checkIdentities(const Document& doc) {
+    QSet<QString> served, folderIds;
+    for (const auto& [folder, path] : doc.folders) {
+        folderIds.insert(folder.entryId);
+        if (folder.defaultFor == 0)
+            continue;
+        const QString key = folder.storeId + u'|' + QString::number(folder.defaultFor);
+        if (served.contains(key))
+            throw PathError{Reader::member(path, u"default"_s),
+                            u"dieser Standardordner ist schon vergeben"_s};
+        served.insert(key);
+    }
+    for (const LoadedItem& item : doc.items)
+        if (folderIds.contains(item.record.entryId))
+            throw PathError{Reader::member(item.path, u"EntryID"_s),
+                            u"die EntryID eines Ordners"_s};
 }
 
 Document readDocument(const QJsonObject& root) {
@@ -338,6 +393,7 @@ Document readDocument(const QJsonObject& root) {
         const QString path = Reader::element(u"folders"_s, i);
         doc.folders.append({readFolder(Reader::object(folders.at(i), path), path, doc), path});
     }
+    checkIdentities(doc);
     return doc;
 }
 

@@ -28,7 +28,8 @@ void fill(Store& store) {
                           {u"Journal"_s, true},
                           {u"Birthday"_s, QDateTime(QDate(1980, 2, 29), QTime(0, 0))}};
     contact.body = u"Notiz mit \"Anführungszeichen\"\r\nund Umlauten äöü"_s;
-    const QString contactId = store.addItem(store.defaultFolder(tlm::outlook::olFolderContacts).entryId, contact);
+    const QString contactId =
+        store.addItem(store.defaultFolder(tlm::outlook::olFolderContacts).entryId, contact);
 
     ItemRecord journal;
     journal.messageClass = u"IPM.Activity"_s;
@@ -48,8 +49,9 @@ void fill(Store& store) {
     task.properties = {{u"Subject"_s, u"Rückruf"_s}, {u"ReminderSet"_s, true}};
     store.addItem(store.defaultFolder(tlm::outlook::olFolderTasks).entryId, task);
 
-    const FolderInfo sub = store.addFolder(QString(), store.defaultFolder(tlm::outlook::olFolderContacts).entryId,
-                                           u"Kunden"_s, FolderKind::Contact);
+    const FolderInfo sub =
+        store.addFolder(QString(), store.defaultFolder(tlm::outlook::olFolderContacts).entryId,
+                        u"Kunden"_s, FolderKind::Contact);
     store.addItem(sub.entryId, ItemRecord{});
     const StoreInfo archive = store.addStore(u"Archiv"_s);
     store.addFolder(archive.storeId, QString(), u"Alt"_s, FolderKind::Calendar);
@@ -161,6 +163,52 @@ TEST(PimJson, BadDocumentsNameTheLineAndChangeNothing) {
     // A store that already holds something is not loaded into.
     EXPECT_FALSE(loadError(source, dump).isEmpty());
     EXPECT_EQ(json::dump(source), dump);
+}
+
+TEST(PimJson, MistypedValuesAndBadFolderIdentitiesAreRefused) {
+    test::TestEnv env;
+    Store source(env.root() + u"a.sqlite"_s);
+    fill(source);
+    const QByteArray dump = json::dump(source);
+    const QJsonObject root = QJsonDocument::fromJson(dump).object();
+    const QString contactsId = root.value(u"folders"_s)[0][u"EntryID"_s].toString();
+    struct Case {
+        QByteArray from, to, path;
+    } cases[] = {
+        {"\"FirstName\": \"Anna\"", "\"FirstName\": 17", "properties.FirstName"},
+        {"\"FirstName\": \"Anna\"", "\"FirstName\": true", "properties.FirstName"},
+        {"\"Journal\": true", "\"Journal\": 1", "properties.Journal"},
+        {"\"Duration\": 12", "\"Duration\": \"12\"", "properties.Duration"},
+        {"\"default\": 13", "\"default\": 12", ".default"},
+        {"\"default\": 13", "\"default\": 10", ".default"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to.toStdString());
+        QByteArray bad = dump;
+        ASSERT_TRUE(bad.contains(c.from));
+        bad.replace(c.from, c.to);
+        Store target(env.root() + u"b.sqlite"_s, Store::Create::Empty);
+        const QString message = loadError(target, bad);
+        const int line = int(bad.left(bad.lastIndexOf(c.to)).count('\n')) + 1;
+        EXPECT_TRUE(message.startsWith(u"abzug.json:"_s + QString::number(line) + u": "_s))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromLatin1(c.path))) << message.toStdString();
+        EXPECT_TRUE(target.stores().isEmpty());
+    }
+    // an item that takes a folder's EntryID
+    QByteArray clash = dump;
+    const QString taskItem = [&] {
+        for (const QJsonValue folder : root.value(u"folders"_s).toArray())
+            if (folder[u"kind"_s].toString() == u"task"_s)
+                return folder[u"items"_s][0][u"EntryID"_s].toString();
+        return QString();
+    }();
+    clash.replace(taskItem.toUtf8(), contactsId.toUtf8());
+    Store target(env.root() + u"c.sqlite"_s, Store::Create::Empty);
+    const QString message = loadError(target, clash);
+    EXPECT_TRUE(message.contains(u"items[0].EntryID: die EntryID eines Ordners"_s))
+        << message.toStdString();
+    EXPECT_TRUE(target.folders().isEmpty());
 }
 
 TEST(PimJson, LineOfFindsNestedValuesAndFallsBackToTheParent) {
