@@ -27,7 +27,9 @@ bool refreshIndex(Run& run) {
     Log& log = run.log;
     log.setStep(10901);
     const QString index = run.env.indexFile;
-    if (!files::exists(index)) {
+    // An index that is a link or no file at all (planted in a shared work
+    // folder) is never read: a new one takes its place.
+    if (!files::isRegularFile(index)) {
         log.subLog(QStringLiteral("10/15 - Indexdatei neu aufbauen"), 11000);
         if (subCreateFileIndex(run, true))
             return true;

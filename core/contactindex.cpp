@@ -10,13 +10,16 @@
 #include "outlook/folder.h"
 #include "outlook/item.h"
 #include "platform/clock.h"
+#include "platform/fileio.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
+#include "platform/processlock.h"
 #include "platform/textfile.h"
 #include "platform/texts.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 namespace tlm {
 namespace {
@@ -106,6 +109,19 @@ QString IndexBuilder::message(const Error& e, int folder) const {
     }
 }
 
+// A build that was killed leaves its temporary index ("tlm<day>.idx.<pid>.new");
+// those of processes that no longer run are removed.
+void removeAbandonedTemporaries(const QString& folder) {
+    for (const QString& path : files::matching(folder, QStringLiteral("tlm*.idx.*.new"))) {
+        const QString name = QFileInfo(path).fileName();
+        const QStringList parts = name.split(QLatin1Char('.'));
+        bool ok = false;
+        const qint64 pid = parts.size() == 4 ? parts[2].toLongLong(&ok) : 0;
+        if (ok && pid != QCoreApplication::applicationPid() && !processlock::isRunning(pid))
+            files::remove(path);
+    }
+}
+
 void IndexBuilder::start() {
     m_step = 60010;
     m_run.indexRecordsTotal = 0;
@@ -120,6 +136,7 @@ void IndexBuilder::start() {
     m_indexLog = indexLogPath(m_index);
     m_temporary = m_index + QStringLiteral(".") +
                   QString::number(QCoreApplication::applicationPid()) + QStringLiteral(".new");
+    removeAbandonedTemporaries(folder);
     files::remove(m_temporary);
     QString block = fncVersionText(m_run.env);
     block.replace(QLatin1Char('\r'), QStringLiteral("\r\n"));
@@ -157,9 +174,8 @@ FolderCounts IndexBuilder::indexFolder(const outlook::FolderPtr& folder) {
             records += indexRecord(fncNormNumber(number, ownCode), entryId, c - 9, journal);
         }
     }
-    QFile out(m_temporary);
-    if (!out.open(QIODevice::Append) || out.write(records) != records.size())
-        throw Error(err::FileAccess, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
+    if (!fileio::append(m_temporary, records))
+        fileio::raiseAccess();
     m_run.indexRecordsTotal += counts.numbers;
     return counts;
 }

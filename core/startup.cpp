@@ -2,6 +2,7 @@
 #include "core/run.h"
 #include "core/startupsteps.h"
 
+#include "platform/files.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 
@@ -19,6 +20,22 @@ bool checkOutlookVersion(Run& run) {
                  productName + QStringLiteral(" - Office-Versionsüberprüfung") + titleTimeStamp());
     return false;
 }
+
+// The work folder holds the logs and per-call files; one that another user
+// could have prepared (it may lie in the shared /tmp) is not used at all, and
+// as no log can be written there the user is told directly.
+bool workFolderUsable(const Run& run) {
+    const QString folder = run.log.workFolder();
+    const QString problem = files::prepareOwnFolder(folder);
+    if (problem.isEmpty())
+        return true;
+    msgbox::show(QStringLiteral("Der Arbeitsordner \"") + folder + QStringLiteral("\" ") + problem +
+                     QStringLiteral(". Tellmarin verwendet ihn nicht.\r\n\r\nBitte setzen Sie "
+                                    "TEMP auf einen Ordner, der nur Ihnen gehört."),
+                 msgbox::Buttons::Ok, msgbox::Icon::Critical,
+                 productName + QStringLiteral(" - Arbeitsordner") + titleTimeStamp());
+    return false;
+}
 } // namespace
 
 Run::Run() : log(paths::workFolder(), 0, &params) {}
@@ -26,6 +43,8 @@ Run::~Run() = default;
 
 RunEnd Main(Run& run, const QString& commandLine) {
     Log& log = run.log;
+    if (!workFolderUsable(run))
+        return RunEnd::Done;
     ignoreErrors([&] { log.setDebug(readSettingInt(QStringLiteral("Debug"))); });
     setUpEnvironment(run.env, log);
 

@@ -1,9 +1,12 @@
 #include "numbers/indexfile.h"
 
+#include "platform/fileio.h"
 #include "platform/textfile.h"
 
 #include <QFile>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tlm {
 namespace {
@@ -57,8 +60,15 @@ QByteArray indexRecord(const QString& number, const QString& entryId, int field,
 
 QList<IndexMatch> scanIndex(const QString& path, const QString& number) {
     QList<IndexMatch> matches;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+    // Opened without following a link (the index lies in the work folder).
+    const int fd = fileio::open(path, O_RDONLY);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        return matches;
+    }
+    if (file.size() == 0)
         return matches;
     const uchar* mapped = file.map(0, file.size());
     QByteArray content;

@@ -29,8 +29,12 @@ QDateTime now() {
     return QDateTime::currentDateTime();
 }
 
-QDate today() { return now().date(); }
+QDate today() {
+    return now().date();
+}
 
-void setFixed(std::optional<QDateTime> fixed) { fixedTime() = std::move(fixed); }
+void setFixed(std::optional<QDateTime> fixed) {
+    fixedTime() = std::move(fixed);
+}
 
 } // namespace tlm::clock

@@ -1,6 +1,7 @@
 #include "platform/fileio.h"
 
 #include "platform/error.h"
+#include "platform/paths.h"
 
 #include <QFile>
 
@@ -14,12 +15,18 @@ using namespace Qt::StringLiterals;
 namespace tlm::fileio {
 namespace {
 
-int openRetrying(const QByteArray& name, int flags, mode_t mode = 0666) {
+int openRaw(const QString& path, int flags, mode_t mode) {
+    const QByteArray name = QFile::encodeName(path);
     int fd;
     do {
         fd = ::open(name.constData(), flags | O_CLOEXEC, mode);
     } while (fd < 0 && errno == EINTR);
     return fd;
+}
+
+int openRetrying(const QString& path, int flags, mode_t mode = 0666) {
+    return path.startsWith(paths::workFolder()) ? openRegular(path, flags, mode)
+                                                : openRaw(path, flags, mode);
 }
 
 bool writeAndClose(int fd, QByteArrayView bytes) {
@@ -39,7 +46,7 @@ void raiseAccess() {
 std::optional<QByteArray> readAll(const QString& path, bool* missing) {
     if (missing)
         *missing = false;
-    const int fd = openRetrying(QFile::encodeName(path), O_RDONLY);
+    const int fd = openRetrying(path, O_RDONLY);
     if (fd < 0) {
         if (missing)
             *missing = errno == ENOENT || errno == ENOTDIR;
@@ -70,6 +77,21 @@ std::optional<QByteArray> readAll(const QString& path, bool* missing) {
     return data;
 }
 
+int openRegular(const QString& path, int flags, unsigned mode) {
+    const int fd = openRaw(path, flags | O_NOFOLLOW | O_NONBLOCK, static_cast<mode_t>(mode));
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+int open(const QString& path, int flags, unsigned mode) {
+    return openRetrying(path, flags, static_cast<mode_t>(mode));
+}
+
 bool writeFully(int fd, QByteArrayView bytes) {
     const char* p = bytes.data();
     qsizetype left = bytes.size();
@@ -86,12 +108,12 @@ bool writeFully(int fd, QByteArrayView bytes) {
 }
 
 bool append(const QString& path, QByteArrayView bytes) {
-    const int fd = openRetrying(QFile::encodeName(path), O_WRONLY | O_APPEND | O_CREAT);
+    const int fd = openRetrying(path, O_WRONLY | O_APPEND | O_CREAT);
     return fd >= 0 && writeAndClose(fd, bytes);
 }
 
 bool replace(const QString& path, QByteArrayView bytes) {
-    const int fd = openRetrying(QFile::encodeName(path), O_WRONLY | O_TRUNC | O_CREAT);
+    const int fd = openRetrying(path, O_WRONLY | O_TRUNC | O_CREAT);
     return fd >= 0 && writeAndClose(fd, bytes);
 }
 

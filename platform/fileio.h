@@ -3,6 +3,11 @@
 // whole-file reads and writes with one system call each where possible, so
 // that lines appended by concurrent processes never interleave, and the two
 // file errors the program reports.
+//
+// A file of the work folder (which may lie in the shared /tmp) is never
+// opened through a symbolic link, and only when it is a regular file: a link
+// planted there cannot redirect a write, and a FIFO cannot block a run. Such
+// a file counts as one that cannot be opened.
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -23,6 +28,12 @@ std::optional<QByteArray> readAll(const QString& path, bool* missing = nullptr);
 bool append(const QString& path, QByteArrayView bytes);
 // Replaces the file's content; false on failure.
 bool replace(const QString& path, QByteArrayView bytes);
+
+// Opens a file without following a link and without blocking (O_CLOEXEC
+// added); -1 when it cannot be opened or is no regular file.
+int openRegular(const QString& path, int flags, unsigned mode = 0666);
+// openRegular for a file of the work folder, a plain open elsewhere.
+int open(const QString& path, int flags, unsigned mode = 0666);
 
 // Writes all bytes to an open descriptor, retrying short writes.
 bool writeFully(int fd, QByteArrayView bytes);

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -52,6 +55,12 @@ bool exists(const QString& path) {
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
+bool isRegularFile(const QString& path) {
+    struct stat st {};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 &&
+           S_ISREG(st.st_mode);
+}
+
 qint64 size(const QString& path) {
     return existingFile(path).size();
 }
@@ -69,6 +78,25 @@ bool remove(const QString& path) {
 
 bool ensureFolder(const QString& folder) {
     return QDir().mkpath(folder);
+}
+
+QString prepareOwnFolder(const QString& folder) {
+    QString path = folder;
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    const QFileInfo info(path);
+    QDir().mkpath(info.absolutePath());
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return QStringLiteral("kann nicht angelegt werden");
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return QStringLiteral("ist kein Ordner");
+    if (st.st_uid != ::geteuid())
+        return QStringLiteral("gehört einem anderen Benutzer");
+    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return QStringLiteral("ist für andere beschreibbar");
+    return {};
 }
 
 bool wildcardMatch(const QString& pattern, const QString& name) {

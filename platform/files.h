@@ -9,10 +9,18 @@
 namespace tlm::files {
 
 bool exists(const QString& path);
+// True for a regular file reached without a symbolic link.
+bool isRegularFile(const QString& path);
 qint64 size(const QString& path);         // raises 53 when missing
 QDateTime modified(const QString& path);  // raises 53 when missing
 bool remove(const QString& path);         // false when missing or not deletable
 bool ensureFolder(const QString& folder); // creates it with its parents
+
+// Makes sure a folder for the user's own files can be used: a missing one is
+// created for the user alone (mode 0700); an existing one must be a real
+// folder (no link) of this user that nobody else may write. Empty when it can
+// be used, else what is wrong with it ("gehört einem anderen Benutzer", ...).
+QString prepareOwnFolder(const QString& folder);
 
 bool wildcardMatch(const QString& pattern, const QString& name);
 // Full paths of the files of folder whose names match pattern, sorted by name.

@@ -3,6 +3,7 @@
 #include "platform/fileio.h"
 #include "platform/inifind.h"
 #include "platform/initext.h"
+#include "platform/paths.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -40,8 +41,11 @@ private:
 };
 
 // The file a write goes to: a symbolic link is followed, so that the link
-// stays a link.
+// stays a link, except in the work folder, whose files are never reached
+// through a link.
 QString writeTarget(const QString& file) {
+    if (file.startsWith(paths::workFolder()))
+        return file;
     struct stat st {};
     if (::lstat(QFile::encodeName(file).constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
         const QString target = QFileInfo(file).symLinkTarget();
@@ -52,12 +56,14 @@ QString writeTarget(const QString& file) {
 }
 
 // Writes content to a temporary file beside path and renames it over path.
+// The temporary name is short whatever the final name's length, so that
+// every name that fits the file system can be written.
 void replaceAtomically(const QString& path, const QByteArray& content) {
     const QFileInfo info(path);
-    const QString temp = info.absolutePath() + u"/."_s + info.fileName() + u'.' +
-                         QString::number(::getpid()) + u".tmp"_s;
+    const QString temp =
+        info.absolutePath() + u"/.tlm"_s + QString::number(::getpid()) + u".ini.tmp"_s;
     const QByteArray tempName = QFile::encodeName(temp);
-    const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = fileio::open(temp, O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0)
         fileio::raiseAccess();
     struct stat st {};

@@ -18,7 +18,6 @@ QString read(const QString& file, const QString& section, const QString& key,
              int maxLength = NoCut);
 
 // Raises tlm::Error when the file cannot be written.
-void write(const QString& file, const QString& section, const QString& key,
-           const QString& value);
+void write(const QString& file, const QString& section, const QString& key, const QString& value);
 
 } // namespace tlm::ini

@@ -4,6 +4,7 @@
 // the test whether any live process holds one. Lock files are never opened
 // through a symbolic link, and opening one never blocks.
 #include <QString>
+#include <QtGlobal>
 
 namespace tlm::processlock {
 
@@ -24,5 +25,8 @@ private:
 
 // True when a live process holds the lock on path.
 bool isHeld(const QString& path);
+
+// True when a process of that id runs.
+bool isRunning(qint64 pid);
 
 } // namespace tlm::processlock

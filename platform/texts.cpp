@@ -2,9 +2,15 @@
 
 namespace tlm::texts {
 
-QString dateTime(const QDateTime& t) { return t.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")); }
-QString date(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
-QString time(const QTime& t) { return t.toString(QStringLiteral("HH:mm:ss")); }
+QString dateTime(const QDateTime& t) {
+    return t.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+QString date(const QDate& d) {
+    return d.toString(QStringLiteral("dd.MM.yyyy"));
+}
+QString time(const QTime& t) {
+    return t.toString(QStringLiteral("HH:mm:ss"));
+}
 
 QString grouped(qint64 n) {
     QString digits = QString::number(n < 0 ? -n : n);
