@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/settingsstore.h"
 
+#include <QSet>
 #include <QtMath>
 #include <limits>
 
@@ -159,15 +160,26 @@ void saveSetting(const QString& key, const QString& value) {
 void subReadSettings(Settings& s, Environment& env, Log& log) {
     log.subLog(QStringLiteral(" 3/15 - Programmparameter einlesen"), 10300);
     const ErrorExit exit{QStringLiteral("subReadSettings")};
+    // A number that does not convert (or lies beyond 32 bits) is logged and
+    // the run takes the key's default; its stored text stays as it is.
+    QSet<QString> unconverted;
     for (const SettingKey& k : settingKeys()) {
         const QString name = text(k.name);
-        if (auto intMember = std::get_if<int Settings::*>(&k.step3))
-            log.guard(exit, [&] { s.** intMember = readSettingInt(name); });
-        else if (auto textMember = std::get_if<QString Settings::*>(&k.step3))
+        if (auto intMember = std::get_if<int Settings::*>(&k.step3)) {
+            try {
+                s.*(*intMember) = readSettingInt(name);
+            } catch (const Error& e) {
+                log.errorLine(exit, e);
+                s.*(*intMember) = k.callDefault ? toInteger(text(k.callDefault)) : 0;
+                unconverted.insert(name);
+            }
+        } else if (auto textMember = std::get_if<QString Settings::*>(&k.step3))
             log.guard(exit, [&] { s.** textMember = readSetting(name); });
     }
     const auto writeBack = [&](const char16_t* key, const QString& value) {
-        log.guard(exit, [&] { saveSetting(QString::fromUtf16(key), value); });
+        const QString name = QString::fromUtf16(key);
+        if (!unconverted.contains(name))
+            log.guard(exit, [&] { saveSetting(name, value); });
     };
     writeBack(u"MailFont", s.MailFont);
     s.MailFontSize = clampedOr(s.MailFontSize, 6, 18, 11);

@@ -63,13 +63,22 @@ TEST_F(SettingsTest, OutOfRangeValuesAreCorrectedAndStoredBack) {
     }
 }
 
-TEST_F(SettingsTest, TextInANumericKeyLogsAnErrorAndKeepsZero) {
+TEST_F(SettingsTest, ANumberThatDoesNotConvertIsLoggedKeptAndReplacedByTheDefault) {
     settingsstore::save(QStringLiteral("InContact"), QStringLiteral("ja"));
     settingsstore::save(QStringLiteral("OutContact"), QStringLiteral(" 1 "));
+    settingsstore::save(QStringLiteral("AutoChoice"), QStringLiteral("zehn"));
+    settingsstore::save(QStringLiteral("LogDays"), QStringLiteral("99999999999"));
+    settingsstore::save(QStringLiteral("MailFontSize"), QStringLiteral("groß"));
     log.setDebug(1);
     const Settings s = read();
     EXPECT_EQ(s.InContact, 0);
     EXPECT_EQ(s.OutContact, 1);
+    EXPECT_EQ(s.AutoChoice, 10);
+    // beyond 32 bits: not 0 (which would delete every per-call file), but 14
+    EXPECT_EQ(s.LogDays, 14);
+    EXPECT_EQ(settingsstore::get(QStringLiteral("LogDays")), QStringLiteral("99999999999"));
+    EXPECT_EQ(s.MailFontSize, 11);
+    EXPECT_EQ(settingsstore::get(QStringLiteral("MailFontSize")), QStringLiteral("groß"));
     const QByteArray programLog = test::maskDates(test::readBytes(log.programLogPath()));
     EXPECT_TRUE(programLog.contains(
         "<DATETIME> mdlMain.subReadSettings_10300: Err 13: Typen unverträglich\r\n"))
