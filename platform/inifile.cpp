@@ -101,6 +101,17 @@ QString read(const QString& file, const QString& section, const QString& key, in
     return cut(find(file, section, key).value_or(QString()), maxLength);
 }
 
+void rewrite(const QString& file,
+             const std::function<std::optional<QByteArray>(const QByteArray&)>& transform) {
+    const QString target = writeTarget(file);
+    const FolderLock lock(QFileInfo(target).absolutePath());
+    const auto content = fileio::readAll(target);
+    if (!content)
+        return;
+    if (const auto replaced = transform(*content))
+        replaceAtomically(target, *replaced);
+}
+
 void write(const QString& file, const QString& section, const QString& key, const QString& value) {
     const bool blankLine = section == u"-"_s && key == u"-"_s && value == u"-"_s;
     const QString target = writeTarget(file);

@@ -6,7 +6,10 @@
 // "-" appends one empty line to the file instead. A writer takes an advisory
 // lock and replaces the file atomically, so concurrent processes never lose a
 // key or see a torn file. Files are in the system code page, lines end CR LF.
+#include <QByteArray>
 #include <QString>
+#include <functional>
+#include <optional>
 
 namespace tlm::ini {
 
@@ -16,6 +19,12 @@ constexpr int NoCut = -1;
 // maxLength characters unless NoCut.
 QString read(const QString& file, const QString& section, const QString& key,
              int maxLength = NoCut);
+
+// Replaces the whole file under the writers' lock with what transform makes
+// of its current bytes; nothing when transform gives nothing (or the file is
+// missing). Raises tlm::Error when the file cannot be written.
+void rewrite(const QString& file,
+             const std::function<std::optional<QByteArray>(const QByteArray&)>& transform);
 
 // Raises tlm::Error when the file cannot be written.
 void write(const QString& file, const QString& section, const QString& key, const QString& value);

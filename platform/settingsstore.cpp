@@ -1,10 +1,12 @@
 #include "platform/settingsstore.h"
 
+#include "platform/error.h"
 #include "platform/fileio.h"
 #include "platform/files.h"
 #include "platform/inifile.h"
 #include "platform/inifind.h"
 #include "platform/paths.h"
+#include "platform/textfile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -13,6 +15,43 @@ namespace {
 const QString& section() {
     static const QString name = u"Tellmarin"_s;
     return name;
+}
+
+// A file that a Windows editor saved: with a byte order mark, in UTF-16, or
+// with CR alone ending its lines.
+bool foreignForm(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
+        bytes.startsWith("\xFE\xFF"))
+        return true;
+    for (qsizetype at = bytes.indexOf('\r'); at >= 0; at = bytes.indexOf('\r', at + 1))
+        if (at + 1 == bytes.size() || bytes.at(at + 1) != '\n')
+            return true;
+    return false;
+}
+
+// The file in the form the store writes: UTF-8 without mark, CR LF.
+QByteArray ownForm(const QByteArray& bytes) {
+    QString text = textfile::decodeForeign(bytes);
+    text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n').replace(u"\n"_s, u"\r\n"_s);
+    return textfile::encode(text);
+}
+
+// The settings file's bytes; one in a foreign form is written back in the
+// store's own form first, so that no key is lost or read twice.
+std::optional<QByteArray> content() {
+    const auto bytes = fileio::readAll(filePath());
+    if (!bytes || !foreignForm(*bytes))
+        return bytes;
+    try {
+        ini::rewrite(filePath(), [](const QByteArray& current) -> std::optional<QByteArray> {
+            if (!foreignForm(current))
+                return std::nullopt;
+            return ownForm(current);
+        });
+    } catch (const Error&) {
+        // a store that cannot be written is still read
+    }
+    return ownForm(*bytes);
 }
 } // namespace
 
@@ -23,16 +62,21 @@ QString filePath() {
 QString get(const QString& key, const QString& def) {
     // Values come back exactly as saved: blanks around them are part of them
     // (a separator like ", ").
-    return ini::find(filePath(), section(), key, ini::ValueForm::Exact).value_or(def);
+    const auto bytes = content();
+    if (!bytes)
+        return def;
+    return ini::text::find(*bytes, section(), key, ini::ValueForm::Exact).value_or(def);
 }
 
 bool contains(const QString& key) {
-    return ini::find(filePath(), section(), key).has_value();
+    const auto bytes = content();
+    return bytes && ini::text::find(*bytes, section(), key).has_value();
 }
 
 void save(const QString& key, const QString& value) {
     if (!files::ensureFolder(paths::configFolder()))
         fileio::raiseAccess();
+    content();
     ini::write(filePath(), section(), key, value);
 }
 

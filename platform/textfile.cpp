@@ -54,6 +54,10 @@ QString decodeForeign(const QByteArray& bytes) {
         QStringDecoder decoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
         return decoder.decode(view.sliced(2));
     }
+    if (startsWith(view, "\xFE\xFF")) {
+        QStringDecoder decoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
+        return decoder.decode(view.sliced(2));
+    }
     if (auto utf8 = fromStrictUtf8(view))
         return *utf8;
     return fromWindows1252(view);

@@ -11,7 +11,8 @@ QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
 
 // Decodes a file that may come from another machine: UTF-8 (with or without
-// byte order mark), UTF-16LE with byte order mark, else Windows-1252.
+// byte order mark), UTF-16LE or UTF-16BE with byte order mark, else
+// Windows-1252.
 QString decodeForeign(const QByteArray& bytes);
 
 // Appends text + CR LF, creating the file when missing.

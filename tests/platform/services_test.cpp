@@ -6,6 +6,7 @@
 #include "tests/support/testenv.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -59,6 +60,31 @@ TEST(SettingsStore, RoundTripsExactValuesAndCreatesItsFolder) {
     const QString longValue(1000, u'x');
     settingsstore::save(u"olUser1"_s, longValue);
     EXPECT_EQ(settingsstore::get(u"olUser1"_s), longValue);
+}
+
+TEST(SettingsStore, ReadsFilesThatWindowsEditorsSavedAndWritesThemBackAsUtf8) {
+    test::TestEnv env;
+    const QString body = u"[Tellmarin]\r\nDebug=1\r\nolUser1=Größe\r\n"_s;
+    QByteArray utf16le("\xFF\xFE"), utf16be("\xFE\xFF");
+    for (const QChar c : body) {
+        utf16le += char(c.unicode() & 0xFF), utf16le += char(c.unicode() >> 8);
+        utf16be += char(c.unicode() >> 8), utf16be += char(c.unicode() & 0xFF);
+    }
+    QByteArray crOnly = body.toUtf8();
+    crOnly.replace("\r\n", "\r");
+    const QByteArray forms[] = {"\xEF\xBB\xBF" + body.toUtf8(), utf16le, utf16be, crOnly};
+    for (const QByteArray& form : forms) {
+        QFile f(settingsstore::filePath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(form);
+        f.close();
+        EXPECT_EQ(settingsstore::get(u"Debug"_s), u"1"_s);
+        EXPECT_EQ(settingsstore::get(u"olUser1"_s), u"Größe"_s);
+        settingsstore::save(u"LastRun"_s, u"heute"_s);
+        EXPECT_EQ(test::readBytes(settingsstore::filePath()),
+                  (body + u"LastRun=heute\r\n"_s).toUtf8())
+            << form.toHex().toStdString();
+    }
 }
 
 TEST(MessageBox, AutoAnswerGivesTheDefaultButtonAndPrintsTheBox) {
