@@ -153,34 +153,60 @@ struct Line {
     int number = 0; // of its first physical line
 };
 
-bool hasQuotedPrintable(const QString& line) {
-    const qsizetype colon = line.indexOf(u':');
-    return colon > 0 && line.left(colon).contains(u"QUOTED-PRINTABLE"_s, Qt::CaseInsensitive);
+// A logical line before it is decoded.
+struct RawLine {
+    QByteArray text;
+    int number = 0;
+};
+
+bool hasQuotedPrintable(const QByteArray& line) {
+    const qsizetype colon = line.indexOf(':');
+    return colon > 0 && line.left(colon).toUpper().contains("QUOTED-PRINTABLE");
 }
 
 // Joins folded lines (a line starting with a blank or a tab continues the
 // previous one) and quoted-printable soft line breaks (a trailing "=").
-QList<Line> logicalLines(const QString& text) {
-    QList<Line> lines;
-    const QStringList physical = text.split(u'\n');
+QList<RawLine> joinedLines(const QByteArray& text) {
+    QList<RawLine> lines;
+    const QList<QByteArray> physical = text.split('\n');
     bool softBreak = false;
     for (qsizetype i = 0; i < physical.size(); ++i) {
-        QString l = physical.at(i);
-        if (l.endsWith(u'\r'))
+        QByteArray l = physical.at(i);
+        if (l.endsWith('\r'))
             l.chop(1);
         const int number = int(i) + 1;
         if (softBreak && !lines.isEmpty()) {
             lines.last().text.chop(1);
             lines.last().text += l;
-        } else if (!lines.isEmpty() && !l.isEmpty() && (l.at(0) == u' ' || l.at(0) == u'\t')) {
+        } else if (!lines.isEmpty() && !l.isEmpty() && (l.at(0) == ' ' || l.at(0) == '\t')) {
             lines.last().text += l.mid(1);
         } else {
             lines.append({l, number});
         }
-        const QString& joined = lines.last().text;
-        softBreak = joined.endsWith(u'=') && hasQuotedPrintable(joined);
+        const QByteArray& joined = lines.last().text;
+        softBreak = joined.endsWith('=') && hasQuotedPrintable(joined);
     }
     return lines;
+}
+
+// The logical lines of a file. A file in a single-byte or UTF-8 form is
+// joined before it is decoded, so that a UTF-8 character split across folded
+// lines still makes the file UTF-8.
+QList<Line> logicalLines(const QByteArray& data) {
+    QByteArray body = data;
+    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF"))
+        body = textfile::decodeForeign(data).toUtf8();
+    else if (data.startsWith("\xEF\xBB\xBF"))
+        body = data.mid(3);
+    const QList<RawLine> raw = joinedLines(body);
+    QByteArray joined;
+    for (const auto& l : raw)
+        joined += l.text + '\n';
+    const QStringList decoded = textfile::decodeForeign(joined).split(u'\n');
+    QList<Line> out;
+    for (qsizetype i = 0; i < raw.size(); ++i)
+        out.append({decoded.value(i), raw.at(i).number});
+    return out;
 }
 
 // ---------------------------------------------------------------- properties
@@ -284,7 +310,8 @@ Property parseProperty(const Line& line, const QString& file) {
     p.name = head.takeFirst().trimmed().toUpper();
     if (const qsizetype dot = p.name.lastIndexOf(u'.'); dot >= 0)
         p.name = p.name.mid(dot + 1);
-    static const QRegularExpression nameForm(u"^[A-Z0-9-]+$"_s);
+    // Real programs write names such as X-MESSAGING/GADU-ALL.
+    static const QRegularExpression nameForm(u"^[A-Z0-9_/-]+$"_s);
     if (!nameForm.match(p.name).hasMatch())
         throw inputError(file, line.number, u"ungültiger Eigenschaftsname: "_s + p.name.left(60));
     for (const QString& raw : std::as_const(head)) {
@@ -382,11 +409,11 @@ public:
         : m_file(std::move(file)), m_warnings(warnings) {}
 
     void add(const Property& p) {
-        if (p.name == u"N"_s)
+        if (p.name == u"N"_s && takes(m_namesFrom, p))
             setNames(p);
         else if (p.name == u"FN"_s)
             m_fullName = unescape(p.value).trimmed();
-        else if (p.name == u"ORG"_s)
+        else if (p.name == u"ORG"_s && takes(m_organisationFrom, p))
             setOrganisation(p);
         else if (p.name == u"TITLE"_s)
             setText(u"JobTitle"_s, p.value);
@@ -422,9 +449,23 @@ private:
             m_contact.insert(field, value);
     }
 
+    // Of several N or ORG lines (language variants, several organisations)
+    // the preferred one counts, else the first.
+    enum class Source { None, First, Preferred };
+    static bool takes(Source& from, const Property& p) {
+        const Source offered = p.types().contains(u"pref"_s) ? Source::Preferred : Source::First;
+        if (offered <= from)
+            return false;
+        from = offered;
+        return true;
+    }
+
     void setNames(const Property& p) {
         static const std::array<QString, 5> fields = {u"LastName"_s, u"FirstName"_s,
                                                       u"MiddleName"_s, u"Title"_s, u"Suffix"_s};
+        for (const QString& field : fields)
+            m_contact.remove(field);
+        m_hasNames = false;
         const QStringList parts = splitUnescaped(p.value, u';');
         for (qsizetype i = 0; i < parts.size() && i < qsizetype(fields.size()); ++i) {
             const QString value = splitUnescaped(parts.at(i), u',').join(u' ').simplified();
@@ -454,6 +495,8 @@ private:
     }
 
     void setOrganisation(const Property& p) {
+        m_contact.remove(u"CompanyName"_s);
+        m_contact.remove(u"Department"_s);
         QStringList parts = splitUnescaped(p.value, u';');
         for (QString& part : parts)
             part = unescape(part).trimmed();
@@ -559,6 +602,8 @@ private:
     Contact m_contact;
     QString m_fullName;
     bool m_hasNames = false;
+    Source m_namesFrom = Source::None;
+    Source m_organisationFrom = Source::None;
 };
 
 // ---------------------------------------------------------------- writing
@@ -670,7 +715,7 @@ ReadResult read(const QByteArray& data, const QString& fileName) {
     ReadResult result;
     std::optional<CardBuilder> card;
     int cardLine = 0;
-    for (const Line& line : logicalLines(textfile::decodeForeign(data))) {
+    for (const Line& line : logicalLines(data)) {
         if (line.text.trimmed().isEmpty())
             continue;
         const Property p = parseProperty(line, fileName);
@@ -690,7 +735,7 @@ ReadResult read(const QByteArray& data, const QString& fileName) {
             result.lines << cardLine;
             card.reset();
         } else if (p.name == u"VERSION"_s) {
-            if (value != u"2.1"_s && value != u"3.0"_s && value != u"4.0"_s)
+            if (value != u"2.1"_s && value != u"3.0"_s && value != u"4.0"_s && value != u"4"_s)
                 throw inputError(fileName, line.number,
                                  u"nicht unterstützte vCard-Version: "_s + p.value.trimmed());
         } else {

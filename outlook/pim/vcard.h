@@ -7,8 +7,11 @@
 // parameter are understood, escapes (\\ \; \, \n) are resolved, TYPE
 // parameters are accepted in the 2.1 (TEL;WORK;VOICE), 3.0
 // (TYPE=WORK,VOICE or TYPE=work;TYPE=voice) and 4.0 (TYPE="work,voice",
-// VALUE=uri with tel: URIs) forms. A file that is not UTF-8 is read as
-// Windows-1252. Line breaks in texts become CR LF, as Outlook keeps them.
+// VALUE=uri with tel: URIs) forms. A file that is not UTF-8 (decided after
+// folded lines are joined, so that a character split by a fold counts) is
+// read as Windows-1252. Line breaks in texts become CR LF, as Outlook keeps
+// them. Unknown properties (also names such as X-MESSAGING/GADU-ALL) are
+// ignored; "VERSION:4" is 4.0.
 //
 // Telephone numbers go to the twelve phone fields and the three fax fields:
 //   fax (work / home / other)        BusinessFax / HomeFax / OtherFaxNumber
@@ -32,8 +35,9 @@
 // with TYPE work / home fills the Business / Home address, others the Other
 // address (a taken one moves on to the next free of Other, Home, Business).
 // N gives LastName, FirstName, MiddleName, Title (prefix) and Suffix; ORG
-// gives CompanyName and Department; TITLE gives JobTitle; CATEGORIES gives
-// Categories ("A, B"); NOTE gives Body. Without N the names come from FN.
+// gives CompanyName and Department (of several N or ORG lines, such as
+// language variants, the preferred one counts, else the first); TITLE gives JobTitle; CATEGORIES
+// gives Categories ("A, B"); NOTE gives Body. Without N the names come from FN.
 #include <QByteArray>
 #include <QList>
 #include <QString>

@@ -207,6 +207,40 @@ Contact fullContact() {
     return c;
 }
 
+// Small files with what real address books write.
+Contact readDataFile(const char* name) {
+    const ReadResult r = readFile(QStringLiteral(TM_TEST_DATA "/") + QString::fromLatin1(name));
+    EXPECT_EQ(r.contacts.size(), 1) << name;
+    return r.contacts.value(0);
+}
+
+TEST(VcardRead, LinesThatRealProgramsWrite) {
+    // KDE Kontact: property names with "/" are unknown and ignored
+    Contact c = readDataFile("kontact-messaging.vcf");
+    EXPECT_EQ(field(c, u"LastName"_s), u"Nowak"_s);
+    EXPECT_EQ(field(c, u"MobileTelephoneNumber"_s), u"+48 601 234 567"_s);
+    EXPECT_TRUE(readError(card("X-MESSAGING/GADU-ALL:1\r\nFN:A B\r\n")).isEmpty());
+    EXPECT_FALSE(readError(card("X MESSAGING:1\r\n")).isEmpty());
+
+    // VERSION:4, language variants of N and several ORG: the preferred one,
+    // else the first
+    c = readDataFile("version4-variants.vcf");
+    EXPECT_EQ(field(c, u"FirstName"_s), u"Jean"_s);
+    EXPECT_EQ(field(c, u"CompanyName"_s), u"Dupont & Fils SARL"_s);
+    EXPECT_EQ(field(c, u"Department"_s), u"Vente"_s);
+    c = readOne(card("N:Erste;Anna;;;\r\nN;TYPE=pref:Zweite;Berta;;;\r\nN:Dritte;Clara;;;\r\n"
+                     "ORG:Erste GmbH\r\nORG:Zweite AG\r\n"));
+    EXPECT_EQ(field(c, u"LastName"_s), u"Zweite"_s);
+    EXPECT_EQ(field(c, u"FirstName"_s), u"Berta"_s);
+    EXPECT_EQ(field(c, u"CompanyName"_s), u"Erste GmbH"_s);
+
+    // UTF-8 characters split across folded lines stay UTF-8
+    c = readDataFile("folded-utf8.vcf");
+    EXPECT_EQ(field(c, u"LastName"_s), u"Müller"_s);
+    EXPECT_EQ(field(c, u"FirstName"_s), u"Jürgen"_s);
+    EXPECT_EQ(field(c, u"CompanyName"_s), u"Bäckerei Müller"_s);
+}
+
 TEST(VcardWrite, RoundTripKeepsEveryFieldInBothVersions) {
     for (const Version v : {Version::V3, Version::V4}) {
         Contact sparse;
