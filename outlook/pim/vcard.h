@@ -36,8 +36,9 @@
 // address (a taken one moves on to the next free of Other, Home, Business).
 // N gives LastName, FirstName, MiddleName, Title (prefix) and Suffix; ORG
 // gives CompanyName and Department (of several N or ORG lines, such as
-// language variants, the preferred one counts, else the first); TITLE gives JobTitle; CATEGORIES
-// gives Categories ("A, B"); NOTE gives Body. Without N the names come from FN.
+// language variants, the preferred one counts, else the first); TITLE gives
+// JobTitle; CATEGORIES gives Categories ("A, B"); NOTE gives Body. Without N
+// the names come from FN.
 #include <QByteArray>
 #include <QList>
 #include <QString>
