@@ -1,7 +1,12 @@
 #include "callwindows/callwindow.h"
 
+#include "callwindows/controls.h"
 #include "callwindows/design.h"
+#include "core/log.h"
+#include "platform/clock.h"
+#include "platform/error.h"
 #include "platform/messagebox.h"
+#include "platform/texts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -23,27 +28,16 @@ CallWindow::CallWindow(const QString& objectName) {
 }
 
 QLabel* CallWindow::addLabel(const QString& name, const QString& text, QRect twips) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(name);
-    design::place(label, twips.x(), twips.y(), twips.width(), twips.height());
-    return label;
+    return controls::label(this, name, text, twips);
 }
 
 QLabel* CallWindow::addImage(const QString& name, const QString& resource, const QString& toolTip,
                              QRect twips) {
-    QLabel* image = addLabel(name, QString(), twips);
-    image->setPixmap(QPixmap(resource));
-    image->setScaledContents(true);
-    image->setToolTip(toolTip);
-    image->setAccessibleName(toolTip);
-    return image;
+    return controls::image(this, name, QPixmap(resource), toolTip, twips);
 }
 
 QPushButton* CallWindow::addButton(const QString& name, const QString& text, QRect twips) {
-    auto* button = new QPushButton(text, this);
-    button->setObjectName(name);
-    design::place(button, twips.x(), twips.y(), twips.width(), twips.height());
-    return button;
+    return controls::button(this, name, text, twips);
 }
 
 void CallWindow::restart(QTimer* timer, int milliseconds) {
@@ -55,6 +49,13 @@ void CallWindow::restart(QTimer* timer, int milliseconds) {
 void CallWindow::setBarWidth(double pixels) {
     if (pixels >= 0)
         lblCountdown->resize(static_cast<int>(pixels), lblCountdown->height());
+}
+
+void handlerErrorLine(Log& log, const QString& handler, int step, const Error& error) {
+    log.appendProgramLog(texts::dateTime(clock::now()) + QLatin1Char(' ') + handler +
+                         QStringLiteral("()_%1").arg(step, 5, 10, QLatin1Char('0')) +
+                         QStringLiteral(": Err ") + QString::number(error.number()) +
+                         QStringLiteral("...") + error.description());
 }
 
 void showCallWindow(QDialog& window, bool countdown, const std::function<void()>& defaultButton) {

@@ -2,6 +2,7 @@
 
 #include "callwindows/frmgefunden.h"
 #include "callwindows/frmgende.h"
+#include "callwindows/frmkontaktabgleich.h"
 #include "core/calldialogs.h"
 
 namespace tlm {
@@ -10,6 +11,7 @@ void registerCallWindows() {
     CallDialogs dialogs;
     dialogs.contactChoice = frmGefunden::show;
     dialogs.callEnd = frmGEnde::show;
+    dialogs.contactReconciliation = frmKontaktAbgleich::open;
     setCallDialogs(std::move(dialogs));
 }
 

@@ -211,10 +211,7 @@ void frmGefunden::cmdOK_Click() {
         }
         accept();
     } catch (const Error& e) {
-        m_run.log.appendProgramLog(
-            texts::dateTime(clock::now()) + u" frmGefunden.cmdOK_Click()_"_s +
-            u"%1"_s.arg(m_run.log.step(), 5, 10, QLatin1Char('0')) + u": Err "_s +
-            QString::number(e.number()) + u"..."_s + e.description());
+        handlerErrorLine(m_run.log, u"frmGefunden.cmdOK_Click"_s, m_run.log.step(), e);
     }
 }
 

@@ -336,6 +336,23 @@ QString foundListEntry(const outlook::ItemPtr& contact, int field, bool viewComp
 }
 } // namespace
 
+QList<outlook::FolderPtr> indexedContactFolders(const outlook::NamespacePtr& mapi) {
+    QList<outlook::FolderPtr> folders;
+    if (readSettingInt(QStringLiteral("DefaultFolder"), 0) == 1)
+        ignoreErrors([&] { folders << mapi->GetDefaultFolder(outlook::olFolderContacts); });
+    const int count = readSettingInt(QStringLiteral("Folders"), 0);
+    for (int i = 1; i <= count; ++i) {
+        const outlook::FolderPtr folder =
+            FolderReference::parse(readSetting(QStringLiteral("FolderID") + QString::number(i)))
+                .resolve(mapi);
+        if (!folder)
+            break;
+        folders << folder;
+    }
+    folders.removeAll(nullptr);
+    return folders;
+}
+
 void subIndexLookup(Run& run) {
     const bool viewCompany = readSettingInt(QStringLiteral("ViewCompanyname"), 0) == 1;
     const QList<IndexMatch> matches = scanIndex(run.env.indexFile, run.params[P_NUMBER]);

@@ -1,6 +1,9 @@
 #pragma once
 // The contact index of the configured contact folders: the builder with its
 // index log, and the lookup of the call number.
+#include "outlook/fwd.h"
+
+#include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -25,6 +28,11 @@ bool subCreateFileIndex(Run& run, bool showProgress);
 // Looks the call number up in the index: found count, found-contact list,
 // matched field number and current contact of run.lookup.
 void subIndexLookup(Run& run);
+
+// The contact folders of the index, in its order: the default contacts
+// folder (DefaultFolder 1), then the configured ones up to the first that
+// cannot be reached.
+QList<outlook::FolderPtr> indexedContactFolders(const outlook::NamespacePtr& mapi);
 
 // The index log beside the index file: its name ends in "log" for "idx".
 QString indexLogPath(const QString& indexFile);

@@ -1,11 +1,13 @@
 // Renders the call-time windows with the sample address book, offscreen, as
 // the README shows them: the contact choice window for the home number that
 // Klaus and Petra Wagner share, and the end-of-call window after a call with
-// Thomas Becker's business number.
+// Thomas Becker's business number, and the contact reconciliation window for
+// a new caller whose company name is searched.
 // Usage: grab_windows [OUTPUT FOLDER] (default docs/images), run from the
 // repository root (it reads data/sample-contacts.vcf).
 #include "callwindows/frmgefunden.h"
 #include "callwindows/frmgende.h"
+#include "callwindows/frmkontaktabgleich.h"
 #include "core/contactindex.h"
 #include "core/run.h"
 #include "outlook/application.h"
@@ -15,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -83,9 +86,23 @@ int main(int argc, char** argv) {
 
     tlm::Run end;
     prepareRun(end, root, u"03012345678"_s);
-    tlm::frmGEnde window(end);
-    for (int i = 0; i < 3; ++i)
-        window.timerSecond_Timer();
-    save(window, out + u"/frmGEnde.png"_s);
+    {
+        tlm::frmGEnde window(end);
+        for (int i = 0; i < 3; ++i)
+            window.timerSecond_Timer();
+        save(window, out + u"/frmGEnde.png"_s);
+    }
+
+    tlm::Run newCaller;
+    prepareRun(newCaller, root, u"030123456"_s);
+    const QStringList caller = {u"Anna"_s,        u"Schulz"_s, u"Becker Haustechnik"_s,
+                                u"Hauptstr. 5"_s, u"10115"_s,  u"Berlin"_s};
+    for (int i = 0; i < caller.size(); ++i)
+        newCaller.params.values[tlm::P_FIRST_NAME + i] = caller[i];
+    newCaller.params.values[tlm::P_INVOKED_FROM] = u"callerlog"_s;
+    tlm::frmKontaktAbgleich window(newCaller);
+    window.findChild<QLineEdit*>(u"txtSuchen"_s)->setText(u"Becker"_s);
+    window.subSearchContacts();
+    save(window, out + u"/frmKontaktAbgleich.png"_s);
     return 0;
 }
