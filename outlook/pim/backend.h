@@ -30,6 +30,7 @@ outlook::ItemPtr newItem(const SessionPtr& session, const FolderInfo& folder);
 class PimItem : public outlook::Item, public std::enable_shared_from_this<PimItem> {
 public:
     PimItem(SessionPtr session, ItemRecord record, bool saved);
+    ~PimItem() override;
 
     int Class() override;
     QString EntryID() override;
@@ -65,10 +66,13 @@ private:
     void setStored(const PropDef& def, const QVariant& value);
     void setTimes(const QString& name);
     void discard();
+    void keepDraft();
+    void checkWritable() const;
 
     SessionPtr m_session;
     ItemRecord m_record; // entryId is reserved for an unsaved item
     bool m_saved;
+    bool m_drafted = false; // an unsaved item kept in the store as a draft
     bool m_dirty = false;
     bool m_deleted = false;
     std::shared_ptr<RichDocument> m_document;

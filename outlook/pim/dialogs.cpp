@@ -77,7 +77,8 @@ QList<std::pair<QString, QString>> selectNames(const Store& store, const QString
     layout->addWidget(list);
     addButtons(dialog, layout);
 
-    for (const ItemRecord& r : store.items(store.defaultFolder(outlook::olFolderContacts).entryId)) {
+    for (const ItemRecord& r :
+         store.items(store.defaultFolder(outlook::olFolderContacts).entryId)) {
         auto get = [&](quint16 id) {
             const PropDef* def = propertyById(id);
             return def ? r.properties.value(propertyName(*def)).toString() : QString();

@@ -108,6 +108,8 @@ QJsonObject itemJson(const ItemRecord& item) {
         o.insert(u"inspector"_s, inspectorJson(item.inspector));
     if (item.timerStarted.isValid())
         o.insert(u"timerStarted"_s, dateText(item.timerStarted));
+    if (item.unsaved)
+        o.insert(u"unsaved"_s, true);
     return o;
 }
 
@@ -121,8 +123,10 @@ QJsonObject folderJson(const Store& store, const FolderInfo& f) {
         o.insert(u"parent"_s, f.parentId);
     if (f.defaultFor != 0)
         o.insert(u"default"_s, f.defaultFor);
+    if (f.readOnly)
+        o.insert(u"readOnly"_s, true);
     QJsonArray items;
-    for (const ItemRecord& item : store.items(f.entryId))
+    for (const ItemRecord& item : store.items(f.entryId) + store.drafts(f.entryId))
         items.append(itemJson(item));
     o.insert(u"items"_s, items);
     return o;
@@ -245,7 +249,7 @@ LoadedItem readItem(const QJsonValue& v, const QString& path, const QString& fol
     const QJsonObject o = Reader::object(v, path);
     Reader::checkKeys(o, path,
                       {u"EntryID"_s, u"class"_s, u"properties"_s, u"userProperties"_s, u"links"_s,
-                       u"body"_s, u"htmlBody"_s, u"inspector"_s, u"timerStarted"_s});
+                       u"body"_s, u"htmlBody"_s, u"inspector"_s, u"timerStarted"_s, u"unsaved"_s});
     const auto at = [&](const QString& k) { return Reader::member(path, k); };
     ItemRecord r;
     r.folderId = folderId;
@@ -298,6 +302,8 @@ LoadedItem readItem(const QJsonValue& v, const QString& path, const QString& fol
         if (!r.timerStarted.isValid())
             throw PathError{at(u"timerStarted"_s), u"kein Datum yyyy-MM-ddTHH:mm:ss"_s};
     }
+    if (o.contains(u"unsaved"_s))
+        r.unsaved = Reader::boolean(o.value(u"unsaved"_s), at(u"unsaved"_s));
     return {r, path};
 }
 
@@ -311,7 +317,7 @@ struct Document {
 FolderInfo readFolder(const QJsonObject& o, const QString& path, Document& doc) {
     Reader::checkKeys(o, path,
                       {u"EntryID"_s, u"StoreID"_s, u"parent"_s, u"name"_s, u"kind"_s, u"default"_s,
-                       u"path"_s, u"items"_s});
+                       u"path"_s, u"readOnly"_s, u"items"_s});
     const auto at = [&](const QString& k) { return Reader::member(path, k); };
     FolderInfo f;
     f.entryId = Reader::text(Reader::required(o, path, u"EntryID"_s), at(u"EntryID"_s));
@@ -334,6 +340,8 @@ FolderInfo readFolder(const QJsonObject& o, const QString& path, Document& doc) 
     }
     if (o.contains(u"path"_s))
         Reader::text(o.value(u"path"_s), at(u"path"_s));
+    if (o.contains(u"readOnly"_s))
+        f.readOnly = Reader::boolean(o.value(u"readOnly"_s), at(u"readOnly"_s));
     if (o.contains(u"items"_s)) {
         const QJsonArray items = Reader::array(o.value(u"items"_s), at(u"items"_s));
         for (qsizetype i = 0; i < items.size(); ++i)

@@ -171,7 +171,43 @@ private:
 }
 
 PimItem::PimItem(SessionPtr session, ItemRecord record, bool saved)
-    : m_session(std::move(session)), m_record(std::move(record)), m_saved(saved) {}
+    : m_session(std::move(session)), m_record(std::move(record)),
+      m_saved(saved && !m_record.unsaved), m_drafted(m_record.unsaved) {}
+
+// A draft outlives the process that showed it, as Outlook keeps an unsaved
+// item open in its window: what was written into it since it was shown is
+// kept too.
+PimItem::~PimItem() {
+    if (m_drafted && !m_saved && !m_deleted) {
+        try {
+            keepDraft();
+        } catch (...) { // nothing may leave a destructor; the shown draft stays
+        }
+    }
+}
+
+void PimItem::keepDraft() {
+    if (m_document && m_document->modified()) {
+        m_record.body = m_document->plainText();
+        m_record.htmlBody = m_document->Html();
+    }
+    ItemRecord draft = m_record;
+    draft.unsaved = true;
+    draft.inspector = InspectorState(); // the window is stored apart
+    Store& store = m_session->store;
+    if (m_drafted) {
+        store.updateItem(draft);
+    } else {
+        store.insertItem(draft);
+        m_drafted = true;
+    }
+}
+
+void PimItem::checkWritable() const {
+    if (m_session->store.folder(m_record.folderId).readOnly)
+        throw Error(NoPermission, u"Sie verfügen nicht über ausreichende Berechtigungen, um "
+                                  u"diesen Vorgang für dieses Objekt auszuführen."_s);
+}
 
 quint8 PimItem::kind() const {
     return kindBitOf(m_record.messageClass);
@@ -314,11 +350,15 @@ QString PimItem::caption() {
 }
 
 void PimItem::storeInspector() {
+    if (!m_saved && !m_drafted && m_record.inspector.open)
+        keepDraft(); // a shown unsaved item stays with its window; later changes
+                     // are kept when the item is let go
     m_session->store.impl().setInspector(m_record.entryId, caption(), m_record.inspector);
 }
 
 void PimItem::Save() {
     checkAlive();
+    checkWritable();
     if (m_document && m_document->modified()) {
         m_record.body = m_document->plainText();
         m_record.htmlBody = m_document->Html();
@@ -326,15 +366,18 @@ void PimItem::Save() {
     const QDateTime now = clock::now();
     m_record.properties.insert(u"LastModificationTime"_s, now);
     Store& store = m_session->store;
-    if (m_saved) {
-        store.updateItem(m_record);
-    } else {
+    if (!m_saved)
         m_record.properties.insert(u"CreationTime"_s, now);
-        ItemRecord fresh = m_record;
-        fresh.inspector = InspectorState(); // the window is stored apart
+    ItemRecord fresh = m_record;
+    fresh.unsaved = false;
+    fresh.inspector = InspectorState(); // the window is stored apart
+    if (m_saved || m_drafted)
+        store.updateItem(fresh);
+    else
         store.insertItem(fresh);
-        m_saved = true;
-    }
+    m_record.unsaved = false;
+    m_saved = true;
+    m_drafted = false;
     if (m_record.inspector.open)
         storeInspector();
     m_dirty = false;
@@ -351,6 +394,9 @@ void PimItem::Display(bool) {
 void PimItem::discard() {
     if (m_saved) {
         m_record = m_session->store.item(m_record.entryId);
+    } else if (m_drafted) {
+        m_session->store.removeItem(m_record.entryId);
+        m_drafted = false;
     }
     m_document.reset();
     m_dirty = false;
@@ -384,13 +430,15 @@ void PimItem::Close(int saveMode) {
     }
     m_record.inspector.open = false;
     m_record.inspector.active = false;
-    storeInspector();
+    if (m_saved || m_drafted)
+        storeInspector();
 }
 
 void PimItem::Delete() {
     checkAlive();
     Store& store = m_session->store;
     if (m_saved) {
+        checkWritable();
         const FolderInfo bin = store.defaultFolder(outlook::olFolderDeletedItems);
         store.transaction([&] {
             if (m_record.folderId == bin.entryId) {
@@ -403,6 +451,9 @@ void PimItem::Delete() {
                 storeInspector();
             }
         });
+    } else if (m_drafted) {
+        store.removeItem(m_record.entryId);
+        m_drafted = false;
     } else if (m_record.inspector.open) {
         m_record.inspector = InspectorState();
         storeInspector();

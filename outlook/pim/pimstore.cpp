@@ -106,12 +106,12 @@ void stampTimes(ItemRecord& record) {
 constexpr const char* ItemColumns =
     "SELECT i.entry_id, i.folder_id, i.message_class, i.props, i.user_props, i.links, i.body, "
     "i.html_body, i.timer_started, s.open, s.active, s.window_state, s.left, s.top, s.width, "
-    "s.height FROM items i LEFT JOIN inspectors s ON s.entry_id = i.entry_id ";
+    "s.height, i.unsaved FROM items i LEFT JOIN inspectors s ON s.entry_id = i.entry_id ";
 
 constexpr const char* ItemById =
     "SELECT i.entry_id, i.folder_id, i.message_class, i.props, i.user_props, i.links, i.body, "
     "i.html_body, i.timer_started, s.open, s.active, s.window_state, s.left, s.top, s.width, "
-    "s.height FROM items i LEFT JOIN inspectors s ON s.entry_id = i.entry_id "
+    "s.height, i.unsaved FROM items i LEFT JOIN inspectors s ON s.entry_id = i.entry_id "
     "WHERE i.entry_id = ?";
 
 ItemRecord readRecord(const sql::Stmt& q) {
@@ -138,6 +138,7 @@ ItemRecord readRecord(const sql::Stmt& q) {
         r.inspector.width = static_cast<int>(q.number(14));
         r.inspector.height = static_cast<int>(q.number(15));
     }
+    r.unsaved = q.number(16) != 0;
     return r;
 }
 
@@ -149,11 +150,12 @@ FolderInfo readFolder(const sql::Stmt& q) {
     f.name = q.text(3);
     f.kind = static_cast<FolderKind>(q.number(4));
     f.defaultFor = static_cast<int>(q.number(5));
+    f.readOnly = q.number(6) != 0;
     return f;
 }
 
 constexpr const char* FolderColumns =
-    "SELECT entry_id, store_id, parent_id, name, kind, default_for FROM folders ";
+    "SELECT entry_id, store_id, parent_id, name, kind, default_for, read_only FROM folders ";
 } // namespace
 
 // ---------------------------------------------------------------- helpers
@@ -256,11 +258,12 @@ void Store::Impl::createSchema(Create mode) {
                 " name TEXT NOT NULL);"
                 "CREATE TABLE folders(seq INTEGER PRIMARY KEY, entry_id TEXT UNIQUE NOT NULL,"
                 " store_id TEXT NOT NULL, parent_id TEXT, name TEXT NOT NULL,"
-                " kind INTEGER NOT NULL, default_for INTEGER NOT NULL DEFAULT 0);"
+                " kind INTEGER NOT NULL, default_for INTEGER NOT NULL DEFAULT 0,"
+                " read_only INTEGER NOT NULL DEFAULT 0);"
                 "CREATE TABLE items(seq INTEGER PRIMARY KEY, entry_id TEXT UNIQUE NOT NULL,"
                 " folder_id TEXT NOT NULL, message_class TEXT NOT NULL, props BLOB,"
                 " user_props BLOB, links TEXT, body TEXT, html_body TEXT,"
-                " timer_started INTEGER);"
+                " timer_started INTEGER, unsaved INTEGER NOT NULL DEFAULT 0);"
                 "CREATE INDEX items_by_folder ON items(folder_id, seq);"
                 "CREATE TABLE inspectors(entry_id TEXT PRIMARY KEY, caption TEXT,"
                 " open INTEGER NOT NULL, active INTEGER NOT NULL, window_state INTEGER NOT NULL,"
@@ -270,11 +273,27 @@ void Store::Impl::createSchema(Create mode) {
             if (mode == Create::WithDefaults)
                 createDefaults();
         }
+        addMissingColumns();
         db.exec("COMMIT");
     } catch (...) {
         db.exec("ROLLBACK");
         throw;
     }
+}
+
+// Stores made before folders could be read-only and items could be drafts
+// get the columns with their defaults.
+void Store::Impl::addMissingColumns() {
+    const auto addColumn = [&](const char* table, const char* column, const char* definition) {
+        sql::Stmt has(db, "SELECT count(*) FROM pragma_table_info(?) WHERE name = ?");
+        has.bind(1, QString::fromLatin1(table)).bind(2, QString::fromLatin1(column)).step();
+        if (has.number(0) == 0)
+            db.exec(QByteArray(QByteArray("ALTER TABLE ") + table + " ADD COLUMN " + column + ' ' +
+                               definition)
+                        .constData());
+    };
+    addColumn("folders", "read_only", "INTEGER NOT NULL DEFAULT 0");
+    addColumn("items", "unsaved", "INTEGER NOT NULL DEFAULT 0");
 }
 
 void Store::Impl::createDefaults() {
@@ -297,9 +316,9 @@ void Store::Impl::createDefaults() {
 
 QList<RawRow> Store::Impl::scan(const QString& folderId, bool withUserProps) const {
     sql::Stmt q(db, withUserProps ? "SELECT entry_id, message_class, props, user_props FROM items"
-                                    " WHERE folder_id = ? ORDER BY seq"
+                                    " WHERE folder_id = ? AND unsaved = 0 ORDER BY seq"
                                   : "SELECT entry_id, message_class, props FROM items"
-                                    " WHERE folder_id = ? ORDER BY seq");
+                                    " WHERE folder_id = ? AND unsaved = 0 ORDER BY seq");
     q.bind(1, folderId);
     QList<RawRow> rows;
     QString lastClass;
@@ -484,8 +503,8 @@ QList<FolderInfo> Store::folders() const {
 }
 
 FolderInfo Store::folder(const QString& entryId) const {
-    sql::Use q(m_impl->db, "SELECT entry_id, store_id, parent_id, name, kind, default_for"
-                           " FROM folders WHERE entry_id = ?");
+    sql::Use q(m_impl->db, "SELECT entry_id, store_id, parent_id, name, kind, default_for,"
+                           " read_only FROM folders WHERE entry_id = ?");
     auto lookup = [&](const QString& id) {
         q->reset();
         q->bind(1, id);
@@ -529,8 +548,9 @@ FolderInfo Store::defaultFolder(int number) const {
 }
 
 FolderInfo Store::addFolder(const QString& storeId, const QString& parentId, const QString& name,
-                            FolderKind kind) {
+                            FolderKind kind, bool readOnly) {
     FolderInfo f;
+    f.readOnly = readOnly;
     f.storeId = parentId.isEmpty() ? storeId : folder(parentId).storeId;
     f.parentId = parentId;
     f.name = name;
@@ -558,20 +578,22 @@ void Store::insertFolder(const FolderInfo& f) {
                             u"Ein Ordner namens \""_s + f.name + u"\" ist dort schon vorhanden."_s);
         }
         sql::Stmt(m_impl->db, "INSERT INTO folders(entry_id, store_id, parent_id, name, kind,"
-                              " default_for) VALUES(?, ?, ?, ?, ?, ?)")
+                              " default_for, read_only) VALUES(?, ?, ?, ?, ?, ?, ?)")
             .bind(1, f.entryId)
             .bind(2, f.storeId)
             .bind(3, f.parentId.isEmpty() ? QString() : f.parentId)
             .bind(4, f.name)
             .bind(5, static_cast<qint64>(f.kind))
             .bind(6, static_cast<qint64>(f.defaultFor))
+            .bind(7, qint64{f.readOnly})
             .run();
     });
 }
 
 QStringList Store::itemIds(const QString& folderId) const {
     folder(folderId);
-    sql::Stmt q(m_impl->db, "SELECT entry_id FROM items WHERE folder_id = ? ORDER BY seq");
+    sql::Stmt q(m_impl->db,
+                "SELECT entry_id FROM items WHERE folder_id = ? AND unsaved = 0 ORDER BY seq");
     q.bind(1, folderId);
     QStringList out;
     while (q.step())
@@ -579,16 +601,27 @@ QStringList Store::itemIds(const QString& folderId) const {
     return out;
 }
 
-QList<ItemRecord> Store::items(const QString& folderId) const {
-    folder(folderId);
-    sql::Stmt q(
-        m_impl->db,
-        QByteArray(QByteArray(ItemColumns) + "WHERE i.folder_id = ? ORDER BY i.seq").constData());
-    q.bind(1, folderId);
+namespace {
+QList<ItemRecord> recordsOf(sql::Db& db, const QString& folderId, bool drafts) {
+    sql::Stmt q(db, QByteArray(QByteArray(ItemColumns) +
+                               "WHERE i.folder_id = ? AND i.unsaved = ? ORDER BY i.seq")
+                        .constData());
+    q.bind(1, folderId).bind(2, qint64{drafts});
     QList<ItemRecord> out;
     while (q.step())
         out.append(readRecord(q));
     return out;
+}
+} // namespace
+
+QList<ItemRecord> Store::items(const QString& folderId) const {
+    folder(folderId);
+    return recordsOf(m_impl->db, folderId, false);
+}
+
+QList<ItemRecord> Store::drafts(const QString& folderId) const {
+    folder(folderId);
+    return recordsOf(m_impl->db, folderId, true);
 }
 
 ItemRecord Store::item(const QString& entryId) const {
@@ -629,7 +662,7 @@ void Store::insertItem(const ItemRecord& record) {
         for (const UserProperty& p : r.userProperties)
             user.append({p.name, p.value});
         sql::Use(m_impl->db, "INSERT INTO items(entry_id, folder_id, message_class, props,"
-                             " user_props, links, body, html_body, timer_started)"
+                             " user_props, links, body, html_body, unsaved)"
                              " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)")
             ->bind(1, r.entryId)
             .bind(2, r.folderId)
@@ -639,6 +672,7 @@ void Store::insertItem(const ItemRecord& record) {
             .bind(6, r.links.join(u';'))
             .bind(7, r.body)
             .bind(8, r.htmlBody)
+            .bind(9, qint64{r.unsaved})
             .run();
         if (r.timerStarted.isValid())
             sql::Stmt(m_impl->db, "UPDATE items SET timer_started = ? WHERE entry_id = ?")
@@ -662,7 +696,7 @@ void Store::updateItem(const ItemRecord& record) {
             user.append({p.name, p.value});
         sql::Use use(m_impl->db, "UPDATE items SET folder_id = ?, message_class = ?, props = ?,"
                                  " user_props = ?, links = ?, body = ?, html_body = ?,"
-                                 " timer_started = ? WHERE entry_id = ?");
+                                 " timer_started = ?, unsaved = ? WHERE entry_id = ?");
         sql::Stmt& q = *use;
         q.bind(1, r.folderId)
             .bind(2, r.messageClass)
@@ -675,7 +709,7 @@ void Store::updateItem(const ItemRecord& record) {
             q.bind(8, r.timerStarted.toMSecsSinceEpoch());
         else
             q.bind(8, QString());
-        q.bind(9, r.entryId).run();
+        q.bind(9, qint64{r.unsaved}).bind(10, r.entryId).run();
         if (m_impl->db.changes() == 0)
             notFound(u"Element"_s, r.entryId);
     });

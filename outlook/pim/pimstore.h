@@ -25,10 +25,11 @@
 namespace tlm::pim {
 
 // Error numbers raised by the store.
-constexpr long NotFound = -2147221233;    // MAPI_E_NOT_FOUND: unknown EntryID/StoreID
-constexpr long UnknownProperty = 438;     // no such property on this kind of item
-constexpr long CannotParse = -2147352567; // bad filter or bad value
-constexpr long StoreUnavailable = 75;     // file cannot be opened or written
+constexpr long NotFound = -2147221233;     // MAPI_E_NOT_FOUND: unknown EntryID/StoreID
+constexpr long UnknownProperty = 438;      // no such property on this kind of item
+constexpr long CannotParse = -2147352567;  // bad filter or bad value
+constexpr long StoreUnavailable = 75;      // file cannot be opened or written
+constexpr long NoPermission = -2147024891; // E_ACCESSDENIED: a read-only folder
 
 enum class FolderKind { Contact, Calendar, Journal, Task, Mail, Other };
 
@@ -55,6 +56,10 @@ struct FolderInfo {
     QString name;
     FolderKind kind = FolderKind::Other;
     int defaultFor = 0; // the outlook::DefaultFolders number it serves, 0 for none
+    // The user may read the folder's items but not change them (as a shared
+    // Exchange folder can be): saving or deleting an item there through the
+    // Outlook interface raises NoPermission.
+    bool readOnly = false;
     // Outlook's form: "\\" + store name + "\" + folder names joined by "\".
     // Filled by the store; ignored by insertFolder.
     QString folderPath;
@@ -94,6 +99,10 @@ struct ItemRecord {
     QString htmlBody;
     InspectorState inspector;
     QDateTime timerStarted; // a running journal timer; invalid when stopped
+    // A draft: an item the program showed without saving, kept with its
+    // window until the user saves or discards it. Outlook's folder
+    // operations (Items, Find, tables) do not see drafts.
+    bool unsaved = false;
 };
 
 // The canonical spelling of a property name for items of this message class
@@ -147,13 +156,16 @@ public:
     FolderInfo defaultFolder(int number) const;
     // parentId empty: a top folder of storeId; else storeId may be empty.
     FolderInfo addFolder(const QString& storeId, const QString& parentId, const QString& name,
-                         FolderKind kind);
-    void insertFolder(const FolderInfo& folder); // keeps EntryID, StoreID, defaultFor
+                         FolderKind kind, bool readOnly = false);
+    // Keeps EntryID, StoreID, defaultFor and readOnly.
+    void insertFolder(const FolderInfo& folder);
 
     // Items ---------------------------------------------------------------
-    QStringList itemIds(const QString& folderId) const; // in order of creation
+    // The saved items of a folder, in order of creation; drafts apart.
+    QStringList itemIds(const QString& folderId) const;
     QList<ItemRecord> items(const QString& folderId) const;
-    ItemRecord item(const QString& entryId) const;
+    QList<ItemRecord> drafts(const QString& folderId) const;
+    ItemRecord item(const QString& entryId) const; // a saved item or a draft
     bool hasItem(const QString& entryId) const;
 
     // Adds record to folderId with a new EntryID and returns it. The message

@@ -34,11 +34,12 @@ const std::array<Command, 8>& commands() {
          {},
          &create},
         {u"add-folder"_s,
-         u"add-folder ORDNERPFAD [--kind ART]"_s,
-         u"legt einen Ordner an (fehlende Oberordner und Speicher mit)"_s,
+         u"add-folder ORDNERPFAD [--kind ART] [--read-only]"_s,
+         u"legt einen Ordner an (fehlende Oberordner und Speicher mit); --read-only: seine "
+         u"Elemente lassen sich lesen, aber nicht ändern"_s,
          1,
          1,
-         {u"kind"_s},
+         {u"kind"_s, u"read-only"_s},
          &addFolder},
         {u"import-vcard"_s,
          u"import-vcard DATEI [--folder ORDNERPFAD]"_s,
@@ -119,7 +120,9 @@ Parsed parse(const QStringList& args) {
         } else if (a.startsWith(u"--"_s) && a.size() > 2) {
             QString name = a.mid(2);
             QString value;
-            if (const qsizetype eq = name.indexOf(u'='); eq >= 0) {
+            if (name == u"read-only"_s) { // a switch: it takes no value
+                value = u"1"_s;
+            } else if (const qsizetype eq = name.indexOf(u'='); eq >= 0) {
                 value = name.mid(eq + 1);
                 name = name.left(eq);
             } else if (i + 1 < args.size()) {

@@ -156,13 +156,15 @@ void addFolder(const Invocation& call) {
                 continue;
             }
             const FolderKind k = kind ? *kind : parent ? parent->kind : FolderKind::Mail;
-            parent = store.addFolder(parent ? QString() : storeId,
-                                     parent ? parent->entryId : QString(), parts.at(i), k);
+            const bool readOnly = i == parts.size() - 1 && call.options.contains(u"read-only"_s);
+            parent =
+                store.addFolder(parent ? QString() : storeId, parent ? parent->entryId : QString(),
+                                parts.at(i), k, readOnly);
         }
         folder = *parent;
     });
     *call.out << "Ordner angelegt: " << folder.folderPath << '\t' << kindName(folder.kind) << '\t'
-              << folder.entryId << '\n';
+              << folder.entryId << (folder.readOnly ? "\tschreibgeschützt" : "") << '\n';
 }
 
 void loadJson(const Invocation& call) {
@@ -196,7 +198,8 @@ void list(const Invocation& call) {
     if (call.args.isEmpty()) {
         for (const FolderInfo& f : store.folders())
             out << f.folderPath << '\t' << kindName(f.kind) << '\t'
-                << store.itemIds(f.entryId).size() << '\t' << f.entryId << '\n';
+                << store.itemIds(f.entryId).size() << '\t' << f.entryId
+                << (f.readOnly ? "\tschreibgeschützt" : "") << '\n';
         return;
     }
     const FolderInfo folder = folderArg(store, call.args.first(), 0);

@@ -175,6 +175,30 @@ TEST_F(Reconciliation, TheSearchFindsNamesWithApostrophesAndOffersTheCompany) {
     EXPECT_EQ(child<QLabel>("lblStatus")->text(), u"2 Kontakte gefunden"_s);
 }
 
+TEST_F(Reconciliation, ANumberForAReadOnlyFolderIsRefusedWithTheFolderNamed) {
+    pim::Store raw(env.pimPath());
+    const pim::FolderInfo team = raw.addFolder(raw.stores().first().storeId, QString(), u"Team"_s,
+                                               pim::FolderKind::Contact, true);
+    pim::ItemRecord record;
+    record.properties = {{u"LastName"_s, u"Lang"_s}, {u"HomeTelephoneNumber"_s, u"089 123"_s}};
+    const QString id = raw.addItem(team.entryId, record);
+    set(u"Folders"_s, u"1"_s);
+    set(u"FolderID1"_s, team.entryId + u'|' + team.storeId);
+
+    open(u"089123"_s, {u"Lea"_s, u"Lang"_s});
+    ASSERT_EQ(child<QComboBox>("cbxKontakte")->count(), 1);
+    testing::internal::CaptureStderr();
+    child<QPushButton>("cmdUebernahmeRufnummer")->click();
+    const QString shown = QString::fromLocal8Bit(testing::internal::GetCapturedStderr());
+    EXPECT_TRUE(
+        shown.contains(u"Tellmarin - Outlook-Fehler: Sie besitzen nicht das Recht im "
+                       u"Kontaktordner '\\\\Persönliche Ordner\\Team\n' bestehende Kontake zu "
+                       u"bearbeiten."_s))
+        << shown.toStdString();
+    EXPECT_FALSE(window->changed());
+    EXPECT_EQ(raw.item(id).properties.value(u"BusinessTelephoneNumber"_s), QVariant());
+}
+
 TEST(ContactDisplayName, NameCompanyAndTheirAbsence) {
     tlm::Run run;
     EXPECT_EQ(fncContactDisplayName(run, u"Anna"_s, u"Schulz"_s, u"Schulz GmbH"_s),

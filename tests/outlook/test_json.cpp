@@ -19,7 +19,8 @@ namespace {
 
 // A store with a bit of everything: contacts, a journal entry with user
 // properties, a link, both bodies, an open window and a running timer, a
-// task, a nested folder and a second store, and changed options.
+// task, a mail draft, a nested folder and a second store with a read-only
+// folder, and changed options.
 void fill(Store& store) {
     ItemRecord contact;
     contact.properties = {{u"FirstName"_s, u"Anna"_s},
@@ -54,7 +55,12 @@ void fill(Store& store) {
                         u"Kunden"_s, FolderKind::Contact);
     store.addItem(sub.entryId, ItemRecord{});
     const StoreInfo archive = store.addStore(u"Archiv"_s);
-    store.addFolder(archive.storeId, QString(), u"Alt"_s, FolderKind::Calendar);
+    store.addFolder(archive.storeId, QString(), u"Alt"_s, FolderKind::Calendar, true);
+
+    ItemRecord draft;
+    draft.properties = {{u"Subject"_s, u"Ihr Anruf"_s}};
+    draft.unsaved = true;
+    store.addItem(store.defaultFolder(tlm::outlook::olFolderDrafts).entryId, draft);
     store.setEditorType(1);
     store.setOutlookVersion(u"15.0.0.0"_s);
 }
@@ -88,6 +94,11 @@ TEST(PimJson, DumpLoadedIntoNewStoreDumpsTheSameBytes) {
     EXPECT_EQ(items.first().properties.value(u"Start"_s).toDateTime().time().msec(), 250);
     EXPECT_EQ(second.editorType(), 1);
     EXPECT_EQ(second.folderByPath(u"\\\\Archiv\\Alt"_s).kind, FolderKind::Calendar);
+    EXPECT_TRUE(second.folderByPath(u"\\\\Archiv\\Alt"_s).readOnly);
+    const QString drafts = second.defaultFolder(tlm::outlook::olFolderDrafts).entryId;
+    EXPECT_TRUE(second.items(drafts).isEmpty());
+    ASSERT_EQ(second.drafts(drafts).size(), 1);
+    EXPECT_TRUE(second.drafts(drafts).first().unsaved);
 }
 
 TEST(PimJson, DumpHasTheDocumentedShape) {
@@ -109,6 +120,17 @@ TEST(PimJson, DumpHasTheDocumentedShape) {
     EXPECT_EQ(props.value(u"Birthday"_s).toString(), u"1980-02-29T00:00:00"_s);
     EXPECT_FALSE(props.contains(u"FullName"_s)); // computed, never stored
     EXPECT_FALSE(anna.contains(u"inspector"_s)); // defaults are left out
+    EXPECT_FALSE(anna.contains(u"unsaved"_s));
+    EXPECT_FALSE(contacts.contains(u"readOnly"_s));
+    for (const QJsonValue& f : root.value(u"folders"_s).toArray()) {
+        const QJsonObject folder = f.toObject();
+        if (folder.value(u"name"_s) == u"Entwürfe"_s) {
+            EXPECT_EQ(folder.value(u"items"_s)[0][u"unsaved"_s], QJsonValue(true));
+        }
+        if (folder.value(u"name"_s) == u"Alt"_s) {
+            EXPECT_EQ(folder.value(u"readOnly"_s), QJsonValue(true));
+        }
+    }
 }
 
 TEST(PimJson, BadDocumentsNameTheLineAndChangeNothing) {

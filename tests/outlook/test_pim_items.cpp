@@ -11,6 +11,7 @@
 #include "tests/support/testenv.h"
 
 #include <QDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -268,6 +269,78 @@ TEST_F(PimItems, JournalTimerRunsAcrossConnections) {
     EXPECT_EQ(ns->GetItemFromID(id)->date(u"End"_s),
               QDateTime(QDate(2026, 12, 5), QTime(14, 36, 10)));
     EXPECT_THROW(newContact(u"a"_s, u"b"_s)->Starttimer(), tlm::Error);
+}
+
+TEST_F(PimItems, ShownUnsavedItemsStayAsDraftsOutsideTheFolderOperations) {
+    const auto callItems = [&](int folder) {
+        FolderPtr f = ns->GetDefaultFolder(folder);
+        TablePtr table = f->GetTable(u"[PCALLID] = '4711'"_s, 0);
+        return std::pair{f->Items()->Count(), !table->EndOfTable()};
+    };
+    QString draftId;
+    {
+        ItemPtr appointment = app->CreateItem(olAppointmentItem);
+        appointment->set(u"Subject"_s, u"Anruf von Eva"_s);
+        appointment->UserProperties()->Add(u"PCALLID"_s, 1);
+        appointment->UserProperties()->setValue(u"PCALLID"_s, u"4711"_s);
+        appointment->Display();
+        appointment->set(u"Location"_s, u"Telefon/Remote"_s); // after showing it
+        EXPECT_TRUE(appointment->EntryID().isEmpty());
+        EXPECT_EQ(ns->GetDefaultFolder(olFolderCalendar)->Items()->Find(u"[PCALLID] = '4711'"_s),
+                  nullptr);
+    } // the process lets go of it
+    tlm::pim::Store raw;
+    const QString calendar = raw.defaultFolder(olFolderCalendar).entryId;
+    ASSERT_EQ(raw.drafts(calendar).size(), 1);
+    const tlm::pim::ItemRecord draft = raw.drafts(calendar).first();
+    draftId = draft.entryId;
+    EXPECT_TRUE(draft.unsaved);
+    EXPECT_TRUE(draft.inspector.open);
+    EXPECT_EQ(draft.properties.value(u"Location"_s).toString(), u"Telefon/Remote"_s);
+    EXPECT_EQ(callItems(olFolderCalendar), (std::pair{0, false}));
+
+    // Saved later (as its window does), it becomes an ordinary item.
+    ItemPtr again = attach()->GetNamespace(u"MAPI"_s)->GetItemFromID(draftId);
+    EXPECT_TRUE(again->EntryID().isEmpty());
+    again->Save();
+    EXPECT_EQ(again->EntryID(), draftId);
+    EXPECT_TRUE(raw.drafts(calendar).isEmpty());
+    EXPECT_EQ(callItems(olFolderCalendar), (std::pair{1, true}));
+
+    // A discarded draft is gone; a mail draft waits in "Entwürfe".
+    ItemPtr task = app->CreateItem(olTaskItem);
+    task->Display();
+    task->Close(olDiscard);
+    EXPECT_TRUE(raw.drafts(raw.defaultFolder(olFolderTasks).entryId).isEmpty());
+    app->CreateItem(olMailItem)->Display();
+    EXPECT_EQ(raw.drafts(raw.defaultFolder(olFolderDrafts).entryId).size(), 1);
+}
+
+TEST_F(PimItems, ItemsOfAReadOnlyFolderCanBeReadButNotChanged) {
+    tlm::pim::Store raw;
+    const tlm::pim::FolderInfo shared = raw.addFolder(
+        raw.stores().first().storeId, QString(), u"Team"_s, tlm::pim::FolderKind::Contact, true);
+    tlm::pim::ItemRecord record;
+    record.properties = {{u"LastName"_s, u"Schulz"_s}};
+    const QString id = raw.addItem(shared.entryId, record);
+
+    ItemPtr contact = ns->GetItemFromID(id);
+    EXPECT_EQ(contact->text(u"LastName"_s), u"Schulz"_s);
+    contact->set(u"LastName"_s, u"Meier"_s);
+    for (const auto& write :
+         {std::function<void()>([&] { contact->Save(); }),
+          std::function<void()>([&] { contact->Delete(); }), std::function<void()>([&] {
+              ns->GetFolderFromID(shared.entryId, shared.storeId)->Items()->Add()->Save();
+          })}) {
+        try {
+            write();
+            ADD_FAILURE() << "a write went through";
+        } catch (const tlm::Error& e) {
+            EXPECT_EQ(e.number(), tlm::pim::NoPermission);
+        }
+    }
+    EXPECT_EQ(raw.item(id).properties.value(u"LastName"_s).toString(), u"Schulz"_s);
+    EXPECT_EQ(raw.itemIds(shared.entryId).size(), 1);
 }
 
 TEST_F(PimItems, FoldersAndDialogsAnsweredAtOnce) {

@@ -34,7 +34,8 @@ TEST(PimStore, NewStoreHasTheGermanDefaultFolders) {
                   u"\\\\Persönliche Ordner\\Gelöschte Elemente"_s}));
     EXPECT_EQ(store.defaultFolder(tlm::outlook::olFolderContacts).kind, FolderKind::Contact);
     EXPECT_EQ(store.defaultFolder(tlm::outlook::olFolderJournal).name, u"Journal"_s);
-    EXPECT_EQ(store.defaultFolder(tlm::outlook::olFolderDeletedItems).name, u"Gelöschte Elemente"_s);
+    EXPECT_EQ(store.defaultFolder(tlm::outlook::olFolderDeletedItems).name,
+              u"Gelöschte Elemente"_s);
     EXPECT_EQ(store.option(OptionEditorType), u"4"_s);
     EXPECT_TRUE(store.outlookVersion().startsWith(u"16.0."_s));
     // Opening again neither duplicates nor changes anything.
@@ -90,7 +91,8 @@ TEST(PimStore, RecordRoundTripKeepsTypesUserPropertiesLinksAndWindow) {
                           {u"Journal"_s, u"true"_s},
                           {u"Birthday"_s, u"1970-05-17"_s},
                           {u"BusinessAddress"_s, u"Hauptstr. 1\r\n10115 Berlin\r\nDeutschland"_s}};
-    const QString contactId = store.addItem(store.defaultFolder(tlm::outlook::olFolderContacts).entryId, contact);
+    const QString contactId =
+        store.addItem(store.defaultFolder(tlm::outlook::olFolderContacts).entryId, contact);
 
     const ItemRecord c = store.item(contactId);
     EXPECT_EQ(c.messageClass, u"IPM.Contact"_s);

@@ -48,7 +48,8 @@ void writeFile(const QString& path, const QByteArray& data) {
 
 // The contact of the default contacts folder with that last name.
 ItemRecord contactNamed(const Store& store, const QString& lastName) {
-    for (const ItemRecord& item : store.items(store.defaultFolder(tlm::outlook::olFolderContacts).entryId))
+    for (const ItemRecord& item :
+         store.items(store.defaultFolder(tlm::outlook::olFolderContacts).entryId))
         if (item.properties.value(u"LastName"_s).toString() == lastName)
             return item;
     ADD_FAILURE() << "no contact " << lastName.toStdString();
@@ -67,7 +68,8 @@ TEST(PimTool, SampleAddressBookImportsIntoAFreshStore) {
     EXPECT_TRUE(r.out.startsWith(u"30 Kontakte eingelesen"_s));
 
     const Store store(env.pimPath(), Store::Create::Never);
-    const QList<ItemRecord> contacts = store.items(store.defaultFolder(tlm::outlook::olFolderContacts).entryId);
+    const QList<ItemRecord> contacts =
+        store.items(store.defaultFolder(tlm::outlook::olFolderContacts).entryId);
     ASSERT_EQ(contacts.size(), 30);
     // The number the main job calls with, in a written form of its own.
     EXPECT_EQ(prop(contactNamed(store, u"Becker"_s), u"BusinessTelephoneNumber"_s),
@@ -149,7 +151,8 @@ TEST(PimTool, DumpAndLoadThroughFilesAndExportImportVcard) {
         ASSERT_EQ(pim({u"add-folder"_s, folder}).code, 0);
         ASSERT_EQ(pim({u"import-vcard"_s, vcf, u"--folder"_s, folder}).code, 0);
         const Store store(env.pimPath(), Store::Create::Never);
-        const QList<ItemRecord> original = store.items(store.defaultFolder(tlm::outlook::olFolderContacts).entryId);
+        const QList<ItemRecord> original =
+            store.items(store.defaultFolder(tlm::outlook::olFolderContacts).entryId);
         const QList<ItemRecord> again =
             store.items(store.folderByPath(u"\\\\Persönliche Ordner\\"_s + folder).entryId);
         ASSERT_EQ(again.size(), original.size());
@@ -175,14 +178,21 @@ TEST(PimTool, FoldersListingAndOptions) {
     ASSERT_EQ(nested.code, 0) << nested.err.toStdString();
     EXPECT_EQ(pim({u"add-folder"_s, u"\\\\Archiv\\2023\\Anrufe"_s}).code, tool::Failure);
     ASSERT_EQ(pim({u"add-folder"_s, u"Kontakte\\Kunden"_s}).code, 0);
+    const ToolRun shared = pim(
+        {u"add-folder"_s, u"\\\\Team\\Kontakte"_s, u"--read-only"_s, u"--kind"_s, u"contact"_s});
+    ASSERT_EQ(shared.code, 0) << shared.err.toStdString();
+    EXPECT_TRUE(shared.out.endsWith(u"\tschreibgeschützt\n"_s));
+    EXPECT_TRUE(Store(env.pimPath()).folderByPath(u"\\\\Team\\Kontakte"_s).readOnly);
 
     const QStringList lines = pim({u"list"_s}).out.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 10);
+    ASSERT_EQ(lines.size(), 11);
     EXPECT_TRUE(lines.at(0).startsWith(u"\\\\Persönliche Ordner\\Kontakte\tcontact\t0\t"_s));
     EXPECT_TRUE(lines.at(1).startsWith(u"\\\\Persönliche Ordner\\Kontakte\\Kunden\tcontact\t"_s));
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
         return l.startsWith(u"\\\\Archiv\\2023\\Anrufe\tjournal\t0\t"_s);
     }));
+    EXPECT_TRUE(lines.last().startsWith(u"\\\\Team\\Kontakte\tcontact\t0\t"_s));
+    EXPECT_TRUE(lines.last().endsWith(u"\tschreibgeschützt"_s));
 
     EXPECT_EQ(pim({u"options"_s}).out, u"EditorType=4\nOutlookVersion=16.0.0.0\n"_s);
     EXPECT_EQ(pim({u"options"_s, u"--editor-type"_s, u"1"_s, u"--outlook-version=14.0.0.0"_s}).out,
