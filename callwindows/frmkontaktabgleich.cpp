@@ -179,6 +179,8 @@ void frmKontaktAbgleich::buildCallerSide() {
         controls::image(frame, u"imgTKSuite"_s, client, u"TK-Suite Client"_s, {120, 120, 420, 420});
     imgTKDash =
         controls::image(frame, u"imgTKDash"_s, client, u"AGFEO Dashboard"_s, {120, 120, 420, 420});
+    imgTKSuite->installEventFilter(this); // a double click shows the index matches again
+    imgTKDash->installEventFilter(this);
     lblTKSuite =
         controls::label(frame, u"lblTKSuite"_s, u"AGFEO Dashboard"_s, {720, 180, 3900, 300});
     txtTK1 = textBox(frame, u"txtTK1"_s, u"Firma und Name"_s, {120, 720, 4560, 700});
@@ -567,6 +569,14 @@ void frmKontaktAbgleich::handle(const QString& handler, const std::function<void
 }
 
 bool frmKontaktAbgleich::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == imgTKSuite || watched == imgTKDash) &&
+        event->type() == QEvent::MouseButtonDblClick) {
+        txtSuchen->clear();
+        cbxKontakte->clear();
+        lblStatus->clear();
+        subShowIndexMatches();
+        return true;
+    }
     if ((watched == imgContact || watched == randOutlook) &&
         event->type() == QEvent::MouseButtonDblClick) {
         if (const outlook::ItemPtr contact = selectedContact())

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -173,6 +174,13 @@ TEST_F(Reconciliation, TheSearchFindsNamesWithApostrophesAndOffersTheCompany) {
 
     search(u"Wagner"_s);
     EXPECT_EQ(child<QLabel>("lblStatus")->text(), u"2 Kontakte gefunden"_s);
+
+    // a double click on the client's picture goes back to the index matches
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(child<QLabel>("imgTKSuite"), &click);
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_TRUE(child<QPushButton>("cmdUebernahmeRufnummer")->isHidden());
 }
 
 TEST_F(Reconciliation, ANumberForAReadOnlyFolderIsRefusedWithTheFolderNamed) {
