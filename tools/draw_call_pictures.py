@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the small pictures of the call-time windows (48 x 48 PNG): one
-contact, several contacts, and an unknown caller. Run it from the repository
-root to make callwindows/images/*.png again."""
+contact, several contacts, and an unknown caller; and the program's icon
+data/tlOl.png, which the CTI client's account file names. Run it from the
+repository root to make them again."""
 import math
 import struct
 import zlib
@@ -79,3 +80,6 @@ png("callwindows/images/contacts.png",
     [(lambda x, y: person(x, y, 31, 22, 1.1), TEAL), (lambda x, y: person(x, y, 18, 27, 1.15), BLUE)])
 png("callwindows/images/unknown.png",
     [(lambda x, y: person(x, y, 24, 24, 1.4), GREY), (lambda x, y: question(x, y, 24, 34), WHITE)])
+png("data/tlOl.png",
+    [(lambda x, y: math.hypot(x - 24, y - 24) <= 22.5, BLUE),
+     (lambda x, y: person(x, y, 24, 25, 1.05), WHITE)])

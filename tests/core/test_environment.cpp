@@ -1,11 +1,15 @@
-// Outlook and Dashboard detection, the version block and the title stamp.
+// Outlook and Dashboard detection, the version block, the title stamp and
+// the files of the program folder.
 #include "core/environment.h"
 #include "platform/clock.h"
 #include "platform/settingsstore.h"
 #include "tests/support/pebuilder.h"
 #include "tests/support/testenv.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace tlm;
@@ -101,4 +105,11 @@ TEST(TitleTimeStamp, UsesHoursMinutesAndSecondsWithAQuote) {
     clock::setFixed(QDateTime(QDate(2026, 12, 5), QTime(9, 3, 7)));
     EXPECT_EQ(titleTimeStamp(), QStringLiteral(" [09:03'07]"));
     clock::setFixed(std::nullopt);
+}
+
+TEST(ProgramFolder, HoldsTheDataFilesAndTheIconOfTheAccountFile) {
+    const QString folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    for (const char* name : {"tlLand.txt", "tlVorwahlen.txt"})
+        EXPECT_TRUE(QFileInfo(folder + QLatin1String(name)).isFile()) << name;
+    EXPECT_EQ(QImage(folder + QStringLiteral("tlOl.png")).size(), QSize(48, 48));
 }
