@@ -2,10 +2,44 @@
 
 #include "callwindows/design.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace tlm::controls {
+namespace {
+// Watches one widget for one kind of mouse event of the left button.
+class MouseHandler : public QObject {
+public:
+    MouseHandler(QWidget* widget, QEvent::Type type, std::function<void()> handler)
+        : QObject(widget), m_type(type), m_handler(std::move(handler)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == m_type &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            m_handler();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_handler;
+};
+
+template <typename W> W* placed(W* widget, const QString& name, QRect twips, const QString& tip) {
+    widget->setObjectName(name);
+    widget->setToolTip(tip);
+    design::place(widget, twips.x(), twips.y(), twips.width(), twips.height());
+    return widget;
+}
+} // namespace
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, QRect twips) {
     auto* l = new QLabel(text, parent);
@@ -31,6 +65,39 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text, Q
     b->setToolTip(toolTip);
     design::place(b, twips.x(), twips.y(), twips.width(), twips.height());
     return b;
+}
+
+QPushButton* pictureButton(QWidget* parent, const QString& name, const QPixmap& picture,
+                           const QString& toolTip, QRect twips) {
+    QPushButton* b = button(parent, name, QString(), twips, toolTip);
+    b->setIcon(picture);
+    b->setIconSize(b->size() * 3 / 4);
+    b->setAccessibleName(toolTip);
+    return b;
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& text, QRect twips,
+                    const QString& toolTip) {
+    return placed(new QCheckBox(text, parent), name, twips, toolTip);
+}
+
+QComboBox* comboBox(QWidget* parent, const QString& name, const QStringList& entries, QRect twips,
+                    const QString& toolTip) {
+    auto* box = placed(new QComboBox(parent), name, twips, toolTip);
+    box->addItems(entries);
+    return box;
+}
+
+QLineEdit* textBox(QWidget* parent, const QString& name, QRect twips, const QString& toolTip) {
+    return placed(new QLineEdit(parent), name, twips, toolTip);
+}
+
+void onClick(QWidget* widget, std::function<void()> handler) {
+    new MouseHandler(widget, QEvent::MouseButtonPress, std::move(handler));
+}
+
+void onDoubleClick(QWidget* widget, std::function<void()> handler) {
+    new MouseHandler(widget, QEvent::MouseButtonDblClick, std::move(handler));
 }
 
 } // namespace tlm::controls

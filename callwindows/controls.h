@@ -5,8 +5,13 @@
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -17,5 +22,19 @@ QLabel* image(QWidget* parent, const QString& name, const QPixmap& picture, cons
               QRect twips);
 QPushButton* button(QWidget* parent, const QString& name, const QString& text, QRect twips,
                     const QString& toolTip = {});
+
+// A button showing a picture; its tool tip is its accessible name.
+QPushButton* pictureButton(QWidget* parent, const QString& name, const QPixmap& picture,
+                           const QString& toolTip, QRect twips);
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& text, QRect twips,
+                    const QString& toolTip = {});
+QComboBox* comboBox(QWidget* parent, const QString& name, const QStringList& entries, QRect twips,
+                    const QString& toolTip = {});
+QLineEdit* textBox(QWidget* parent, const QString& name, QRect twips, const QString& toolTip = {});
+
+// Runs handler when the widget is clicked (left button pressed) or double
+// clicked; the widget's own handling goes on.
+void onClick(QWidget* widget, std::function<void()> handler);
+void onDoubleClick(QWidget* widget, std::function<void()> handler);
 
 } // namespace tlm::controls

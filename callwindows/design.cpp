@@ -1,6 +1,7 @@
 #include "callwindows/design.h"
 
 #include "core/settings.h"
+#include "platform/syscolour.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -24,6 +25,7 @@ void place(QWidget* widget, int left, int top, int width, int height) {
 }
 
 QColor fromWindowsColour(int colour) {
+    colour = syscolour::resolve(colour);
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 

@@ -16,6 +16,7 @@ QRect twipsRect(int left, int top, int width, int height);
 // Places a widget on its window, all in twips.
 void place(QWidget* widget, int left, int top, int width, int height);
 
+// A Windows colour number; one naming a system colour is resolved.
 QColor fromWindowsColour(int colour);
 
 // A setting holding a colour, with its default when it is missing or bad.

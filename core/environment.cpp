@@ -28,12 +28,6 @@ QString localStoreVersion() {
     }
 }
 
-QString joinPath(QString folder, const QString& file) {
-    while (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
-        folder.chop(1);
-    return folder + QLatin1Char('/') + file;
-}
-
 QString prettyOsName() {
     QFile f(QStringLiteral("/etc/os-release"));
     if (f.open(QIODevice::ReadOnly)) {
@@ -142,7 +136,7 @@ void detectOutlook(Environment& env) {
         return;
     }
     const QString folder = path.toString();
-    const QString version = fncFileVersion(joinPath(folder, QStringLiteral("Outlook.exe")), true);
+    const QString version = fncFileVersion(paths::join(folder, QStringLiteral("Outlook.exe")), true);
     const QString bitness = folder.contains(QStringLiteral("x86")) ? QStringLiteral("32-bit")
                                                                    : QStringLiteral("64-bit");
     setOutlook(env, version, bitness);

@@ -27,12 +27,6 @@ QString plural(int count, const QString& word) {
     return number + QLatin1Char(' ') + word + (count == 1 ? QString() : QStringLiteral("en"));
 }
 
-// The names of per-call files and logs: eight characters, "-", four, "-", any rest.
-QString callFilePattern(const QString& extension) {
-    return QString(8, QLatin1Char('?')) + QLatin1Char('-') + QString(4, QLatin1Char('?')) +
-           QStringLiteral("-*.") + extension;
-}
-
 // Deletes the files of pattern older than logDays calendar days; returns the count.
 int deleteOlderThan(const QString& folder, const QString& pattern, int logDays) {
     const QDate today = clock::today();
@@ -113,6 +107,11 @@ void ignoreErrors(const std::function<void()>& statement) {
         statement();
     } catch (const std::exception&) {
     }
+}
+
+QString callFilePattern(const QString& extension) {
+    return QString(8, QLatin1Char('?')) + QLatin1Char('-') + QString(4, QLatin1Char('?')) +
+           QStringLiteral("-*.") + extension;
 }
 
 QString fitted(const QString& text, int width) {

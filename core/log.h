@@ -57,6 +57,10 @@ private:
 // Runs one statement whose errors are ignored without a line.
 void ignoreErrors(const std::function<void()>& statement);
 
+// The names of per-call files and logs: eight characters, "-", four, "-",
+// any rest, then "." and the extension.
+QString callFilePattern(const QString& extension);
+
 // Cuts or pads text with blanks to exactly width characters.
 QString fitted(const QString& text, int width);
 // The call id of a parameter array made fit for a file name in the work folder.

@@ -66,10 +66,10 @@ const SettingKey keyTable[] = {
     {u"olUser2", K::Text, u"", u"", {}},
     {u"olUser3", K::Text, u"", u"", {}},
     {u"olUser4", K::Text, u"", u"", {}},
-    {u"olUser1Link", K::Text, u"", u"", {}},
-    {u"olUser2Link", K::Text, u"", u"", {}},
-    {u"olUser3Link", K::Text, u"", u"", {}},
-    {u"olUser4Link", K::Text, u"", u"", {}},
+    {u"olUser1Link", K::Text, u"", u"0", {}},
+    {u"olUser2Link", K::Text, u"", u"0", {}},
+    {u"olUser3Link", K::Text, u"", u"0", {}},
+    {u"olUser4Link", K::Text, u"", u"0", {}},
     {u"olUser1Print", K::Integer, u"0", u"0", {}},
     {u"olUser2Print", K::Integer, u"0", u"0", {}},
     {u"olUser3Print", K::Integer, u"0", u"0", {}},
@@ -151,6 +151,15 @@ int readSettingInt(const QString& key, int fallback) {
     } catch (const Error&) {
         return fallback;
     }
+}
+
+QString readOption(const QString& key) {
+    const SettingKey* k = findSettingKey(key);
+    return settingsstore::get(key, k ? text(k->optionsDefault) : QString());
+}
+
+int readOptionInt(const QString& key) {
+    return toInteger(readOption(key));
 }
 
 void saveSetting(const QString& key, const QString& value) {

@@ -69,6 +69,10 @@ int readSettingInt(const QString& key);
 int readSettingInt(const QString& key, int fallback);
 void saveSetting(const QString& key, const QString& value);
 
+// The same readers with the defaults that the options windows show.
+QString readOption(const QString& key);
+int readOptionInt(const QString& key);
+
 // Converts a setting's text to an integer as the settings readers do.
 int toInteger(const QString& text);
 

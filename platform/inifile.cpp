@@ -112,8 +112,10 @@ void rewrite(const QString& file,
         replaceAtomically(target, *replaced);
 }
 
-void write(const QString& file, const QString& section, const QString& key, const QString& value) {
-    const bool blankLine = section == u"-"_s && key == u"-"_s && value == u"-"_s;
+namespace {
+// Replaces the file (a missing one counts as empty) with what change makes
+// of its bytes, under the writers' lock; an unchanged file is not touched.
+void update(const QString& file, const std::function<QByteArray(const QByteArray&)>& change) {
     const QString target = writeTarget(file);
     const FolderLock lock(QFileInfo(target).absolutePath());
     bool missing = false;
@@ -121,11 +123,27 @@ void write(const QString& file, const QString& section, const QString& key, cons
     if (!content && !missing)
         fileio::raiseAccess();
     const QByteArray old = content.value_or(QByteArray());
-    const QByteArray updated =
-        blankLine ? text::withBlankLine(old) : text::withValue(old, section, key, value);
+    const QByteArray updated = change(old);
     if (content && updated == old)
         return;
     replaceAtomically(target, updated);
+}
+} // namespace
+
+void write(const QString& file, const QString& section, const QString& key, const QString& value) {
+    const bool blankLine = section == u"-"_s && key == u"-"_s && value == u"-"_s;
+    update(file, [&](const QByteArray& old) {
+        return blankLine ? text::withBlankLine(old) : text::withValue(old, section, key, value);
+    });
+}
+
+void writeAll(const QString& file, const QString& section,
+              const QList<std::pair<QString, QString>>& values) {
+    update(file, [&](QByteArray content) {
+        for (const auto& [key, value] : values)
+            content = text::withValue(content, section, key, value);
+        return content;
+    });
 }
 
 } // namespace tlm::ini

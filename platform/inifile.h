@@ -7,9 +7,11 @@
 // lock and replaces the file atomically, so concurrent processes never lose a
 // key or see a torn file. Files are in the system code page, lines end CR LF.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace tlm::ini {
 
@@ -28,5 +30,10 @@ void rewrite(const QString& file,
 
 // Raises tlm::Error when the file cannot be written.
 void write(const QString& file, const QString& section, const QString& key, const QString& value);
+
+// Sets several keys of one section in one replacement of the file: either
+// all of them are written or, when it fails, none.
+void writeAll(const QString& file, const QString& section,
+              const QList<std::pair<QString, QString>>& values);
 
 } // namespace tlm::ini

@@ -66,7 +66,25 @@ void report(const QString& title, const QString& text) {
     std::fflush(stderr);
 }
 
+bool& consoleFlag() {
+    static bool console = false;
+    return console;
+}
+
+Responder& responder() {
+    static Responder r;
+    return r;
+}
+
 } // namespace
+
+void setResponder(Responder r) {
+    responder() = std::move(r);
+}
+
+void setConsole(bool console) {
+    consoleFlag() = console;
+}
 
 bool autoAnswer() {
     return qgetenv("TELLMARIN_AUTOANSWER") == "1" || gui::headless();
@@ -78,8 +96,12 @@ Answer show(const QString& text, Buttons buttons, Icon icon, const QString& titl
     const Answer preset = defaultButton >= 1 && defaultButton <= answers.size()
                               ? answers[defaultButton - 1]
                               : answers.front();
+    if (responder()) {
+        report(title, text);
+        return responder()(title, text).value_or(preset);
+    }
     // Without a widget application nothing can be shown either.
-    if (autoAnswer() || !qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    if (autoAnswer() || consoleFlag() || !qobject_cast<QApplication*>(QCoreApplication::instance())) {
         report(title, text);
         return preset;
     }

@@ -3,6 +3,8 @@
 // a display, each box is answered at once with its default button and its
 // title and text are printed to standard error.
 #include <QString>
+#include <functional>
+#include <optional>
 
 namespace tlm::msgbox {
 
@@ -17,5 +19,15 @@ Answer show(const QString& text, Buttons buttons, Icon icon, const QString& titl
 
 // True when boxes and dialogs are answered without waiting.
 bool autoAnswer();
+
+// For runs from a script's command line: boxes print their title and text to
+// standard error and take their default button, whatever the display (shell
+// actions still happen).
+void setConsole(bool console);
+
+// Answers boxes in place of a user (tests): each box is printed as above and
+// takes the responder's answer, or its default button when it gives none.
+using Responder = std::function<std::optional<Answer>(const QString& title, const QString& text)>;
+void setResponder(Responder responder);
 
 } // namespace tlm::msgbox

@@ -64,4 +64,10 @@ QString dataFolder() {
     return xdgFolder("XDG_DATA_HOME", u".local/share/"_s) + u"Orvensoft/"_s;
 }
 
+QString join(QString folder, const QString& file) {
+    while (folder.endsWith(u'\\') || folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder + u'/' + file;
+}
+
 } // namespace tlm::paths

@@ -17,4 +17,7 @@ QString configFolder();
 // $XDG_DATA_HOME/Orvensoft/ (default ~/.local/share/Orvensoft/).
 QString dataFolder();
 
+// folder (with or without a trailing "/" or "\\") + "/" + file.
+QString join(QString folder, const QString& file);
+
 } // namespace tlm::paths

@@ -53,6 +53,14 @@ std::optional<QByteArray> content() {
     }
     return ownForm(*bytes);
 }
+
+void prepareSave(const QString& key) {
+    if (!validKeyName(key))
+        throw Error(err::InvalidArgument,
+                    u"Ungültiger Prozeduraufruf oder ungültiges Argument"_s);
+    if (!files::ensureFolder(paths::configFolder()))
+        fileio::raiseAccess();
+}
 } // namespace
 
 QString filePath() {
@@ -73,11 +81,27 @@ bool contains(const QString& key) {
     return bytes && ini::text::find(*bytes, section(), key).has_value();
 }
 
+bool validKeyName(const QString& key) {
+    const QString name = key.trimmed();
+    if (name.isEmpty() || name.startsWith(u';') || name.startsWith(u'#'))
+        return false;
+    for (const QChar c : key)
+        if (c == u'=' || c == u'[' || c == u']' || c == u'\r' || c == u'\n')
+            return false;
+    return true;
+}
+
 void save(const QString& key, const QString& value) {
-    if (!files::ensureFolder(paths::configFolder()))
-        fileio::raiseAccess();
+    prepareSave(key);
     content();
     ini::write(filePath(), section(), key, value);
+}
+
+void saveAll(const QList<std::pair<QString, QString>>& values) {
+    for (const auto& pair : values)
+        prepareSave(pair.first);
+    content();
+    ini::writeAll(filePath(), section(), values);
 }
 
 } // namespace tlm::settingsstore

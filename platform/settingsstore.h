@@ -2,7 +2,9 @@
 // The per-user settings store, application "Orvensoft", section "Tellmarin".
 // Here: $XDG_CONFIG_HOME/Orvensoft/Tellmarin.ini, section [Tellmarin],
 // plain key=value, values not cut.
+#include <QList>
 #include <QString>
+#include <utility>
 
 namespace tlm::settingsstore {
 
@@ -10,7 +12,14 @@ QString filePath();
 // The stored text, or def when the key is missing.
 QString get(const QString& key, const QString& def = QString());
 bool contains(const QString& key);
-// Raises tlm::Error when the store cannot be written.
+// A name the store can keep as one key: not empty, no "=", "[", "]" or
+// line break, not starting with ";" or "#" (a comment line).
+bool validKeyName(const QString& key);
+
+// Raises tlm::Error when the store cannot be written, and 5 for a key name
+// that is not valid. Keys match without regard to case.
 void save(const QString& key, const QString& value);
+// Saves all pairs at once: all are written or, on an error, none.
+void saveAll(const QList<std::pair<QString, QString>>& values);
 
 } // namespace tlm::settingsstore

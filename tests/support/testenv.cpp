@@ -32,6 +32,10 @@ TestEnv::TestEnv() : m_dir(folderTemplate()) {
     qputenv("USERNAME", "tester");
     qunsetenv("TELLMARIN_NOW");
     QDir().mkpath(workFolder());
+    // The desktop folder (settings backup) lies in the test's folder too.
+    QFile dirs(base + QStringLiteral("config/user-dirs.dirs"));
+    if (dirs.open(QIODevice::WriteOnly))
+        dirs.write("XDG_DESKTOP_DIR=\"" + (base + QStringLiteral("Desktop")).toUtf8() + "\"\n");
     clock::setFixed(std::nullopt);
     paths::setProgramFolder(QString());
     registry::reload();

@@ -1,0 +1,59 @@
+#include "config/formparts.h"
+
+#include "callwindows/controls.h"
+#include "callwindows/design.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace tlm::formparts {
+namespace {
+class SelectOnFocus : public QObject {
+public:
+    explicit SelectOnFocus(QLineEdit* box) : QObject(box), m_box(box) {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // After the focus change, so that the click that gave it does not
+        // undo the selection.
+        if (event->type() == QEvent::FocusIn)
+            QTimer::singleShot(0, m_box, [box = m_box] { box->selectAll(); });
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QLineEdit* m_box;
+};
+} // namespace
+
+QPixmap pic(pictures::Kind kind) {
+    return pictures::picture(kind, design::pixels(480));
+}
+
+void names(QLabel* label, QWidget* control, const QString& spoken) {
+    label->setBuddy(control);
+    control->setAccessibleName(spoken);
+}
+
+QCheckBox* columnBox(QWidget* parent, const QString& labelName, const QString& caption,
+                     const QString& name, int left, int top, const QString& spoken) {
+    QLabel* l = controls::label(parent, labelName, caption, QRect(left, top, 640, 420));
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QCheckBox* box =
+        controls::checkBox(parent, name, QString(), QRect(left + 200, top + 450, 280, 260));
+    names(l, box, spoken);
+    return box;
+}
+
+void selectAllOnFocus(QWidget* box) {
+    if (auto* edit = qobject_cast<QLineEdit*>(box))
+        new SelectOnFocus(edit);
+}
+
+} // namespace tlm::formparts

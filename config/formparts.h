@@ -1,0 +1,28 @@
+#pragma once
+// Small pieces that both options windows build their controls from.
+#include "config/pictures.h"
+
+#include <QRect>
+#include <QString>
+
+class QCheckBox;
+class QLabel;
+class QWidget;
+
+namespace tlm::formparts {
+
+// A picture at the windows' image size (480 twips).
+QPixmap pic(pictures::Kind kind);
+
+// A label that names a control: it becomes the control's buddy, and spoken
+// its accessible name.
+void names(QLabel* label, QWidget* control, const QString& spoken);
+
+// A check box without caption under its column label ("ein- gehend").
+QCheckBox* columnBox(QWidget* parent, const QString& labelName, const QString& caption,
+                     const QString& name, int left, int top, const QString& spoken);
+
+// Selects a text box's whole text whenever it takes the focus.
+void selectAllOnFocus(QWidget* box);
+
+} // namespace tlm::formparts

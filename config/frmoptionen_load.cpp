@@ -1,0 +1,349 @@
+// Loading and saving the options window, and the handlers of its own
+// controls.
+#include "config/frmoptionen.h"
+
+#include "callwindows/callwindow.h"
+#include "core/contactindex.h"
+#include "core/itemwindow.h"
+#include "core/run.h"
+#include "core/settings.h"
+#include "core/versioninfo.h"
+#include "outlook/application.h"
+#include "outlook/folder.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/messagebox.h"
+#include "platform/screens.h"
+#include "platform/shell.h"
+#include "platform/texts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+using namespace Qt::StringLiterals;
+
+namespace tlm {
+namespace {
+
+const QStringList refreshEntries = {u"täglich beim ersten Start"_s,
+                                    u"1x vormittags < 12:00 > 1x nachmittags"_s, u"stündlich"_s,
+                                    u"halbstündlich"_s, u"nur manuell"_s};
+const QStringList oneMonitor = {u"<keine>"_s,       u"normal"_s,        u"maximiert"_s,
+                                u"linke Hälfte"_s,  u"rechte Hälfte"_s, u"obere Hälfte"_s,
+                                u"untere Hälfte"_s, u"X--"_s,           u"-X- Mitte"_s,
+                                u"--X"_s,           u"X---"_s,          u"-X--"_s,
+                                u"--X-"_s,          u"---X"_s};
+const QStringList twoMonitors = {u"<keine>"_s,     u"1:normal"_s, u"1:maximiert"_s,
+                                 u"1:links"_s,     u"1:rechts"_s, u"1:oben"_s,
+                                 u"1:unten"_s,     u"2:normal"_s, u"2:maximiert"_s,
+                                 u"2:links"_s,     u"2:rechts"_s, u"2:oben"_s,
+                                 u"2:unten"_s};
+
+void setCheck(QCheckBox* box, const QString& key) {
+    box->setChecked(readOptionInt(key) != 0);
+}
+void setIndex(QComboBox* box, const QString& key) {
+    box->setCurrentIndex(readOptionInt(key));
+}
+void save(const QString& key, const QString& value) {
+    saveSetting(key, value);
+}
+void save(const QString& key, int value) {
+    saveSetting(key, QString::number(value));
+}
+void save(const QString& key, const QCheckBox* box) {
+    save(key, box->isChecked() ? 1 : 0);
+}
+
+QString indexStand(const QString& indexFile) {
+    if (!files::exists(indexFile))
+        return u"Stand: "_s;
+    return u"Stand: "_s + texts::dateTime(files::modified(indexFile));
+}
+
+} // namespace
+
+bool frmOptionen::journalMode() const {
+    return cmdJournalCalender->text().startsWith(u'J');
+}
+
+folderchoice::Kind frmOptionen::journalKind() const {
+    return journalMode() ? folderchoice::Kind::Journal : folderchoice::Kind::Calendar;
+}
+
+void frmOptionen::attach() {
+    m_run.application = outlook::attach();
+    m_run.mapi = m_run.application->GetNamespace(u"MAPI"_s);
+}
+
+void frmOptionen::setFolderBox(QLineEdit* box, const folderchoice::BoxContent& content) {
+    box->setText(content.text);
+    box->setProperty("tag", content.reference);
+    box->setToolTip(content.toolTip.isEmpty() ? u"Doppelklick öffnet den Outlook-Ordner"_s
+                                              : content.toolTip);
+    box->setCursorPosition(0);
+}
+
+void frmOptionen::fillDisplayList(QComboBox* box) {
+    box->clear();
+    box->addItems(screens::monitorCount() > 1 ? twoMonitors : oneMonitor);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect virtualScreen = screen ? screen->virtualGeometry() : QRect();
+    box->setToolTip(u"Bildschirm-Arbeitsbereich: "_s + QString::number(virtualScreen.width()) +
+                    u" x "_s + QString::number(virtualScreen.height()));
+}
+
+void frmOptionen::Form_Load() {
+    const std::function<void()> statements[] = {
+        [this] { attach(); },
+        [this] { setWindowTitle(u"Tellmarin "_s + m_run.env.programVersion); },
+        [this] { subApplyDesign(); },
+        [this] { mnuExtrasKonfigDashboard->setEnabled(!readOption(u"ClientDashboard"_s).isEmpty()); },
+        [this] { lblCopyright->setText(versioninfo::copyrightLine()); },
+        [this] { subShowRubrik(0); },
+        [this] { m_run.env.workArea = screens::workArea(); },
+        [this] {
+            fillDisplayList(cbxDisplayContact);
+            fillDisplayList(cbxDisplayJournal);
+            const bool two = screens::monitorCount() > 1;
+            imgMon2->setVisible(two);
+            imgMon2b->setVisible(two);
+        },
+        [this] { setIndex(cbxDisplayContact, u"DisplayPosContact"_s); },
+        [this] { setIndex(cbxDisplayJournal, u"DisplayPosJournal"_s); },
+        [this] {
+            imgOutlook->setToolTip(m_run.env.outlookVersionText);
+            imgOutlook->setAccessibleName(m_run.env.outlookVersionText);
+        },
+        [this] { lblFolderInterval->setToolTip(indexStand(m_run.env.indexFile)); },
+        [this] {
+            cbxAktualiseren->clear();
+            cbxAktualiseren->addItems(refreshEntries);
+            setIndex(cbxAktualiseren, u"Refresh"_s);
+        },
+        [this] {
+            setFolderBox(txtContactFolder,
+                         folderchoice::boxContent(m_run.mapi, readOption(u"FolderNewContact"_s),
+                                                  folderchoice::Kind::Contacts));
+        },
+        [this] { setCheck(chkViewCompanyname, u"ViewCompanyname"_s); },
+        [this] { setIndex(cbxContactEnd, u"ContactCallEnd"_s); },
+        [this] { setCheck(chkOlKontakteStandard, u"DefaultFolder"_s); },
+        [this] {
+            listOutlookOrdner->clear();
+            const int count = readOptionInt(u"Folders"_s);
+            for (int n = 1; n <= count; ++n)
+                listOutlookOrdner->addItem(
+                    fitted(readOption(u"Folder"_s + QString::number(n)), folderchoice::NameWidth) +
+                    u'|' + readOption(u"FolderID"_s + QString::number(n)));
+        },
+        [this] { txtAutoAuswahl->setText(readOption(u"AutoChoice"_s)); },
+        [this] { setCheck(chkInContact, u"InContact"_s); },
+        [this] { setCheck(chkOutContact, u"OutContact"_s); },
+        [this] { setIndex(cbxAdresstyp, u"NewContactType"_s); },
+        [this] {
+            cmdJournalCalender->setText(readOption(u"ModeCalendarJournal"_s));
+            subModeCalendarJournal();
+        },
+        [this] { setCheck(chkInJournal, u"InJournal"_s); },
+        [this] { setCheck(chkOutJournal, u"OutJournal"_s); },
+        [this] { setCheck(chkInternal, u"Internal"_s); },
+        [this] {
+            setCheck(chkCallback, u"Callback"_s);
+            m_run.settings.Callback = chkCallback->isChecked() ? 1 : 0;
+        },
+        [this] {
+            setCheck(chkBusyStatus, u"BusyStatus"_s);
+            m_run.settings.BusyStatus = chkBusyStatus->isChecked() ? 1 : 0;
+        },
+        [this] { setCheck(chkContactJournal, u"JournalContact"_s); },
+        [this] { setCheck(chkJournalCategory, u"JournalCategory"_s); },
+        [this] { setIndex(cbxJournalEnd, u"JournalCallEnd"_s); },
+        [this] { txtJournalAutoClose->setText(readOption(u"AutoChoiceJournalCallEnd"_s)); },
+        [this] { cbxJournalEnd_Click(); },
+    };
+    for (const auto& statement : statements) {
+        try {
+            statement();
+        } catch (const Error& e) {
+            if (e.number() == err::CannotCreateObject) {
+                msgbox::show(u"Microsoft Office Outlook scheint nicht richtig auf Ihrem "
+                             u"Computersystem installiert oder konfiguriert zu sein!\r\n\r\n"_s +
+                                 QString::number(e.number()) + u": "_s + e.description(),
+                             msgbox::Buttons::Ok, msgbox::Icon::Critical, u"Tellmarin"_s);
+                return;
+            }
+            msgbox::show(u"Fehler: "_s + QString::number(e.number()) + u"\r\n\r\n"_s + e.description(),
+                         msgbox::Buttons::Ok, msgbox::Icon::Critical, u"Tellmarin - Fehler"_s);
+        }
+    }
+}
+
+void frmOptionen::subOptionenSpeichern() {
+    save(u"DefaultFolder"_s, chkOlKontakteStandard);
+    save(u"Folders"_s, listOutlookOrdner->count());
+    for (int i = 0; i < listOutlookOrdner->count(); ++i) {
+        const QString line = listOutlookOrdner->item(i)->text();
+        save(u"Folder"_s + QString::number(i + 1), folderchoice::lineName(line));
+        save(u"FolderID"_s + QString::number(i + 1), folderchoice::lineReference(line));
+    }
+    save(u"Refresh"_s, cbxAktualiseren->currentIndex());
+    save(u"DisplayPosContact"_s, cbxDisplayContact->currentIndex());
+    save(u"InContact"_s, chkInContact);
+    save(u"OutContact"_s, chkOutContact);
+    save(u"AutoChoice"_s, txtAutoAuswahl->text());
+    save(u"FolderNewContact"_s, txtContactFolder->property("tag").toString());
+    save(u"NewContactType"_s, cbxAdresstyp->currentIndex());
+    save(u"ViewCompanyname"_s, chkViewCompanyname);
+    save(u"DisplayPosJournal"_s, cbxDisplayJournal->currentIndex());
+    save(u"ModeCalendarJournal"_s, journalMode() ? u"Journal"_s : u"Calendar"_s);
+    save(u"InJournal"_s, chkInJournal);
+    save(u"OutJournal"_s, chkOutJournal);
+    save(u"Internal"_s, chkInternal);
+    save(u"Callback"_s, chkCallback);
+    save(u"BusyStatus"_s, chkBusyStatus);
+    save(u"JournalContact"_s, chkContactJournal);
+    save(u"JournalCategory"_s, chkJournalCategory);
+    save(u"ContactCallEnd"_s, cbxContactEnd->currentIndex());
+    save(u"JournalCallEnd"_s, cbxJournalEnd->currentIndex());
+    save(u"AutoChoiceJournalCallEnd"_s, txtJournalAutoClose->text());
+}
+
+void frmOptionen::subModeCalendarJournal() {
+    ignoreErrors([this] {
+        if (!m_run.mapi)
+            attach();
+    });
+    const bool journal = journalMode();
+    m_run.calendarMode = !journal;
+    cmdJournalCalender->setText(journal ? u"Journaleintrag"_s : u"Kalendereintrag"_s);
+    const QString title = journal ? u"Journal"_s : u"Kalender"_s;
+    lblRubrikHeader[2]->setText(u"     "_s + title);
+    lblRubrikHeader[2]->setAccessibleName(title);
+    frames[2]->setAccessibleName(title);
+    imgRubrik[2]->setVisible(journal);
+    imgRubrikKalender->setVisible(!journal);
+    const QString element = journal ? u"Journalelement"_s : u"Kalenderelement"_s;
+    chkCallback->setToolTip(u"somit ist eine sofortige CTI-Wahl aus dem "_s + element +
+                            u" möglich"_s);
+    lblJournalEnd1->setText(journal ? u"Nach Rufende den Journaleintrag"_s
+                                    : u"Nach Rufende den Kalendereintrag"_s);
+    chkJournalCategory->setToolTip((journal ? u"Journaleintrag"_s : u"Kalendereintrag"_s) +
+                                   u" derselben Kategorie des Kontaktes zuordnen"_s);
+    const folderchoice::Kind kind = journalKind();
+    setFolderBox(txtJournalFolder, folderchoice::boxContent(
+                                       m_run.mapi, readOption(folderchoice::info(kind).settingKey),
+                                       kind));
+}
+
+void frmOptionen::cmdJournalCalender_Click() {
+    ignoreErrors([this] {
+        const bool toCalendar = journalMode();
+        cmdJournalCalender->setText(toCalendar ? u"Ka&lendereintrag"_s : u"Journa&leintrag"_s);
+        saveSetting(u"ModeCalendarJournal"_s, toCalendar ? u"Calendar"_s : u"Journal"_s);
+    });
+    ignoreErrors([this] { subModeCalendarJournal(); });
+}
+
+void frmOptionen::txtAutoAuswahl_Change() {
+    bool ok = false;
+    const double value = txtAutoAuswahl->text().trimmed().replace(u',', u'.').toDouble(&ok);
+    lblContactAutoChoiceSec->setText(ok && value == 1 ? u"Sekunde"_s : u"Sekunden"_s);
+}
+
+void frmOptionen::txtAutoAuswahl_LostFocus() {
+    bool ok = false;
+    const double value = txtAutoAuswahl->text().trimmed().replace(u',', u'.').toDouble(&ok);
+    if (!ok)
+        return;
+    if (value < 0)
+        txtAutoAuswahl->setText(u"0"_s);
+    else if (value >= 31)
+        txtAutoAuswahl->setText(u"30"_s);
+}
+
+void frmOptionen::cbxJournalEnd_Click() {
+    const bool automatic = cbxJournalEnd->currentIndex() == 0;
+    for (QWidget* w : {static_cast<QWidget*>(lblJournalEnd2),
+                       static_cast<QWidget*>(txtJournalAutoClose),
+                       static_cast<QWidget*>(lblJournalEnd3)})
+        w->setVisible(automatic);
+}
+
+void frmOptionen::cmdEinlesen_Click() {
+    ignoreErrors([this] {
+        cmdEinlesen->setEnabled(false);
+        imgRefreshAn->hide();
+        imgRefreshAus->show();
+    });
+    ignoreErrors([this] { subOptionenSpeichern(); });
+    ignoreErrors([this] {
+        if (!m_run.mapi)
+            attach();
+        subCreateFileIndex(m_run, true);
+    });
+    ignoreErrors([this] { lblFolderInterval->setToolTip(indexStand(m_run.env.indexFile)); });
+    cmdEinlesen->setEnabled(true);
+    imgRefreshAus->hide();
+    imgRefreshAn->show();
+    const int count = m_run.indexRecordsTotal;
+    lblRubrikHeader[0]->setText(u"     Outlook Kontakte-Ordner  ["_s + texts::grouped(count) +
+                                u" Rufnummer"_s + (count == 1 ? QString() : u"n"_s) + u']');
+    subShowRubrik(2);
+}
+
+void frmOptionen::placementPreview(int defaultFolder, int position, const QString& message,
+                                   const QString& titleSuffix) {
+    try {
+        if (!m_run.mapi)
+            attach();
+        const outlook::FolderPtr folder = m_run.mapi->GetDefaultFolder(defaultFolder);
+        const outlook::ItemsPtr items = folder ? folder->Items() : nullptr;
+        if (!items || items->Count() == 0) {
+            msgbox::show(message, msgbox::Buttons::Ok, msgbox::Icon::Exclamation,
+                         u"Tellmarin"_s + titleSuffix);
+            return;
+        }
+        showItem(m_run, items->Item(1), position);
+    } catch (const Error& e) {
+        handlerErrorLine(m_run.log, u"frmOptionen.imgMon1_DblClick"_s, 0, e);
+    }
+}
+
+void frmOptionen::imgMon1_DblClick() {
+    placementPreview(outlook::olFolderContacts, cbxDisplayContact->currentIndex(),
+                     u"Sie haben keinen Kontakt in Outlook gespeichert. Aus diesem Grund ist keine "
+                     u"Vorschau möglich!"_s,
+                     u" - Kontaktelement-Vorschau"_s);
+}
+
+void frmOptionen::imgMon1b_DblClick() {
+    if (journalMode())
+        placementPreview(outlook::olFolderJournal, cbxDisplayJournal->currentIndex(),
+                         u"Sie haben kein Journaleintrag in Outlook gespeichert. Aus diesem Grund "
+                         u"ist keine Vorschau möglich!"_s,
+                         u" - Journalelement-Vorschau"_s);
+    else
+        placementPreview(outlook::olFolderCalendar, cbxDisplayJournal->currentIndex(),
+                         u"Sie haben kein Kalendereintrag in Outlook gespeichert. Aus diesem "
+                         u"Grund ist keine Vorschau möglich!"_s,
+                         u" - Kalendereintrag-Vorschau"_s);
+}
+
+void frmOptionen::lblFolderInterval_DblClick() {
+    const QString folder = m_run.env.workFolder;
+    shell::open(folder);
+    const QString todayLog =
+        folder + u"tlmOl"_s + clock::today().toString(u"yyyyMMdd"_s) + u".txt"_s;
+    if (files::exists(todayLog))
+        shell::open(todayLog);
+}
+
+} // namespace tlm

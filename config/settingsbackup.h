@@ -1,0 +1,36 @@
+#pragma once
+// The settings backup: every setting of the program as one line
+// "key","value" (CR LF) in a text file, and its restore. The restore reads
+// and checks the whole file before it writes any key, and then writes all
+// of them at once.
+#include <QList>
+#include <QString>
+#include <utility>
+
+namespace tlm::backup {
+
+using KeyValues = QList<std::pair<QString, QString>>;
+
+// The desktop folder's "Tellmarin_all.ini".
+QString defaultExportPath();
+
+// The lines of the export in their order, with the value stored for each key
+// or, for a key absent from the store, the default that call processing
+// uses (empty where it has none).
+KeyValues exportValues();
+// One line of the file: both fields quoted, a quote inside doubled.
+QString exportLine(const QString& key, const QString& value);
+// Writes the export file (system code page), replacing an existing one.
+// Raises tlm::Error when it cannot be written.
+void writeExport(const QString& path);
+
+// The keys and values of a restore file (UTF-8 or Windows-1252). Raises
+// tlm::Error with the file's name and line for a file that is no export:
+// a line not of the two-field form, a key name that the store cannot keep,
+// or not one key at all. The texts "Microsoft Bing" and "Google Maps" of
+// Maps become its list index.
+KeyValues readRestoreFile(const QString& path);
+// Reads the file and then writes all of its keys, or none on an error.
+void restore(const QString& path);
+
+} // namespace tlm::backup
