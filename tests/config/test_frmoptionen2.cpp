@@ -1,0 +1,147 @@
+// The second options window driven through its boxes: colour parts,
+// separator, font size, the colour buttons, system colours and saving.
+#include "config/frmoptionen2.h"
+#include "core/run.h"
+#include "platform/messagebox.h"
+#include "platform/settingsstore.h"
+#include "tests/support/testenv.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace tlm::test {
+namespace {
+
+class Options2 : public ::testing::Test {
+protected:
+    TestEnv env;
+    tlm::Run run;
+    std::unique_ptr<frmOptionen2> window;
+    msgbox::Answer answer = msgbox::Answer::No;
+
+    void SetUp() override {
+        msgbox::setResponder([this](const QString&, const QString&) { return std::optional(answer); });
+    }
+    void TearDown() override {
+        window.reset();
+        msgbox::setResponder({});
+    }
+    void open() {
+        window = std::make_unique<frmOptionen2>(run);
+        window->Form_Load();
+    }
+    QLineEdit* box(const char* name) {
+        auto* b = window->findChild<QLineEdit*>(QString::fromLatin1(name));
+        EXPECT_NE(b, nullptr) << name;
+        return b;
+    }
+    // Types into a box as the user does and leaves it.
+    void type(QLineEdit* b, const QString& text) {
+        b->selectAll();
+        QTest::keyClicks(b, text);
+        Q_EMIT b->editingFinished();
+    }
+    static QString get(const QString& key) { return settingsstore::get(key, u"<fehlt>"_s); }
+};
+
+TEST_F(Options2, ColourPartsFollowEachOther) {
+    open();
+    EXPECT_EQ(box("txtDesignfarbe")->text(), u"8947848"_s); // 0x888888
+    EXPECT_EQ(box("txtRGB_1")->text(), u"136"_s);
+    type(box("txtRGB_1"), u"12"_s);
+    EXPECT_EQ(box("txtDesignfarbe")->text(), QString::number(12 + 136 * 256 + 136 * 65536));
+    type(box("txtRGB_3"), u"300"_s);
+    EXPECT_EQ(box("txtRGB_3")->text(), u"255"_s);
+    EXPECT_EQ(box("txtDesignfarbe")->text(), QString::number(12 + 136 * 256 + 255 * 65536));
+    type(box("txtHintergrund"), u"255"_s);
+    EXPECT_EQ(box("txtRGB2_1")->text(), u"255"_s);
+    EXPECT_EQ(box("txtRGB2_2")->text(), u"0"_s);
+    window->findChild<QPushButton*>(u"cmdWeiss"_s)->click();
+    EXPECT_EQ(box("txtDesignSchriftfarbe")->text(), u"16777215"_s);
+}
+
+TEST_F(Options2, SystemColoursShowTheirParts) {
+    settingsstore::save(u"ColorBack"_s, QString::number(-2147483633)); // 0x8000000F: button face
+    open();
+    const QColor face = QApplication::palette().color(QPalette::Active, QPalette::Button);
+    EXPECT_EQ(box("txtRGB2_1")->text(), QString::number(face.red()));
+    EXPECT_EQ(box("txtRGB2_3")->text(), QString::number(face.blue()));
+}
+
+TEST_F(Options2, StandardColoursOnlyAfterYes) {
+    open();
+    type(box("txtSchriftfarbe"), u"255"_s);
+    window->cmdDefault_Click();
+    EXPECT_EQ(box("txtSchriftfarbe")->text(), u"255"_s);
+    answer = msgbox::Answer::Yes;
+    window->cmdDefault_Click();
+    EXPECT_EQ(box("txtDesignfarbe")->text(), u"8947848"_s);
+    EXPECT_EQ(box("txtDesignSchriftfarbe")->text(), u"15790320"_s);
+    EXPECT_EQ(box("txtHintergrund")->text(), u"13160660"_s);
+    EXPECT_EQ(box("txtSchriftfarbe")->text(), u"0"_s);
+}
+
+TEST_F(Options2, SeparatorFontSizeAndTabStopRules) {
+    open();
+    auto* separator = box("txtAdressSeparator");
+    auto* preview = window->findChild<QLabel*>(u"lblAdressVorschau"_s);
+    separator->setText(u";"_s);
+    EXPECT_EQ(separator->text(), u";"_s);
+    EXPECT_TRUE(preview->text().contains(u"Musterstraße 1;12345"_s));
+    separator->setText(u"x"_s);
+    EXPECT_EQ(separator->text(), u","_s);
+    separator->setText(u";x"_s);
+    EXPECT_EQ(separator->text(), u";x"_s);
+
+    auto* size = window->findChild<QComboBox*>(u"cbxMailFontSize"_s);
+    for (const auto& [typed, kept] : {std::pair{u"5"_s, u"11"_s}, {u"49"_s, u"11"_s}, {u"48"_s, u"48"_s}}) {
+        size->setEditText(typed);
+        window->cbxMailFontSize_LostFocus();
+        EXPECT_EQ(size->currentText(), kept) << typed.toStdString();
+    }
+    type(box("txtMailTab1"), u"16"_s);
+    EXPECT_EQ(box("txtMailTab1")->text(), u"3"_s);
+    type(box("txtMailTab2"), u"0"_s);
+    EXPECT_EQ(box("txtMailTab2")->text(), u"8"_s);
+}
+
+TEST_F(Options2, ClosingWritesEveryKey) {
+    settingsstore::save(u"ColorFont"_s, u"255"_s);
+    open();
+    window->findChild<QCheckBox*>(u"chkFeldAusgeben_1"_s)->click();
+    EXPECT_TRUE(box("txtUserfeld_1")->isEnabled());
+    EXPECT_FALSE(box("txtUserfeld_0")->isEnabled());
+    box("txtUserfeld_1")->setText(u"Vertrag"_s);
+    window->findChild<QCheckBox*>(u"chkFeldLink_1"_s)->click();
+    EXPECT_TRUE(box("txtUserfeld_1")->font().underline());
+    box("txtHintergrund")->setText(QString());     // empty: the box's own default
+    box("txtDesignSchriftfarbe")->setText(u"rot"_s); // no number: the stored value stays
+    box("txtLogDays")->setText(u"7,6"_s);
+    window->findChild<QComboBox*>(u"cbxMaps"_s)->setCurrentIndex(0);
+    window->accept();
+    EXPECT_EQ(get(u"olUser2"_s), u"Vertrag"_s);
+    EXPECT_EQ(get(u"olUser2Print"_s), u"1"_s);
+    EXPECT_EQ(get(u"olUser2Link"_s), u"1"_s);
+    EXPECT_EQ(get(u"olUser1Print"_s), u"0"_s);
+    EXPECT_EQ(get(u"ColorBack"_s), u"13160660"_s);
+    EXPECT_EQ(get(u"ColorFont"_s), u"255"_s);
+    EXPECT_EQ(get(u"ColorBackFont"_s), u"0"_s);
+    EXPECT_EQ(get(u"Maps"_s), u"0"_s);
+    EXPECT_EQ(get(u"LogDays"_s), u"8"_s);
+    EXPECT_EQ(get(u"MailFont"_s), u"Calibri"_s);
+    EXPECT_EQ(get(u"MailFontSize"_s), u"11"_s);
+    EXPECT_EQ(get(u"URLHandler"_s), u"tel://"_s);
+    EXPECT_EQ(get(u"WindowOffsetIndexX"_s), u"0"_s);
+}
+
+} // namespace
+} // namespace tlm::test
