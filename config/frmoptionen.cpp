@@ -26,7 +26,7 @@ using namespace Qt::StringLiterals;
 namespace tlm {
 namespace {
 
-constexpr int WindowWidth = 6700;
+constexpr int WindowWidth = 7800;
 constexpr int TopicHeight = 560;
 constexpr int HeaderHeight = 400;
 constexpr int Margin = 120;
@@ -73,6 +73,7 @@ QFrame* frmOptionen::addSection(int number, const QString& name, const QString& 
         label(body, name, u"     "_s + title, QRect(0, 0, WindowWidth, HeaderHeight));
     lblRubrikHeader[i]->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
     lblRubrikHeader[i]->setCursor(Qt::PointingHandCursor);
+    lblRubrikHeader[i]->setIndent(design::pixels(150)); // room for the section's picture
     lblRubrikHeader[i]->setAccessibleName(title);
     lblRubrik[i] = label(body, u"lblRubrik"_s + QString::number(number), arrowText(false),
                          QRect(WindowWidth - 420, 0, 300, HeaderHeight));

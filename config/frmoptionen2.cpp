@@ -156,7 +156,7 @@ void frmOptionen2::buildSystem() {
                                   QRect(120, 6750, 3000, 300), u"Debug-Protokoll aktivieren"_s);
     const auto field = [this](const QString& name, const QString& labelName, const QString& text,
                               QRect at, const QString& tip) {
-        QLabel* l = label(this, labelName, text, QRect(at.x() - 1100, at.y() + 40, 1050, 260));
+        QLabel* l = label(this, labelName, text, QRect(at.x() - 1500, at.y() + 40, 1450, 260));
         QLineEdit* box = controls::textBox(this, name, at, tip);
         names(l, box, text);
         l->setToolTip(tip);
@@ -165,11 +165,11 @@ void frmOptionen2::buildSystem() {
     };
     const QString offsetTip = u"Positionskorrektur des Fensters \"Indexaktualisierung\""_s;
     txtLogDays = field(u"txtLogDays"_s, u"lblLogDays"_s, u"Tage vorhalten"_s,
-                       QRect(5000, 6750, 700, 330), u"erweiterte Rufinformationen aufbewahren"_s);
+                       QRect(5400, 6750, 700, 330), u"erweiterte Rufinformationen aufbewahren"_s);
     txtWindowOffsetX = field(u"txtWindowOffsetX"_s, u"lblWindowOffsetX"_s, u"X-Offset"_s,
-                             QRect(1300, 7150, 800, 330), offsetTip);
+                             QRect(1700, 7150, 800, 330), offsetTip);
     txtWindowOffsetY = field(u"txtWindowOffsetY"_s, u"lblWindowOffsetY"_s, u"Y-Offset"_s,
-                             QRect(3400, 7150, 800, 330), offsetTip);
+                             QRect(4200, 7150, 800, 330), offsetTip);
     for (QLineEdit* box : {txtMail, txtMailTab1, txtMailTab2, txtAdressSeparator})
         formparts::selectAllOnFocus(box);
     for (QLineEdit* box : txtUserfeld)

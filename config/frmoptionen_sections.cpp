@@ -104,8 +104,8 @@ void frmOptionen::buildSection2() {
                               QRect(5100, 480, 480, 480));
 
     QLabel* auto1 = label(f, u"lblContactAutoChoice"_s,
-                          u"Auto-Auswahl bei mehreren Kontakten nach..."_s, QRect(120, 1260, 3900, 260));
-    txtAutoAuswahl = controls::textBox(f, u"txtAutoAuswahl"_s, QRect(4050, 1220, 560, 330),
+                          u"Auto-Auswahl bei mehreren Kontakten nach..."_s, QRect(120, 1260, 4250, 260));
+    txtAutoAuswahl = controls::textBox(f, u"txtAutoAuswahl"_s, QRect(4450, 1220, 560, 330),
                                        u"Sekunden bis zur automatischen Kontaktauswahl"_s);
     names(auto1, txtAutoAuswahl, u"Auto-Auswahl bei mehreren Kontakten nach Sekunden"_s);
     formparts::selectAllOnFocus(txtAutoAuswahl);
@@ -113,7 +113,7 @@ void frmOptionen::buildSection2() {
     connect(txtAutoAuswahl, &QLineEdit::editingFinished, this,
             [this] { txtAutoAuswahl_LostFocus(); });
     lblContactAutoChoiceSec = label(f, u"lblContactAutoChoiceSec"_s, u"Sekunden"_s,
-                                    QRect(4700, 1260, 1200, 260));
+                                    QRect(5100, 1260, 1200, 260));
 
     QLabel* end1 = label(f, u"lblContactEnd1"_s, u"Nach Rufende den Kontakt"_s,
                          QRect(120, 1680, 2500, 260));
@@ -124,11 +124,11 @@ void frmOptionen::buildSection2() {
     names(end1, cbxContactEnd, u"Nach Rufende den Kontakt"_s);
 
     label(f, u"lblNewContact"_s, u"Neuen Kontakt..."_s, QRect(120, 2120, 1500, 260));
-    QLabel* with = label(f, u"lblContactAddresstype"_s, u"mit"_s, QRect(1650, 2120, 350, 260));
+    QLabel* with = label(f, u"lblContactAddresstype"_s, u"mit"_s, QRect(1750, 2120, 350, 260));
     cbxAdresstyp = controls::comboBox(f, u"cbxAdresstyp"_s, {u"geschäftlicher"_s, u"privater"_s},
-                                      QRect(2000, 2080, 1700, 340), u"Outlook-Adresstyp"_s);
+                                      QRect(2150, 2080, 1700, 340), u"Outlook-Adresstyp"_s);
     names(with, cbxAdresstyp, u"Neuen Kontakt mit Adresse"_s);
-    label(f, u"lblContactAddresstype2"_s, u"Adresse"_s, QRect(3800, 2120, 1000, 260));
+    label(f, u"lblContactAddresstype2"_s, u"Adresse"_s, QRect(3950, 2120, 1000, 260));
     QLabel* in = label(f, u"lblOutlook1"_s, u"in"_s, QRect(120, 2520, 300, 260));
     txtContactFolder = folderBox(f, u"txtContactFolder"_s, QRect(450, 2480, 4900, 330));
     names(in, txtContactFolder, u"Ordner für neue Kontakte"_s);
@@ -138,7 +138,7 @@ void frmOptionen::buildSection2() {
     connect(pickContacts, &QPushButton::clicked, this, [this] { cmdKontaktordner_Click(); });
     chkViewCompanyname = controls::checkBox(
         f, u"chkViewCompanyname"_s, u"Firmierung im Kontaktauswahldialog anzeigen"_s,
-        QRect(120, 2860, 6000, 300),
+        QRect(120, 2860, 7500, 300),
         u"Kontaktauswahldialog um die Firmenangabe des Kontakts erweitern"_s);
 }
 
@@ -172,7 +172,7 @@ void frmOptionen::buildSection3() {
                     QRect(5600, 600, 480, 480));
 
     const auto line = [&](const QString& name, const QString& text, int top, const QString& tip) {
-        return controls::checkBox(f, name, text, QRect(120, top, 6400, 300), tip);
+        return controls::checkBox(f, name, text, QRect(120, top, 7500, 300), tip);
     };
     chkContactJournal = line(
         u"chkContactJournal"_s,

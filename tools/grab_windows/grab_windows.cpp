@@ -2,12 +2,15 @@
 // the README shows them: the contact choice window for the home number that
 // Klaus and Petra Wagner share, and the end-of-call window after a call with
 // Thomas Becker's business number, and the contact reconciliation window for
-// a new caller whose company name is searched.
+// a new caller whose company name is searched; the options window with each
+// of its three sections open and the second options window.
 // Usage: grab_windows [OUTPUT FOLDER] (default docs/images), run from the
 // repository root (it reads data/sample-contacts.vcf).
 #include "callwindows/frmgefunden.h"
 #include "callwindows/frmgende.h"
 #include "callwindows/frmkontaktabgleich.h"
+#include "config/frmoptionen.h"
+#include "config/frmoptionen2.h"
 #include "core/contactindex.h"
 #include "core/run.h"
 #include "outlook/application.h"
@@ -104,5 +107,22 @@ int main(int argc, char** argv) {
     window.findChild<QLineEdit*>(u"txtSuchen"_s)->setText(u"Becker"_s);
     window.subSearchContacts();
     save(window, out + u"/frmKontaktAbgleich.png"_s);
+
+    tlm::Run options;
+    tlm::Main(options, QString());
+    {
+        tlm::frmOptionen form(options);
+        form.Form_Load();
+        form.QMainWindow::show(); // activation opens section 1
+        form.cmdEinlesen_Click(); // the count in the header; opens section 2
+        save(form, out + u"/frmOptionen-Kontakt.png"_s);
+        form.subShowRubrik(1);
+        save(form, out + u"/frmOptionen.png"_s);
+        form.subShowRubrik(3);
+        save(form, out + u"/frmOptionen-Journal.png"_s);
+    }
+    tlm::frmOptionen2 second(options);
+    second.Form_Load();
+    save(second, out + u"/frmOptionen2.png"_s);
     return 0;
 }
