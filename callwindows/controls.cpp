@@ -22,8 +22,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == m_type &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        if (event->type() == m_type && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             m_handler();
         return QObject::eventFilter(watched, event);
     }

@@ -65,15 +65,15 @@ QString stringLines(const QStringList& values) {
     return out;
 }
 
-const QStringList menuOptions = {u"Kontakt anzeigen/abgleichen"_s, u"...als Termin"_s,
-                                 u"neuer Termin"_s,                u"...als Aufgabe"_s,
-                                 u"...als Journaleintrag"_s,       u"E-Mail versenden"_s};
+const QStringList menuOptions = {
+    u"Kontakt anzeigen/abgleichen"_s, u"...als Termin"_s,   u"neuer Termin"_s, u"...als Aufgabe"_s,
+    u"...als Journaleintrag"_s,       u"E-Mail versenden"_s};
 const QStringList shellArgs = {
-    u"%NUMBER%"_s,     u"%NUMBER_NORM%"_s, u"%LINE_NUMBER%"_s, u"%LINE_NAME%"_s,
-    u"%MENU_OPTION%"_s, u"%INVOKED_FROM%"_s, u"%OUTBOUND%"_s,   u"%TIMESTAMP%"_s,
-    u"%DURATION%"_s,   u"%CALLLOG_STATE%"_s, u"%P_CALL_ID%"_s,   u"%UID%"_s,
-    u"%FIRST_NAME%"_s, u"%LAST_NAME%"_s,   u"%COMPANY%"_s,     u"%ADR_STREET%"_s,
-    u"%ADR_ZIP%"_s,    u"%ADR_CITY%"_s,    u"%ADR_COUNTRY%"_s};
+    u"%NUMBER%"_s,      u"%NUMBER_NORM%"_s,   u"%LINE_NUMBER%"_s, u"%LINE_NAME%"_s,
+    u"%MENU_OPTION%"_s, u"%INVOKED_FROM%"_s,  u"%OUTBOUND%"_s,    u"%TIMESTAMP%"_s,
+    u"%DURATION%"_s,    u"%CALLLOG_STATE%"_s, u"%P_CALL_ID%"_s,   u"%UID%"_s,
+    u"%FIRST_NAME%"_s,  u"%LAST_NAME%"_s,     u"%COMPANY%"_s,     u"%ADR_STREET%"_s,
+    u"%ADR_ZIP%"_s,     u"%ADR_CITY%"_s,      u"%ADR_COUNTRY%"_s};
 
 QString withoutTrailingSeparator(QString folder) {
     while (folder.size() > 1 && (folder.endsWith(u'/') || folder.endsWith(u'\\')))
@@ -167,8 +167,7 @@ Outcome subKlickConfig(Log& log) {
         log.errorLine(ErrorExit{u"subKlickConfig"_s}, e);
         msgbox::show(u"Die Kontodatei für den AGFEO Dashboard-Client konnte nicht geschrieben "
                      u"werden:\r"_s +
-                         file + u"\r\r"_s + QString::number(e.number()) + u": "_s +
-                         e.description(),
+                         file + u"\r\r"_s + QString::number(e.number()) + u": "_s + e.description(),
                      msgbox::Buttons::Ok, msgbox::Icon::Critical, product);
         return Outcome::WriteFailed;
     }

@@ -27,8 +27,8 @@ std::optional<long long> number(const QString& text) {
 ColourBox::ColourBox(QWidget* parent, const QString& name, const QString& partsName,
                      const QString& label, int defaultValue, int left, int top)
     : QObject(parent), m_label(label), m_default(defaultValue) {
-    QLabel* caption = controls::label(parent, u"lbl"_s + name.mid(3), label,
-                                      QRect(left, top + 40, 1900, 260));
+    QLabel* caption =
+        controls::label(parent, u"lbl"_s + name.mid(3), label, QRect(left, top + 40, 1900, 260));
     m_box = controls::textBox(parent, name, QRect(left + 1900, top, 1100, 330));
     formparts::names(caption, m_box, label);
     formparts::selectAllOnFocus(m_box);

@@ -17,8 +17,8 @@ public:
     // name: the colour box ("txtDesignfarbe"); partsName: the stem of its
     // part boxes ("txtRGB" gives txtRGB_1 .. txtRGB_3); label: its caption,
     // which the invalid-colour message names.
-    ColourBox(QWidget* parent, const QString& name, const QString& partsName,
-              const QString& label, int defaultValue, int left, int top);
+    ColourBox(QWidget* parent, const QString& name, const QString& partsName, const QString& label,
+              int defaultValue, int left, int top);
 
     QLineEdit* box() const { return m_box; }
     QLineEdit* part(int i) const { return m_parts[i - 1]; }

@@ -48,9 +48,12 @@ bool isOption(const QStringList& arguments) {
 int run(const QStringList& arguments) {
     const QString option = arguments.front();
     const QStringList rest = arguments.mid(1);
-    const auto expect = [&](int least, int most) { return rest.size() >= least && rest.size() <= most; };
+    const auto expect = [&](int least, int most) {
+        return rest.size() >= least && rest.size() <= most;
+    };
     if (option == u"--help"_s)
-        return expect(0, 0) ? (print(stdout, usage), 0) : wrongCall(u"--help erwartet nichts weiter"_s);
+        return expect(0, 0) ? (print(stdout, usage), 0)
+                            : wrongCall(u"--help erwartet nichts weiter"_s);
 
     Run run;
     ignoreErrors([&] { setUpEnvironment(run.env, run.log); });

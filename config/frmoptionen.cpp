@@ -32,9 +32,9 @@ constexpr int HeaderHeight = 400;
 constexpr int Margin = 120;
 constexpr int FooterHeight = 1150;
 
-using pictures::Kind;
 using controls::label;
 using formparts::pic;
+using pictures::Kind;
 
 // The arrow labels: the Webdings triangles where the font exists.
 bool haveWebdings() {
@@ -87,26 +87,28 @@ QFrame* frmOptionen::addSection(int number, const QString& name, const QString& 
     frame->setProperty("designHeight", height);
     design::place(frame, 0, 0, WindowWidth, height);
     frames[i] = frame;
-    for (QWidget* w : {static_cast<QWidget*>(lblRubrikHeader[i]), static_cast<QWidget*>(lblRubrik[i])})
+    for (QWidget* w :
+         {static_cast<QWidget*>(lblRubrikHeader[i]), static_cast<QWidget*>(lblRubrik[i])})
         controls::onClick(w, [this, number] { subShowRubrik(number); });
     return frame;
 }
 
 void frmOptionen::buildHeader() {
     QWidget* body = centralWidget();
-    lblTopic = label(body, u"lblTopic"_s, u"Grundeinstellungen"_s,
-                     QRect(0, 0, WindowWidth, TopicHeight));
+    lblTopic =
+        label(body, u"lblTopic"_s, u"Grundeinstellungen"_s, QRect(0, 0, WindowWidth, TopicHeight));
     QFont big = lblTopic->font();
     big.setPointSize(big.pointSize() + 4);
     big.setBold(true);
     lblTopic->setFont(big);
     lblTopic->setIndent(design::pixels(Margin));
-    QLabel* imgLogo = controls::image(body, u"imgLogo"_s, pic(Kind::Logo), u"Tellmarin im Internet"_s,
-                                      QRect(WindowWidth - 560, 40, 480, 480));
+    QLabel* imgLogo =
+        controls::image(body, u"imgLogo"_s, pic(Kind::Logo), u"Tellmarin im Internet"_s,
+                        QRect(WindowWidth - 560, 40, 480, 480));
     controls::onDoubleClick(imgLogo, [this] { mnuHilfeWeb_Click(); });
-    QLabel* imgAGFEOklick =
-        controls::image(body, u"imgAGFEOklick"_s, pic(Kind::Klick),
-                        u"[Doppelklick] AGFEO Klick im Internet"_s, QRect(WindowWidth - 1100, 40, 480, 480));
+    QLabel* imgAGFEOklick = controls::image(body, u"imgAGFEOklick"_s, pic(Kind::Klick),
+                                            u"[Doppelklick] AGFEO Klick im Internet"_s,
+                                            QRect(WindowWidth - 1100, 40, 480, 480));
     controls::onDoubleClick(imgAGFEOklick, [] { shell::open(versioninfo::klickPage); });
     m_headerTop = TopicHeight;
 }
@@ -120,7 +122,8 @@ void frmOptionen::buildFooter() {
     lblInfo->setWordWrap(true);
     lblCopyright = label(body, u"lblCopyright"_s, QString(), QRect(Margin, 0, 4000, 300));
     lblFuss = label(body, u"lblFuss"_s, QString(), QRect(0, 0, WindowWidth, 560));
-    cmdOk = controls::button(body, u"cmdOk"_s, u"Schließen"_s, QRect(WindowWidth - 1500, 0, 1350, 400));
+    cmdOk =
+        controls::button(body, u"cmdOk"_s, u"Schließen"_s, QRect(WindowWidth - 1500, 0, 1350, 400));
     connect(cmdOk, &QPushButton::clicked, this, &QWidget::close);
     lblCopyright->raise();
     cmdOk->raise();
@@ -162,7 +165,8 @@ void frmOptionen::subShowRubrik(int section) {
     design::place(lblCopyright, Margin, top + 700, 4500, 300);
     design::place(cmdOk, WindowWidth - 1500, top + 640, 1350, 400);
     centralWidget()->setFixedSize(design::pixels(WindowWidth), design::pixels(top + 560 + 560));
-    setFixedSize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
+    setFixedSize(centralWidget()->width(),
+                 centralWidget()->height() + menuBar()->sizeHint().height());
 }
 
 void frmOptionen::subApplyDesign() {

@@ -77,7 +77,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-
 private:
     void buildHeader();
     void buildSection1();

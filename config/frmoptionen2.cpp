@@ -42,8 +42,8 @@ frmOptionen2::frmOptionen2(Run& run) : m_run(run) {
     setObjectName(u"frmOptionen2"_s);
     setWindowTitle(u"Tellmarin "_s + run.env.programVersion);
     lblTopic1 = label(this, u"lblTopic1"_s, QString(), QRect(0, 0, Width, 560));
-    lblKopfzeile = label(this, u"lblKopfzeile"_s, u"sonstige Einstellungen"_s,
-                         QRect(120, 100, 5000, 360));
+    lblKopfzeile =
+        label(this, u"lblKopfzeile"_s, u"sonstige Einstellungen"_s, QRect(120, 100, 5000, 360));
     QFont big = lblKopfzeile->font();
     big.setPointSize(big.pointSize() + 4);
     big.setBold(true);
@@ -57,15 +57,16 @@ frmOptionen2::frmOptionen2(Run& run) : m_run(run) {
     buildSystem();
     buildColours();
     lblFuss = label(this, u"lblFuss"_s, QString(), QRect(0, 9800, Width, 620));
-    auto* cmdOk = controls::button(this, u"cmdOk"_s, u"Schließen"_s, QRect(Width - 1450, 9910, 1300, 400));
+    auto* cmdOk =
+        controls::button(this, u"cmdOk"_s, u"Schließen"_s, QRect(Width - 1450, 9910, 1300, 400));
     connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);
     cmdOk->raise();
     setFixedSize(design::pixels(Width), design::pixels(10420));
 }
 
 void frmOptionen2::buildUserFields() {
-    m_blockLabels.append(label(this, u"lblElementerstellung"_s, u"Parameter für Elementerstellung"_s,
-                               QRect(120, 700, 6000, 280)));
+    m_blockLabels.append(label(this, u"lblElementerstellung"_s,
+                               u"Parameter für Elementerstellung"_s, QRect(120, 700, 6000, 280)));
     const std::pair<const char16_t*, int> columns[] = {
         {u"ausgeben", 120}, {u"Feld-Beschriftung", FieldLeft + 200}, {u"als Link", 5300}};
     for (int c = 0; c < 3; ++c)
@@ -82,11 +83,12 @@ void frmOptionen2::buildUserFields() {
         txtUserfeld[i] = controls::textBox(this, u"txtUserfeld_"_s + QString::number(i),
                                            QRect(FieldLeft + 200, top, 3000, 320));
         txtUserfeld[i]->setAccessibleName(u"Feld-Beschriftung Benutzerfeld "_s + n);
-        chkFeldLink[i] = controls::checkBox(this, u"chkFeldLink_"_s + QString::number(i), QString(),
-                                            QRect(5300, top, 300, 300),
-                                            u"Feldinhalt als Hyperlink ausgeben"_s);
+        chkFeldLink[i] =
+            controls::checkBox(this, u"chkFeldLink_"_s + QString::number(i), QString(),
+                               QRect(5300, top, 300, 300), u"Feldinhalt als Hyperlink ausgeben"_s);
         chkFeldLink[i]->setAccessibleName(u"Benutzerfeld "_s + n + u" als Link"_s);
-        connect(chkFeldAusgeben[i], &QCheckBox::clicked, this, [this, i] { chkFeldAusgeben_Click(i); });
+        connect(chkFeldAusgeben[i], &QCheckBox::clicked, this,
+                [this, i] { chkFeldAusgeben_Click(i); });
         connect(chkFeldLink[i], &QCheckBox::clicked, this, [this, i] { chkFeldLink_Click(i); });
     }
 }
@@ -100,8 +102,9 @@ void frmOptionen2::buildItemDefaults() {
     };
     txtMail = controls::textBox(this, u"txtMail"_s, QRect(FieldLeft, 3200, 3600, 330));
     row(u"lblEmpfaenger"_s, u"Empfänger"_s, 3200, txtMail);
-    auto* pick = controls::button(this, u"cmdMailAddressee"_s, u"..."_s, QRect(5550, 3180, 450, 370),
-                                  u"Empfänger aus dem Adressbuch wählen"_s);
+    auto* pick =
+        controls::button(this, u"cmdMailAddressee"_s, u"..."_s, QRect(5550, 3180, 450, 370),
+                         u"Empfänger aus dem Adressbuch wählen"_s);
     pick->setAccessibleName(u"Empfänger aus dem Adressbuch wählen"_s);
     connect(pick, &QPushButton::clicked, this, [this] { cmdMailAddressee_Click(); });
 
@@ -110,10 +113,10 @@ void frmOptionen2::buildItemDefaults() {
         {u"Arial"_s, u"Calibri"_s, u"Consolas"_s, u"New Times Roman"_s, u"Tahoma"_s},
         QRect(FieldLeft, 3600, 2200, 340));
     row(u"lblSchriftart"_s, u"Schriftart"_s, 3600, cbxMailFont);
-    cbxMailFontSize = controls::comboBox(this, u"cbxMailFontSize"_s,
-                                         {u"6"_s, u"7"_s, u"8"_s, u"9"_s, u"10"_s, u"11"_s, u"12"_s,
-                                          u"14"_s, u"16"_s, u"18"_s},
-                                         QRect(4200, 3600, 900, 340));
+    cbxMailFontSize = controls::comboBox(
+        this, u"cbxMailFontSize"_s,
+        {u"6"_s, u"7"_s, u"8"_s, u"9"_s, u"10"_s, u"11"_s, u"12"_s, u"14"_s, u"16"_s, u"18"_s},
+        QRect(4200, 3600, 900, 340));
     cbxMailFontSize->setEditable(true);
     cbxMailFontSize->setAccessibleName(u"Schriftgröße"_s);
     connect(cbxMailFontSize->lineEdit(), &QLineEdit::editingFinished, this,
@@ -126,14 +129,14 @@ void frmOptionen2::buildItemDefaults() {
     connect(txtMailTab1, &QLineEdit::editingFinished, this, [this] { txtMailTab_LostFocus(1); });
     connect(txtMailTab2, &QLineEdit::editingFinished, this, [this] { txtMailTab_LostFocus(2); });
 
-    txtAdressSeparator = controls::textBox(this, u"txtAdressSeparator"_s,
-                                           QRect(FieldLeft, 4400, 600, 330),
-                                           u"zulässige Zeichen: , ; /"_s);
+    txtAdressSeparator =
+        controls::textBox(this, u"txtAdressSeparator"_s, QRect(FieldLeft, 4400, 600, 330),
+                          u"zulässige Zeichen: , ; /"_s);
     row(u"lblAdressSeparator"_s, u"Adress-Separator"_s, 4400, txtAdressSeparator);
     connect(txtAdressSeparator, &QLineEdit::textChanged, this,
             [this] { txtAdressSeparator_Change(); });
-    lblAdressVorschau = label(this, u"lblAdressVorschau"_s, QString(),
-                              QRect(FieldLeft + 700, 4440, 5700, 260));
+    lblAdressVorschau =
+        label(this, u"lblAdressVorschau"_s, QString(), QRect(FieldLeft + 700, 4440, 5700, 260));
     lblAdressVorschau->setToolTip(u"fiktive Adresse und dient nur als Beispiel"_s);
 
     cbxURLHandler = controls::comboBox(this, u"cbxURLHandler"_s, {u"tel://"_s, u"tksuite://"_s},
@@ -146,8 +149,9 @@ void frmOptionen2::buildItemDefaults() {
     m_blockLabels.append(label(this, u"lblKontaktparameter"_s,
                                u"Standardparameter bei Kontakt-Elementerstellung"_s,
                                QRect(120, 5700, 6000, 280)));
-    chkKontaktJournal = controls::checkBox(this, u"chkKontaktJournal"_s,
-                                           u"&Journal-Eigenschaft setzen"_s, QRect(120, 6000, 5000, 300));
+    chkKontaktJournal =
+        controls::checkBox(this, u"chkKontaktJournal"_s, u"&Journal-Eigenschaft setzen"_s,
+                           QRect(120, 6000, 5000, 300));
 }
 
 void frmOptionen2::buildSystem() {
@@ -189,23 +193,26 @@ void frmOptionen2::buildColours() {
         const char16_t* text;
         int colour;
         int value;
-    } buttons[] = {{u"cmdSchwarz", u"Schwarz", 1, 0},     {u"cmdWeiss", u"Weiß", 1, 16777215},
-                   {u"cmdGrau", u"Grau", 2, 13160660},   {u"cmdSchwarz2", u"Schwarz", 3, 0},
+    } buttons[] = {{u"cmdSchwarz", u"Schwarz", 1, 0},
+                   {u"cmdWeiss", u"Weiß", 1, 16777215},
+                   {u"cmdGrau", u"Grau", 2, 13160660},
+                   {u"cmdSchwarz2", u"Schwarz", 3, 0},
                    {u"cmdWeiss2", u"Weiß", 3, 16777215}};
     int column[4] = {0, 0, 0, 0};
     for (const auto& b : buttons) {
         const int left = 5000 + column[b.colour]++ * 1050;
-        auto* button = controls::button(this, QString::fromUtf16(b.name), QString::fromUtf16(b.text),
-                                        QRect(left, 7945 + b.colour * 420, 1000, 340));
+        auto* button =
+            controls::button(this, QString::fromUtf16(b.name), QString::fromUtf16(b.text),
+                             QRect(left, 7945 + b.colour * 420, 1000, 340));
         button->setAccessibleName(QString::fromUtf16(colourSpecs[b.colour].label) + u": "_s +
                                   button->text());
         ColourBox* box = colours[b.colour];
         const int value = b.value;
         connect(button, &QPushButton::clicked, this, [box, value] { box->setValue(value); });
     }
-    auto* standard = controls::button(this, u"cmdDefault"_s, u"Standard"_s,
-                                      QRect(Width - 1350, 7640, 1200, 360),
-                                      u"Farben auf Standardwerte zurücksetzen"_s);
+    auto* standard =
+        controls::button(this, u"cmdDefault"_s, u"Standard"_s, QRect(Width - 1350, 7640, 1200, 360),
+                         u"Farben auf Standardwerte zurücksetzen"_s);
     connect(standard, &QPushButton::clicked, this, [this] { cmdDefault_Click(); });
 }
 

@@ -132,7 +132,8 @@ void frmOptionen2::show(Run& run) {
 
 void frmOptionen2::applyPreview() {
     const auto colour = [this](int i) {
-        return design::fromWindowsColour(colours[i]->storedValue().value_or(colours[i]->defaultValue()));
+        return design::fromWindowsColour(
+            colours[i]->storedValue().value_or(colours[i]->defaultValue()));
     };
     design::setBackground(lblTopic1, colour(0));
     design::setBackground(lblFuss, colour(0));

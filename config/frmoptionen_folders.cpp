@@ -20,8 +20,8 @@ namespace {
 const QString product = u"Tellmarin"_s;
 
 void wrongType(folderchoice::Kind kind) {
-    msgbox::show(folderchoice::info(kind).wrongType, msgbox::Buttons::Ok,
-                 msgbox::Icon::Information, product + u" - Falscher Ordnertyp"_s);
+    msgbox::show(folderchoice::info(kind).wrongType, msgbox::Buttons::Ok, msgbox::Icon::Information,
+                 product + u" - Falscher Ordnertyp"_s);
 }
 
 QString notFoundTitle(bool withTime) {
@@ -75,8 +75,8 @@ void frmOptionen::listOutlookOrdner_DblClick() {
         const FolderReference ref = FolderReference::parse(folderchoice::lineReference(text));
         m_run.mapi->GetFolderFromID(ref.entryId, ref.storeId)->Display();
     } catch (const Error& e) {
-        const QString message =
-            folderchoice::listFolderMissing(folderchoice::lineName(text), e.number(), e.description());
+        const QString message = folderchoice::listFolderMissing(folderchoice::lineName(text),
+                                                                e.number(), e.description());
         if (msgbox::show(message, msgbox::Buttons::YesNo, msgbox::Icon::Critical,
                          notFoundTitle(true), 2) == msgbox::Answer::Yes)
             delete line;
@@ -127,7 +127,8 @@ void frmOptionen::openFolder(const QString& reference, int defaultFolder,
             folder = m_run.mapi->GetFolderFromID(ref.entryId, ref.storeId);
         }
         if (!folder)
-            throw Error(err::NoObject, u"Objektvariable oder With-Blockvariable nicht festgelegt"_s);
+            throw Error(err::NoObject,
+                        u"Objektvariable oder With-Blockvariable nicht festgelegt"_s);
         folder->Display();
     } catch (const Error& e) {
         missing(e);
@@ -153,7 +154,8 @@ void frmOptionen::txtJournalFolder_DblClick() {
 void frmOptionen::lblOlKontakteStandard_DblClick() {
     ignoreErrors([this] {
         attach();
-        if (const outlook::FolderPtr folder = m_run.mapi->GetDefaultFolder(outlook::olFolderContacts))
+        if (const outlook::FolderPtr folder =
+                m_run.mapi->GetDefaultFolder(outlook::olFolderContacts))
             folder->Display();
     });
 }

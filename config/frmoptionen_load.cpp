@@ -35,15 +35,13 @@ namespace {
 const QStringList refreshEntries = {u"täglich beim ersten Start"_s,
                                     u"1x vormittags < 12:00 > 1x nachmittags"_s, u"stündlich"_s,
                                     u"halbstündlich"_s, u"nur manuell"_s};
-const QStringList oneMonitor = {u"<keine>"_s,       u"normal"_s,        u"maximiert"_s,
-                                u"linke Hälfte"_s,  u"rechte Hälfte"_s, u"obere Hälfte"_s,
-                                u"untere Hälfte"_s, u"X--"_s,           u"-X- Mitte"_s,
-                                u"--X"_s,           u"X---"_s,          u"-X--"_s,
-                                u"--X-"_s,          u"---X"_s};
-const QStringList twoMonitors = {u"<keine>"_s,     u"1:normal"_s, u"1:maximiert"_s,
-                                 u"1:links"_s,     u"1:rechts"_s, u"1:oben"_s,
-                                 u"1:unten"_s,     u"2:normal"_s, u"2:maximiert"_s,
-                                 u"2:links"_s,     u"2:rechts"_s, u"2:oben"_s,
+const QStringList oneMonitor = {
+    u"<keine>"_s,      u"normal"_s,        u"maximiert"_s, u"linke Hälfte"_s, u"rechte Hälfte"_s,
+    u"obere Hälfte"_s, u"untere Hälfte"_s, u"X--"_s,       u"-X- Mitte"_s,    u"--X"_s,
+    u"X---"_s,         u"-X--"_s,          u"--X-"_s,      u"---X"_s};
+const QStringList twoMonitors = {u"<keine>"_s,     u"1:normal"_s, u"1:maximiert"_s, u"1:links"_s,
+                                 u"1:rechts"_s,    u"1:oben"_s,   u"1:unten"_s,     u"2:normal"_s,
+                                 u"2:maximiert"_s, u"2:links"_s,  u"2:rechts"_s,    u"2:oben"_s,
                                  u"2:unten"_s};
 
 void setCheck(QCheckBox* box, const QString& key) {
@@ -105,7 +103,9 @@ void frmOptionen::Form_Load() {
         [this] { attach(); },
         [this] { setWindowTitle(u"Tellmarin "_s + m_run.env.programVersion); },
         [this] { subApplyDesign(); },
-        [this] { mnuExtrasKonfigDashboard->setEnabled(!readOption(u"ClientDashboard"_s).isEmpty()); },
+        [this] {
+            mnuExtrasKonfigDashboard->setEnabled(!readOption(u"ClientDashboard"_s).isEmpty());
+        },
         [this] { lblCopyright->setText(versioninfo::copyrightLine()); },
         [this] { subShowRubrik(0); },
         [this] { m_run.env.workArea = screens::workArea(); },
@@ -180,7 +180,8 @@ void frmOptionen::Form_Load() {
                              msgbox::Buttons::Ok, msgbox::Icon::Critical, u"Tellmarin"_s);
                 return;
             }
-            msgbox::show(u"Fehler: "_s + QString::number(e.number()) + u"\r\n\r\n"_s + e.description(),
+            msgbox::show(u"Fehler: "_s + QString::number(e.number()) + u"\r\n\r\n"_s +
+                             e.description(),
                          msgbox::Buttons::Ok, msgbox::Icon::Critical, u"Tellmarin - Fehler"_s);
         }
     }
@@ -238,9 +239,9 @@ void frmOptionen::subModeCalendarJournal() {
     chkJournalCategory->setToolTip((journal ? u"Journaleintrag"_s : u"Kalendereintrag"_s) +
                                    u" derselben Kategorie des Kontaktes zuordnen"_s);
     const folderchoice::Kind kind = journalKind();
-    setFolderBox(txtJournalFolder, folderchoice::boxContent(
-                                       m_run.mapi, readOption(folderchoice::info(kind).settingKey),
-                                       kind));
+    setFolderBox(txtJournalFolder,
+                 folderchoice::boxContent(m_run.mapi,
+                                          readOption(folderchoice::info(kind).settingKey), kind));
 }
 
 void frmOptionen::cmdJournalCalender_Click() {
@@ -271,9 +272,9 @@ void frmOptionen::txtAutoAuswahl_LostFocus() {
 
 void frmOptionen::cbxJournalEnd_Click() {
     const bool automatic = cbxJournalEnd->currentIndex() == 0;
-    for (QWidget* w : {static_cast<QWidget*>(lblJournalEnd2),
-                       static_cast<QWidget*>(txtJournalAutoClose),
-                       static_cast<QWidget*>(lblJournalEnd3)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(lblJournalEnd2), static_cast<QWidget*>(txtJournalAutoClose),
+          static_cast<QWidget*>(lblJournalEnd3)})
         w->setVisible(automatic);
 }
 

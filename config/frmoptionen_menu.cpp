@@ -97,8 +97,8 @@ void frmOptionen::buildMenu() {
     connect(entry(hilfe, u"mnuHilfeWeb"_s, u"Tellmarin im Internet"_s), &QAction::triggered, this,
             [this] { mnuHilfeWeb_Click(); });
     separator(hilfe, u"mnuHilfeSep1"_s);
-    connect(entry(hilfe, u"mnuHilfeKontakt"_s, u"1 - E-Mail-Support"_s), &QAction::triggered,
-            this, [this] { mnuHilfeKontakt_Click(); });
+    connect(entry(hilfe, u"mnuHilfeKontakt"_s, u"1 - E-Mail-Support"_s), &QAction::triggered, this,
+            [this] { mnuHilfeKontakt_Click(); });
     connect(entry(hilfe, u"mnuHilfeTeamviewer"_s, u"2 - TeamViewer-Download"_s),
             &QAction::triggered, this, [this] { mnuHilfeTeamviewer_Click(); });
     bar->addMenu(hilfe);
@@ -117,10 +117,10 @@ void frmOptionen::mnuDateiEinstellungSichern_Click() {
 }
 
 void frmOptionen::mnuDateiEinstellungLaden_Click() {
-    const QString path = filedialog::openFile(u"Bitte die Sicherungsdatei auswählen..."_s,
-                                              u"Tellmarin-Programmeinstellungen"_s, u"*.ini"_s,
-                                              QDir::homePath())
-                             .trimmed();
+    const QString path =
+        filedialog::openFile(u"Bitte die Sicherungsdatei auswählen..."_s,
+                             u"Tellmarin-Programmeinstellungen"_s, u"*.ini"_s, QDir::homePath())
+            .trimmed();
     if (path.isEmpty() || !files::exists(path))
         return;
     if (!actions::restoreSettings(m_run.log, path))

@@ -43,8 +43,8 @@ void frmOptionen::buildSection1() {
 
     QLabel* lblFolder1 = label(f, u"lblFolder1"_s, u"Welche Ordner sollen eingebunden werden..."_s,
                                QRect(120, 80, 5000, 260));
-    chkOlKontakteStandard = controls::checkBox(f, u"chkOlKontakteStandard"_s, QString(),
-                                               QRect(120, 400, 280, 260));
+    chkOlKontakteStandard =
+        controls::checkBox(f, u"chkOlKontakteStandard"_s, QString(), QRect(120, 400, 280, 260));
     lblOlKontakteStandard = label(f, u"lblOlKontakteStandard"_s, u"&Standard-Kontakteordner"_s,
                                   QRect(420, 400, 3000, 260));
     lblOlKontakteStandard->setToolTip(u"Kontakteordner mit Doppelklick öffnen"_s);
@@ -59,12 +59,13 @@ void frmOptionen::buildSection1() {
     listOutlookOrdner->setAccessibleName(u"Weitere Kontakteordner"_s);
     connect(listOutlookOrdner, &QListWidget::itemDoubleClicked, this,
             [this] { listOutlookOrdner_DblClick(); });
-    cmdOlFhinzu = controls::pictureButton(f, u"cmdOlFhinzu"_s, pic(Kind::FolderAdd),
-                                          u"Kontaktordner hinzufügen"_s, QRect(6020, 720, 480, 480));
+    cmdOlFhinzu =
+        controls::pictureButton(f, u"cmdOlFhinzu"_s, pic(Kind::FolderAdd),
+                                u"Kontaktordner hinzufügen"_s, QRect(6020, 720, 480, 480));
     connect(cmdOlFhinzu, &QPushButton::clicked, this, [this] { cmdOlFhinzu_Click(); });
-    cmdOlFloeschen = controls::pictureButton(f, u"cmdOlFloeschen"_s, pic(Kind::FolderRemove),
-                                             u"Kontaktordner entfernen"_s,
-                                             QRect(6020, 1260, 480, 480));
+    cmdOlFloeschen =
+        controls::pictureButton(f, u"cmdOlFloeschen"_s, pic(Kind::FolderRemove),
+                                u"Kontaktordner entfernen"_s, QRect(6020, 1260, 480, 480));
     connect(cmdOlFloeschen, &QPushButton::clicked, this, [this] { cmdOlFloeschen_Click(); });
 
     lblFolderInterval = label(f, u"lblFolderInterval"_s, u"Aktualisierungsintervall"_s,
@@ -92,10 +93,10 @@ void frmOptionen::buildSection2() {
     label(f, u"lblContactView"_s, u"anzeigen bei..."_s, QRect(120, 80, 2000, 260));
     chkInContact = formparts::columnBox(f, u"lblContactIn"_s, u"ein- gehend"_s, u"chkInContact"_s,
                                         120, 380, u"Kontakt anzeigen bei eingehenden Rufen"_s);
-    chkOutContact = formparts::columnBox(f, u"lblContactOut"_s, u"ab- gehend"_s,
-                                         u"chkOutContact"_s, 820, 380,
-                                         u"Kontakt anzeigen bei abgehenden Rufen"_s);
-    cbxDisplayContact = controls::comboBox(f, u"cbxDisplayContact"_s, {}, QRect(1700, 560, 2700, 340));
+    chkOutContact = formparts::columnBox(f, u"lblContactOut"_s, u"ab- gehend"_s, u"chkOutContact"_s,
+                                         820, 380, u"Kontakt anzeigen bei abgehenden Rufen"_s);
+    cbxDisplayContact =
+        controls::comboBox(f, u"cbxDisplayContact"_s, {}, QRect(1700, 560, 2700, 340));
     cbxDisplayContact->setAccessibleName(u"Position des Kontaktfensters"_s);
     QLabel* imgMon1 = controls::image(f, u"imgMon1"_s, pic(Kind::Monitor1), u"Vorschau"_s,
                                       QRect(4550, 480, 480, 480));
@@ -103,8 +104,9 @@ void frmOptionen::buildSection2() {
     imgMon2 = controls::image(f, u"imgMon2"_s, pic(Kind::Monitor2), u"Bildschirm 2"_s,
                               QRect(5100, 480, 480, 480));
 
-    QLabel* auto1 = label(f, u"lblContactAutoChoice"_s,
-                          u"Auto-Auswahl bei mehreren Kontakten nach..."_s, QRect(120, 1260, 4250, 260));
+    QLabel* auto1 =
+        label(f, u"lblContactAutoChoice"_s, u"Auto-Auswahl bei mehreren Kontakten nach..."_s,
+              QRect(120, 1260, 4250, 260));
     txtAutoAuswahl = controls::textBox(f, u"txtAutoAuswahl"_s, QRect(4450, 1220, 560, 330),
                                        u"Sekunden bis zur automatischen Kontaktauswahl"_s);
     names(auto1, txtAutoAuswahl, u"Auto-Auswahl bei mehreren Kontakten nach Sekunden"_s);
@@ -112,11 +114,11 @@ void frmOptionen::buildSection2() {
     connect(txtAutoAuswahl, &QLineEdit::textChanged, this, [this] { txtAutoAuswahl_Change(); });
     connect(txtAutoAuswahl, &QLineEdit::editingFinished, this,
             [this] { txtAutoAuswahl_LostFocus(); });
-    lblContactAutoChoiceSec = label(f, u"lblContactAutoChoiceSec"_s, u"Sekunden"_s,
-                                    QRect(5100, 1260, 1200, 260));
+    lblContactAutoChoiceSec =
+        label(f, u"lblContactAutoChoiceSec"_s, u"Sekunden"_s, QRect(5100, 1260, 1200, 260));
 
-    QLabel* end1 = label(f, u"lblContactEnd1"_s, u"Nach Rufende den Kontakt"_s,
-                         QRect(120, 1680, 2500, 260));
+    QLabel* end1 =
+        label(f, u"lblContactEnd1"_s, u"Nach Rufende den Kontakt"_s, QRect(120, 1680, 2500, 260));
     cbxContactEnd = controls::comboBox(
         f, u"cbxContactEnd"_s,
         {u"<siehe Rubrik Journal/Kalender>"_s, u"schließen"_s, u"geöffnet lassen"_s},
@@ -156,16 +158,16 @@ void frmOptionen::buildSection3() {
     cmdJournalCalender = controls::button(f, u"cmdJournalCalender"_s, u"Journa&leintrag"_s,
                                           QRect(120, 80, 2000, 400),
                                           u"Umschalten zwischen Journal- bzw. Kalendermodus"_s);
-    connect(cmdJournalCalender, &QPushButton::clicked, this, [this] { cmdJournalCalender_Click(); });
+    connect(cmdJournalCalender, &QPushButton::clicked, this,
+            [this] { cmdJournalCalender_Click(); });
     label(f, u"lblJournalCreate"_s, u"erstellen bei.."_s, QRect(2250, 150, 1500, 260));
     chkInJournal = formparts::columnBox(f, u"lblJournalIn"_s, u"ein- gehend"_s, u"chkInJournal"_s,
                                         120, 560, u"Eintrag erstellen bei eingehenden Rufen"_s);
-    chkOutJournal = formparts::columnBox(f, u"lblJournalOut"_s, u"ab- gehend"_s,
-                                         u"chkOutJournal"_s, 820, 560,
-                                         u"Eintrag erstellen bei abgehenden Rufen"_s);
-    chkMissedJournal = formparts::columnBox(f, u"lblJournalBlock"_s, u"ver- passt"_s,
-                                            u"chkMissedJournal"_s, 1520, 560,
-                                            u"Eintrag erstellen bei verpassten Rufen"_s);
+    chkOutJournal = formparts::columnBox(f, u"lblJournalOut"_s, u"ab- gehend"_s, u"chkOutJournal"_s,
+                                         820, 560, u"Eintrag erstellen bei abgehenden Rufen"_s);
+    chkMissedJournal =
+        formparts::columnBox(f, u"lblJournalBlock"_s, u"ver- passt"_s, u"chkMissedJournal"_s, 1520,
+                             560, u"Eintrag erstellen bei verpassten Rufen"_s);
     chkInternal = formparts::columnBox(f, u"lblJournalIntern"_s, u"intern"_s, u"chkInternal"_s,
                                        2220, 560, u"Eintrag erstellen bei internen Rufen"_s);
     controls::image(f, u"imgCheckBusy"_s, pic(Kind::Busy), u"Abwesenheit"_s,
@@ -174,11 +176,11 @@ void frmOptionen::buildSection3() {
     const auto line = [&](const QString& name, const QString& text, int top, const QString& tip) {
         return controls::checkBox(f, name, text, QRect(120, top, 7500, 300), tip);
     };
-    chkContactJournal = line(
-        u"chkContactJournal"_s,
-        u"...aber nur in Abhängigkeit der &Journal-Eigenschaft des Outlook-Kontaktes"_s, 1330,
-        u"für jeden Outlook-Kontakt individuell bestimmen, ob überhaupt ein Eintrag erstellt "
-        u"werden soll"_s);
+    chkContactJournal =
+        line(u"chkContactJournal"_s,
+             u"...aber nur in Abhängigkeit der &Journal-Eigenschaft des Outlook-Kontaktes"_s, 1330,
+             u"für jeden Outlook-Kontakt individuell bestimmen, ob überhaupt ein Eintrag erstellt "
+             u"werden soll"_s);
     chkBusyStatus = line(
         u"chkBusyStatus"_s,
         u"...aber nicht bei Status 'Ab&wesenheit' (lt. persönlichem Outlook-Kalender)"_s, 1660,
@@ -196,7 +198,8 @@ void frmOptionen::buildSection3() {
                                                 pickFolderTip, QRect(5450, 2660, 480, 450));
     connect(pickJournal, &QPushButton::clicked, this, [this] { cmdJournalordner_Click(); });
 
-    cbxDisplayJournal = controls::comboBox(f, u"cbxDisplayJournal"_s, {}, QRect(1250, 3200, 2700, 340));
+    cbxDisplayJournal =
+        controls::comboBox(f, u"cbxDisplayJournal"_s, {}, QRect(1250, 3200, 2700, 340));
     cbxDisplayJournal->setAccessibleName(u"Position des Eintragsfensters"_s);
     QLabel* imgMon1b = controls::image(f, u"imgMon1b"_s, pic(Kind::Monitor1), u"Vorschau"_s,
                                        QRect(4100, 3120, 480, 480));
@@ -208,14 +211,14 @@ void frmOptionen::buildSection3() {
                            QRect(120, 3700, 3000, 260));
     lblJournalEnd1->setToolTip(u"Vorgehensweise nach dem Rufende"_s);
     cbxJournalEnd = controls::comboBox(
-        f, u"cbxJournalEnd"_s,
-        {u"automatisch schließen"_s, u"schließen"_s, u"geöffnet lassen"_s},
+        f, u"cbxJournalEnd"_s, {u"automatisch schließen"_s, u"schließen"_s, u"geöffnet lassen"_s},
         QRect(3150, 3660, 2700, 340));
     names(lblJournalEnd1, cbxJournalEnd, u"Nach Rufende den Eintrag"_s);
     connect(cbxJournalEnd, &QComboBox::activated, this, [this] { cbxJournalEnd_Click(); });
     lblJournalEnd2 = label(f, u"lblJournalEnd2"_s, u"nach"_s, QRect(3150, 4060, 500, 260));
-    txtJournalAutoClose = controls::textBox(f, u"txtJournalAutoClose"_s, QRect(3650, 4020, 560, 300),
-                                            u"Sekunden bis zur automatischen Kontaktauswahl"_s);
+    txtJournalAutoClose =
+        controls::textBox(f, u"txtJournalAutoClose"_s, QRect(3650, 4020, 560, 300),
+                          u"Sekunden bis zur automatischen Kontaktauswahl"_s);
     names(lblJournalEnd2, txtJournalAutoClose, u"automatisch schließen nach Sekunden"_s);
     formparts::selectAllOnFocus(txtJournalAutoClose);
     lblJournalEnd3 = label(f, u"lblJournalEnd3"_s, u"Sekunden"_s, QRect(4300, 4060, 1100, 260));

@@ -34,10 +34,9 @@ bool subExportOptionen(Log& log, const QString& path, bool askToOpen) {
                      msgbox::Buttons::Ok, msgbox::Icon::Critical, u"Tellmarin"_s);
         return false;
     }
-    if (askToOpen &&
-        msgbox::show(u"Einstellungen wurden gesichert. Den Speicherort öffnen?"_s,
-                     msgbox::Buttons::YesNo, msgbox::Icon::Question, u"Tellmarin"_s,
-                     2) == msgbox::Answer::Yes)
+    if (askToOpen && msgbox::show(u"Einstellungen wurden gesichert. Den Speicherort öffnen?"_s,
+                                  msgbox::Buttons::YesNo, msgbox::Icon::Question, u"Tellmarin"_s,
+                                  2) == msgbox::Answer::Yes)
         shell::open(QFileInfo(file).absolutePath());
     return true;
 }

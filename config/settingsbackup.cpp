@@ -17,21 +17,32 @@ namespace {
 
 // The keys before the numbered folder lines, the keys after them up to the
 // user fields, and the keys after the user fields.
-const char16_t* const headKeys[] = {
-    u"AddressSeparator", u"AutoChoice", u"AutoChoiceCallEnd", u"AutoChoiceJournalCallEnd",
-    u"BusyStatus",       u"Callback",   u"ColorBack",         u"ColorBackFont",
-    u"ColorDefault",     u"ColorFont",  u"ContactCallEnd",    u"ContactJournal",
-    u"Debug",            u"DefaultFolder", u"DisplayPosContact", u"DisplayPosJournal",
-    u"Folders"};
+const char16_t* const headKeys[] = {u"AddressSeparator",
+                                    u"AutoChoice",
+                                    u"AutoChoiceCallEnd",
+                                    u"AutoChoiceJournalCallEnd",
+                                    u"BusyStatus",
+                                    u"Callback",
+                                    u"ColorBack",
+                                    u"ColorBackFont",
+                                    u"ColorDefault",
+                                    u"ColorFont",
+                                    u"ContactCallEnd",
+                                    u"ContactJournal",
+                                    u"Debug",
+                                    u"DefaultFolder",
+                                    u"DisplayPosContact",
+                                    u"DisplayPosJournal",
+                                    u"Folders"};
 const char16_t* const middleKeys[] = {
-    u"FolderCalendar", u"FolderNewContact", u"FolderJournal", u"InContact",
+    u"FolderCalendar", u"FolderNewContact", u"FolderJournal",  u"InContact",
     u"InJournal",      u"Internal",         u"JournalCallEnd", u"JournalCategory",
     u"JournalContact", u"LogDays",          u"Mailaddressee",  u"MailFont",
     u"MailFontSize",   u"MailTabStop1",     u"MailTabStop2",   u"ModeCalendarJournal"};
-const char16_t* const tailKeys[] = {u"NewContactType", u"OutContact",        u"OutJournal",
-                                    u"Refresh",        u"StopWatch",         u"URLHandler",
-                                    u"Maps",           u"ViewCompanyname",   u"WindowOffsetIndexX",
-                                    u"WindowOffsetIndexY"};
+const char16_t* const tailKeys[] = {
+    u"NewContactType",     u"OutContact",        u"OutJournal", u"Refresh",
+    u"StopWatch",          u"URLHandler",        u"Maps",       u"ViewCompanyname",
+    u"WindowOffsetIndexX", u"WindowOffsetIndexY"};
 
 void add(KeyValues& out, const QString& key) {
     out.append({key, readSetting(key)});

@@ -136,7 +136,8 @@ void detectOutlook(Environment& env) {
         return;
     }
     const QString folder = path.toString();
-    const QString version = fncFileVersion(paths::join(folder, QStringLiteral("Outlook.exe")), true);
+    const QString version =
+        fncFileVersion(paths::join(folder, QStringLiteral("Outlook.exe")), true);
     const QString bitness = folder.contains(QStringLiteral("x86")) ? QStringLiteral("32-bit")
                                                                    : QStringLiteral("64-bit");
     setOutlook(env, version, bitness);

@@ -18,9 +18,8 @@ QString openFile(const QString& title, const QString& typeDescription, const QSt
         std::fflush(stderr);
         return u" "_s;
     }
-    const QString filter = typeDescription.isEmpty()
-                               ? u"Alle Dateien (*)"_s
-                               : typeDescription + u" ("_s + pattern + u')';
+    const QString filter = typeDescription.isEmpty() ? u"Alle Dateien (*)"_s
+                                                     : typeDescription + u" ("_s + pattern + u')';
     QFileDialog dialog(QApplication::activeWindow(), caption, initialFolder, filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -101,7 +101,8 @@ Answer show(const QString& text, Buttons buttons, Icon icon, const QString& titl
         return responder()(title, text).value_or(preset);
     }
     // Without a widget application nothing can be shown either.
-    if (autoAnswer() || consoleFlag() || !qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    if (autoAnswer() || consoleFlag() ||
+        !qobject_cast<QApplication*>(QCoreApplication::instance())) {
         report(title, text);
         return preset;
     }

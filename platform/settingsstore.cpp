@@ -56,8 +56,7 @@ std::optional<QByteArray> content() {
 
 void prepareSave(const QString& key) {
     if (!validKeyName(key))
-        throw Error(err::InvalidArgument,
-                    u"Ungültiger Prozeduraufruf oder ungültiges Argument"_s);
+        throw Error(err::InvalidArgument, u"Ungültiger Prozeduraufruf oder ungültiges Argument"_s);
     if (!files::ensureFolder(paths::configFolder()))
         fileio::raiseAccess();
 }

@@ -18,29 +18,29 @@ int sysColor(int index) {
         QPalette::ColorRole role;
     };
     static const Entry table[] = {
-        {0, QPalette::Active, QPalette::Dark},           // scroll bar
-        {1, QPalette::Active, QPalette::Window},         // desktop
-        {2, QPalette::Active, QPalette::Highlight},      // active caption
-        {3, QPalette::Inactive, QPalette::Highlight},    // inactive caption
-        {4, QPalette::Active, QPalette::Window},         // menu
-        {5, QPalette::Active, QPalette::Base},           // window
-        {6, QPalette::Active, QPalette::Shadow},         // window frame
-        {7, QPalette::Active, QPalette::WindowText},     // menu text
-        {8, QPalette::Active, QPalette::Text},           // window text
-        {9, QPalette::Active, QPalette::HighlightedText},// caption text
-        {10, QPalette::Active, QPalette::Mid},           // active border
-        {11, QPalette::Inactive, QPalette::Mid},         // inactive border
-        {12, QPalette::Active, QPalette::Dark},          // application workspace
-        {13, QPalette::Active, QPalette::Highlight},     // highlight
+        {0, QPalette::Active, QPalette::Dark},            // scroll bar
+        {1, QPalette::Active, QPalette::Window},          // desktop
+        {2, QPalette::Active, QPalette::Highlight},       // active caption
+        {3, QPalette::Inactive, QPalette::Highlight},     // inactive caption
+        {4, QPalette::Active, QPalette::Window},          // menu
+        {5, QPalette::Active, QPalette::Base},            // window
+        {6, QPalette::Active, QPalette::Shadow},          // window frame
+        {7, QPalette::Active, QPalette::WindowText},      // menu text
+        {8, QPalette::Active, QPalette::Text},            // window text
+        {9, QPalette::Active, QPalette::HighlightedText}, // caption text
+        {10, QPalette::Active, QPalette::Mid},            // active border
+        {11, QPalette::Inactive, QPalette::Mid},          // inactive border
+        {12, QPalette::Active, QPalette::Dark},           // application workspace
+        {13, QPalette::Active, QPalette::Highlight},      // highlight
         {14, QPalette::Active, QPalette::HighlightedText},
-        {15, QPalette::Active, QPalette::Button},        // button face
-        {16, QPalette::Active, QPalette::Dark},          // button shadow
-        {17, QPalette::Disabled, QPalette::Text},        // grey text
+        {15, QPalette::Active, QPalette::Button}, // button face
+        {16, QPalette::Active, QPalette::Dark},   // button shadow
+        {17, QPalette::Disabled, QPalette::Text}, // grey text
         {18, QPalette::Active, QPalette::ButtonText},
         {19, QPalette::Inactive, QPalette::HighlightedText},
-        {20, QPalette::Active, QPalette::Light},         // button highlight
-        {21, QPalette::Active, QPalette::Shadow},        // 3D dark shadow
-        {22, QPalette::Active, QPalette::Midlight},      // 3D light
+        {20, QPalette::Active, QPalette::Light},    // button highlight
+        {21, QPalette::Active, QPalette::Shadow},   // 3D dark shadow
+        {22, QPalette::Active, QPalette::Midlight}, // 3D light
         {23, QPalette::Active, QPalette::ToolTipText},
         {24, QPalette::Active, QPalette::ToolTipBase},
     };

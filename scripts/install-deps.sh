@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   python3 python3-phonenumbers iso-codes
   libgl-dev libxkbcommon-dev
+  xvfb xauth dbus at-spi2-core
 )
 missing=()
 for p in "${packages[@]}"; do

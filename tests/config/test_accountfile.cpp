@@ -42,7 +42,8 @@ TEST(AccountFile, TextByteForByteWithJsonEscapes) {
     const QString text = dashboard::accountFileText(u"/opt/Tell\"marin\\Büro"_s, u"tellmarin"_s,
                                                     QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3)));
     EXPECT_EQ(text.toUtf8(), expectedFile);
-    EXPECT_EQ(dashboard::accountFileText(u"/opt/tm\ttab"_s, u"tellmarin"_s, {}).count(u"tm\\ttab"_s), 2);
+    EXPECT_EQ(
+        dashboard::accountFileText(u"/opt/tm\ttab"_s, u"tellmarin"_s, {}).count(u"tm\\ttab"_s), 2);
 }
 
 TEST(AccountFile, ClientVersionsFrom1_14_4On) {
@@ -107,7 +108,8 @@ TEST_F(Configure, FileThatCannotBeWrittenIsReportedNotOpened) {
     EXPECT_TRUE(err.contains(accountFile)) << err.toStdString();
     EXPECT_FALSE(err.contains(u"Öffnen:"_s));
     EXPECT_FALSE(err.contains(u"abgeschlossen"_s));
-    EXPECT_TRUE(readBytes(log.programLogPath()).contains(" mdlMain.subKlickConfig_00000: Err 75: "));
+    EXPECT_TRUE(
+        readBytes(log.programLogPath()).contains(" mdlMain.subKlickConfig_00000: Err 75: "));
 
     // The same from the command line: exit status 1.
     env.writeRegistry(u"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.dashboard-account\\"

@@ -95,26 +95,63 @@ TEST_F(Options, LoadsItsOwnDefaultsAndClosingWritesEveryKeyInOrder) {
     EXPECT_TRUE(child<QLabel>("lblCopyright")->text().startsWith(u"© "_s));
     EXPECT_TRUE(child<QWidget>("frameRubrikKontakteordner")->isVisibleTo(window.get()));
     EXPECT_FALSE(child<QWidget>("frameRubrikKontakt")->isVisibleTo(window.get()));
-    EXPECT_EQ(child<QLabel>("lblOlKontakteStandard")->buddy(), child<QCheckBox>("chkOlKontakteStandard"));
+    EXPECT_EQ(child<QLabel>("lblOlKontakteStandard")->buddy(),
+              child<QCheckBox>("chkOlKontakteStandard"));
 
     window->close();
     const QString text = QString::fromUtf8(readBytes(settingsstore::filePath()));
     QStringList order;
     for (const QString& line : text.split(u"\r\n"_s))
         order << line.section(u'=', 0, 0);
-    const QStringList saved = {u"DefaultFolder"_s, u"Folders"_s, u"Refresh"_s,
-                               u"DisplayPosContact"_s, u"InContact"_s, u"OutContact"_s,
-                               u"AutoChoice"_s, u"FolderNewContact"_s, u"NewContactType"_s,
-                               u"ViewCompanyname"_s, u"DisplayPosJournal"_s,
-                               u"ModeCalendarJournal"_s, u"InJournal"_s, u"OutJournal"_s,
-                               u"Internal"_s, u"Callback"_s, u"BusyStatus"_s,
-                               u"JournalContact"_s, u"JournalCategory"_s, u"ContactCallEnd"_s,
-                               u"JournalCallEnd"_s, u"AutoChoiceJournalCallEnd"_s};
+    const QStringList saved = {u"DefaultFolder"_s,     u"Folders"_s,
+                               u"Refresh"_s,           u"DisplayPosContact"_s,
+                               u"InContact"_s,         u"OutContact"_s,
+                               u"AutoChoice"_s,        u"FolderNewContact"_s,
+                               u"NewContactType"_s,    u"ViewCompanyname"_s,
+                               u"DisplayPosJournal"_s, u"ModeCalendarJournal"_s,
+                               u"InJournal"_s,         u"OutJournal"_s,
+                               u"Internal"_s,          u"Callback"_s,
+                               u"BusyStatus"_s,        u"JournalContact"_s,
+                               u"JournalCategory"_s,   u"ContactCallEnd"_s,
+                               u"JournalCallEnd"_s,    u"AutoChoiceJournalCallEnd"_s};
     const qsizetype first = order.indexOf(saved.front());
     ASSERT_GE(first, 0) << text.toStdString();
     EXPECT_EQ(order.mid(first, saved.size()), saved);
     EXPECT_EQ(get(u"ContactCallEnd"_s), u"2"_s);
     EXPECT_EQ(get(u"InContact"_s), u"1"_s);
+}
+
+TEST_F(Options, OutlookThatCannotBeReachedStopsLoading) {
+    ASSERT_EQ(Main(run, QString()), RunEnd::OptionsWindow);
+    qputenv("TELLMARIN_PIM", (env.root() + u"kein/Speicher/da"_s).toUtf8());
+    QFile(env.root() + u"kein"_s).open(QIODevice::WriteOnly); // a file where a folder must be
+    window = std::make_unique<frmOptionen>(run);
+    window->Form_Load();
+    qputenv("TELLMARIN_PIM", env.pimPath().toUtf8());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(u"Tellmarin|Microsoft Office Outlook scheint nicht richtig "
+                                       u"auf Ihrem Computersystem installiert oder konfiguriert zu "
+                                       u"sein!\r\n\r\n429: "_s))
+        << messages[0].toStdString();
+    EXPECT_EQ(child<QComboBox>("cbxAktualiseren")->count(), 0); // not loaded
+}
+
+TEST_F(Options, PlacementPreviewOpensTheFirstItem) {
+    set(u"DisplayPosContact"_s, u"2"_s);
+    open();
+    window->imgMon1b_DblClick(); // no journal entry yet
+    EXPECT_EQ(messages.value(0),
+              u"Tellmarin - Journalelement-Vorschau|Sie haben kein Journaleintrag "
+              u"in Outlook gespeichert. Aus diesem Grund ist keine Vorschau möglich!"_s);
+    window->imgMon1_DblClick();
+    const auto contacts = folderItems(olFolderContacts);
+    int open = 0;
+    for (const pim::ItemRecord& r : contacts)
+        if (r.inspector.open) {
+            ++open;
+            EXPECT_EQ(r.inspector.windowState, olMaximized);
+        }
+    EXPECT_EQ(open, 1);
 }
 
 TEST_F(Options, TheNextCallFollowsWhatTheWindowSaved) {
@@ -212,7 +249,9 @@ TEST_F(Options, IndexRebuildCountsNumbersInTheHeader) {
     window->cmdEinlesen_Click();
     EXPECT_EQ(header(), u"     Outlook Kontakte-Ordner  [4 Rufnummern]"_s);
     EXPECT_TRUE(child<QWidget>("frameRubrikKontakt")->isVisibleTo(window.get()));
-    EXPECT_TRUE(child<QLabel>("lblFolderInterval")->toolTip().startsWith(u"Stand: "_s + day.toString(u"dd.MM.yyyy"_s)));
+    EXPECT_TRUE(child<QLabel>("lblFolderInterval")
+                    ->toolTip()
+                    .startsWith(u"Stand: "_s + day.toString(u"dd.MM.yyyy"_s)));
 
     // One folder with a single number, added through the folder choice.
     const FolderPtr single = addFolder(u"Notdienst"_s, pim::FolderKind::Contact);
@@ -239,7 +278,8 @@ TEST_F(Options, FolderChoiceRefusesWrongKindsAndTheDefaultFolder) {
     picked = standard(olFolderJournal);
     window->cmdOlFhinzu_Click();
     window->cmdKontaktordner_Click();
-    EXPECT_EQ(messages.value(0), u"Tellmarin - Falscher Ordnertyp|Dieser Ordner ist kein Kontakteordner."_s);
+    EXPECT_EQ(messages.value(0),
+              u"Tellmarin - Falscher Ordnertyp|Dieser Ordner ist kein Kontakteordner."_s);
     EXPECT_EQ(messages.size(), 2);
     EXPECT_TRUE(lines().isEmpty());
     EXPECT_EQ(get(u"FolderNewContact"_s), u"<fehlt>"_s);
@@ -273,7 +313,8 @@ TEST_F(Options, FolderChoiceRefusesWrongKindsAndTheDefaultFolder) {
     EXPECT_EQ(get(u"FolderJournal"_s), QString());
     picked = standard(olFolderCalendar);
     window->cmdJournalordner_Click();
-    EXPECT_EQ(messages.last(), u"Tellmarin - Falscher Ordnertyp|Dieser Ordner ist kein Journalordner."_s);
+    EXPECT_EQ(messages.last(),
+              u"Tellmarin - Falscher Ordnertyp|Dieser Ordner ist kein Journalordner."_s);
 }
 
 TEST_F(Options, MissingFoldersAreReportedWhenOpened) {
@@ -287,13 +328,15 @@ TEST_F(Options, MissingFoldersAreReportedWhenOpened) {
     EXPECT_TRUE(child<QLineEdit>("txtContactFolder")->property("tag").toString().isEmpty());
 
     window->txtContactFolder_DblClick();
-    EXPECT_TRUE(messages.last().contains(u"|Der Kontaktordner wurde nicht gefunden.\r\rGründe hierfür "
-                                         u"können sein:\r- der Ordner wurde gelöscht.\r"_s));
+    EXPECT_TRUE(
+        messages.last().contains(u"|Der Kontaktordner wurde nicht gefunden.\r\rGründe hierfür "
+                                 u"können sein:\r- der Ordner wurde gelöscht.\r"_s));
     child<QListWidget>("listOutlookOrdner")->setCurrentRow(0);
     answer = msgbox::Answer::No;
     window->listOutlookOrdner_DblClick();
     EXPECT_TRUE(messages.last().startsWith(u"Tellmarin - Ordner nicht gefunden ["_s));
-    EXPECT_TRUE(messages.last().contains(u"|Der Kontaktordner »Verschwunden« wurde nicht gefunden.\r\r"_s));
+    EXPECT_TRUE(
+        messages.last().contains(u"|Der Kontaktordner »Verschwunden« wurde nicht gefunden.\r\r"_s));
     EXPECT_TRUE(messages.last().contains(u"Der Ordnerverweis sollte entfernt werden.\r\r"_s));
     EXPECT_EQ(lines().size(), 1);
     answer = msgbox::Answer::Yes;
@@ -337,9 +380,10 @@ TEST_F(Options, HelpEntries) {
     window->mnuHilfeWeb_Click();
     answer = msgbox::Answer::Cancel;
     window->mnuHilfeTeamviewer_Click();
-    EXPECT_EQ(QString::fromLocal8Bit(testing::internal::GetCapturedStderr()),
-              u"Öffnen: https://www.tellmarin.example/\n"
-              u"Tellmarin: Sie gelangen jetzt zur Internetpräsenz der TeamViewer Germany GmbH.\n"_s);
+    EXPECT_EQ(
+        QString::fromLocal8Bit(testing::internal::GetCapturedStderr()),
+        u"Öffnen: https://www.tellmarin.example/\n"
+        u"Tellmarin: Sie gelangen jetzt zur Internetpräsenz der TeamViewer Germany GmbH.\n"_s);
 
     answer = msgbox::Answer::Yes;
     window->mnuHilfeKontakt_Click();

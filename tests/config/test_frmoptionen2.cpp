@@ -29,7 +29,8 @@ protected:
     msgbox::Answer answer = msgbox::Answer::No;
 
     void SetUp() override {
-        msgbox::setResponder([this](const QString&, const QString&) { return std::optional(answer); });
+        msgbox::setResponder(
+            [this](const QString&, const QString&) { return std::optional(answer); });
     }
     void TearDown() override {
         window.reset();
@@ -103,7 +104,8 @@ TEST_F(Options2, SeparatorFontSizeAndTabStopRules) {
     EXPECT_EQ(separator->text(), u";x"_s);
 
     auto* size = window->findChild<QComboBox*>(u"cbxMailFontSize"_s);
-    for (const auto& [typed, kept] : {std::pair{u"5"_s, u"11"_s}, {u"49"_s, u"11"_s}, {u"48"_s, u"48"_s}}) {
+    for (const auto& [typed, kept] :
+         {std::pair{u"5"_s, u"11"_s}, {u"49"_s, u"11"_s}, {u"48"_s, u"48"_s}}) {
         size->setEditText(typed);
         window->cbxMailFontSize_LostFocus();
         EXPECT_EQ(size->currentText(), kept) << typed.toStdString();
@@ -123,7 +125,7 @@ TEST_F(Options2, ClosingWritesEveryKey) {
     box("txtUserfeld_1")->setText(u"Vertrag"_s);
     window->findChild<QCheckBox*>(u"chkFeldLink_1"_s)->click();
     EXPECT_TRUE(box("txtUserfeld_1")->font().underline());
-    box("txtHintergrund")->setText(QString());     // empty: the box's own default
+    box("txtHintergrund")->setText(QString());       // empty: the box's own default
     box("txtDesignSchriftfarbe")->setText(u"rot"_s); // no number: the stored value stays
     box("txtLogDays")->setText(u"7,6"_s);
     window->findChild<QComboBox*>(u"cbxMaps"_s)->setCurrentIndex(0);

@@ -1,7 +1,7 @@
 // The settings backup file byte for byte, its restore (all keys or none),
 // and the same operations from the command line.
-#include "config/settingsbackup.h"
 #include "config/settingsactions.h"
+#include "config/settingsbackup.h"
 #include "core/log.h"
 #include "core/settings.h"
 #include "platform/settingsstore.h"
@@ -47,14 +47,16 @@ TEST_F(Backup, FreshInstallationExportsTheDefaultsThatCallProcessingUses) {
         "\"InJournal\",\"0\"\r\n\"Internal\",\"0\"\r\n\"JournalCallEnd\",\"0\"\r\n"
         "\"JournalCategory\",\"0\"\r\n\"JournalContact\",\"0\"\r\n\"LogDays\",\"14\"\r\n"
         "\"Mailaddressee\",\"\"\r\n\"MailFont\",\"Calibri\"\r\n\"MailFontSize\",\"11\"\r\n"
-        "\"MailTabStop1\",\"3\"\r\n\"MailTabStop2\",\"8\"\r\n\"ModeCalendarJournal\",\"Journal\"\r\n"
+        "\"MailTabStop1\",\"3\"\r\n\"MailTabStop2\",\"8\"\r\n\"ModeCalendarJournal\","
+        "\"Journal\"\r\n"
         "\"olUser1\",\"\"\r\n\"olUser1Link\",\"\"\r\n\"olUser1Print\",\"0\"\r\n"
         "\"olUser2\",\"\"\r\n\"olUser2Link\",\"\"\r\n\"olUser2Print\",\"0\"\r\n"
         "\"olUser3\",\"\"\r\n\"olUser3Link\",\"\"\r\n\"olUser3Print\",\"0\"\r\n"
         "\"olUser4\",\"\"\r\n\"olUser4Link\",\"\"\r\n\"olUser4Print\",\"0\"\r\n"
         "\"NewContactType\",\"0\"\r\n\"OutContact\",\"0\"\r\n\"OutJournal\",\"0\"\r\n"
         "\"Refresh\",\"0\"\r\n\"StopWatch\",\"\"\r\n\"URLHandler\",\"tel://\"\r\n\"Maps\",\"0\"\r\n"
-        "\"ViewCompanyname\",\"\"\r\n\"WindowOffsetIndexX\",\"0\"\r\n\"WindowOffsetIndexY\",\"0\"\r\n";
+        "\"ViewCompanyname\",\"\"\r\n\"WindowOffsetIndexX\",\"0\"\r\n\"WindowOffsetIndexY\","
+        "\"0\"\r\n";
     EXPECT_EQ(readBytes(backup::defaultExportPath()), expected);
 }
 
@@ -70,7 +72,8 @@ TEST_F(Backup, FolderLinesFollowFoldersAndValuesAreQuoted) {
     const QByteArray bytes = readBytes(path);
     EXPECT_TRUE(bytes.contains("\"Folders\",\"2\"\r\n\"Folder1\",\"Kunden, Berlin\"\r\n"
                                "\"FolderID1\",\"E1|S1\"\r\n"
-                               "\"Folder2\",\"Der \"\"Gro\xC3\x9F" "e\"\" Ordner\"\r\n"
+                               "\"Folder2\",\"Der \"\"Gro\xC3\x9F"
+                               "e\"\" Ordner\"\r\n"
                                "\"FolderID2\",\"E2|S2\"\r\n\"FolderCalendar\""));
     EXPECT_FALSE(bytes.contains("Folder3"));
 
@@ -97,10 +100,10 @@ TEST_F(Backup, RestoreGivesBackEveryValueOfAnExport) {
 TEST_F(Backup, RestoreReadsFilesOfOtherComputers) {
     // Windows-1252, CR LF, a bare field, unknown keys, the map provider as
     // text, folder references of another store.
-    const QString path =
-        file(u"alt.ini"_s, "\"olUser1\",\"Gr\xF6\xDF" "e\"\r\n\"Maps\",\"Microsoft Bing\"\r\n"
-                           "\"Frei\", 7 \r\n\"FolderNewContact\",\"00AB|00CD\"\r\n"
-                           "\"maps2\",\"Google Maps\"\r\n");
+    const QString path = file(u"alt.ini"_s, "\"olUser1\",\"Gr\xF6\xDF"
+                                            "e\"\r\n\"Maps\",\"Microsoft Bing\"\r\n"
+                                            "\"Frei\", 7 \r\n\"FolderNewContact\",\"00AB|00CD\"\r\n"
+                                            "\"maps2\",\"Google Maps\"\r\n");
     backup::restore(path);
     EXPECT_EQ(settingsstore::get(u"olUser1"_s), u"Größe"_s);
     EXPECT_EQ(settingsstore::get(u"Maps"_s), u"0"_s);
@@ -115,15 +118,15 @@ TEST_F(Backup, BadFileWritesNothing) {
     set(u"Debug"_s, u"1"_s);
     const QByteArray before = settingsBytes();
     const QList<QByteArray> bad = {
-        "\"Debug\",\"0\"\r\nkein Komma hier\r\n",         // a line of another form
-        "\"Debug\",\"0\"\r\n\"offen,\"x\"\r\n",           // quote not closed
-        "\"Debug\",\"0\"\r\n\"a=b\",\"1\"\r\n",           // key names the store cannot keep
+        "\"Debug\",\"0\"\r\nkein Komma hier\r\n", // a line of another form
+        "\"Debug\",\"0\"\r\n\"offen,\"x\"\r\n",   // quote not closed
+        "\"Debug\",\"0\"\r\n\"a=b\",\"1\"\r\n",   // key names the store cannot keep
         "\"Debug\",\"0\"\r\n\"[Tellmarin]\",\"1\"\r\n",
         "\"Debug\",\"0\"\r\n\";Kommentar\",\"1\"\r\n",
         "\"Debug\",\"0\"\r\n\"#x\",\"1\"\r\n",
         "\"Debug\",\"0\"\r\n\"\",\"1\"\r\n",
         "\"Debug\",\"0\"\r\n\"a\rb\",\"1\"\r\n",
-        "",                                               // no key at all
+        "", // no key at all
         "\r\n\r\n"};
     for (const QByteArray& bytes : bad) {
         EXPECT_FALSE(actions::restoreSettings(log, file(u"bad.ini"_s, bytes))) << bytes.constData();
@@ -158,7 +161,8 @@ protected:
 TEST_F(BackupCommandLine, ExportAndImportWithExitStatus) {
     set(u"olUser2"_s, u"Vertrag"_s);
     EXPECT_EQ(tellmarin({u"--export-settings"_s}), 0);
-    EXPECT_TRUE(readBytes(env.root() + u"Desktop/Tellmarin_all.ini"_s).contains("\"olUser2\",\"Vertrag\""));
+    EXPECT_TRUE(
+        readBytes(env.root() + u"Desktop/Tellmarin_all.ini"_s).contains("\"olUser2\",\"Vertrag\""));
     const QString path = env.root() + u"copy.ini"_s;
     EXPECT_EQ(tellmarin({u"--export-settings"_s, path}), 0);
     set(u"olUser2"_s, u"anders"_s);
@@ -167,7 +171,8 @@ TEST_F(BackupCommandLine, ExportAndImportWithExitStatus) {
 
     QByteArray err;
     EXPECT_EQ(tellmarin({u"--import-settings"_s, file(u"bad.ini"_s, "Unsinn\n")}, &err), 1);
-    EXPECT_TRUE(err.contains("Die R\xC3\xBC" "cksicherung Ihrer Einstellungen ist fehlgeschlagen."));
+    EXPECT_TRUE(err.contains("Die R\xC3\xBC"
+                             "cksicherung Ihrer Einstellungen ist fehlgeschlagen."));
     EXPECT_EQ(settingsstore::get(u"olUser2"_s), u"Vertrag"_s);
     EXPECT_EQ(tellmarin({u"--import-settings"_s}), 2);
     EXPECT_EQ(tellmarin({u"--export-settings"_s, u"a"_s, u"b"_s}), 2);

@@ -1,3 +1,4 @@
+#include "platform/error.h"
 #include "platform/gui.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
@@ -60,6 +61,14 @@ TEST(SettingsStore, RoundTripsExactValuesAndCreatesItsFolder) {
     const QString longValue(1000, u'x');
     settingsstore::save(u"olUser1"_s, longValue);
     EXPECT_EQ(settingsstore::get(u"olUser1"_s), longValue);
+
+    // Names that would break the file or read back as another key: refused,
+    // and saveAll writes none of its keys then.
+    const QByteArray before = test::readBytes(settingsstore::filePath());
+    for (const QString& bad : {u"a=b"_s, u"[x]"_s, u";c"_s, u" #d"_s, u""_s, u"e\nf"_s})
+        EXPECT_THROW(settingsstore::save(bad, u"1"_s), Error) << bad.toStdString();
+    EXPECT_THROW(settingsstore::saveAll({{u"Debug"_s, u"1"_s}, {u"x=y"_s, u"2"_s}}), Error);
+    EXPECT_EQ(test::readBytes(settingsstore::filePath()), before);
 }
 
 TEST(SettingsStore, ReadsFilesThatWindowsEditorsSavedAndWritesThemBackAsUtf8) {
