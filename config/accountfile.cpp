@@ -5,7 +5,6 @@
 #include "core/settings.h"
 #include "platform/clock.h"
 #include "platform/error.h"
-#include "platform/fileio.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
@@ -161,8 +160,7 @@ Outcome subKlickConfig(Log& log) {
                                          programExecutable(), clock::now());
     try {
         files::ensureFolder(paths::workFolder());
-        if (!fileio::replace(file, textfile::encode(text)))
-            fileio::raiseAccess();
+        textfile::write(file, text);
     } catch (const Error& e) {
         log.errorLine(ErrorExit{u"subKlickConfig"_s}, e);
         msgbox::show(u"Die Kontodatei für den AGFEO Dashboard-Client konnte nicht geschrieben "

@@ -4,6 +4,7 @@
 #include "core/log.h"
 #include "outlook/application.h"
 #include "outlook/folder.h"
+#include "platform/messagebox.h"
 
 #include <QStringList>
 
@@ -56,10 +57,14 @@ BoxContent boxContent(const outlook::NamespacePtr& mapi, const QString& referenc
     return {folder->Name(), reference, folder->FolderPath()};
 }
 
+bool isDefault(const outlook::NamespacePtr& mapi, const outlook::FolderPtr& folder, Kind kind) {
+    const outlook::FolderPtr standard = mapi->GetDefaultFolder(info(kind).defaultFolder);
+    return standard && standard->EntryID() == folder->EntryID();
+}
+
 BoxContent pickedContent(const outlook::NamespacePtr& mapi, const outlook::FolderPtr& folder,
                          Kind kind) {
-    const outlook::FolderPtr standard = mapi->GetDefaultFolder(info(kind).defaultFolder);
-    if (standard && standard->EntryID() == folder->EntryID())
+    if (isDefault(mapi, folder, kind))
         return {info(kind).defaultText, QString(), QString()};
     return {folder->Name(), folder->EntryID() + u'|' + folder->StoreID(), folder->FolderPath()};
 }
@@ -72,6 +77,15 @@ outlook::FolderPtr pick(const outlook::NamespacePtr& mapi) {
     if (currentPicker())
         return currentPicker()(mapi);
     return mapi->PickFolder();
+}
+
+outlook::FolderPtr pickOf(const outlook::NamespacePtr& mapi, Kind kind) {
+    const outlook::FolderPtr folder = pick(mapi);
+    if (!folder || folder->DefaultItemType() == info(kind).itemType)
+        return folder;
+    msgbox::show(info(kind).wrongType, msgbox::Buttons::Ok, msgbox::Icon::Information,
+                 u"Tellmarin - Falscher Ordnertyp"_s);
+    return nullptr;
 }
 
 QString listFolderMissing(const QString& name, long number, const QString& description) {

@@ -41,11 +41,17 @@ BoxContent boxContent(const outlook::NamespacePtr& mapi, const QString& referenc
 BoxContent pickedContent(const outlook::NamespacePtr& mapi, const outlook::FolderPtr& folder,
                          Kind kind);
 
+// True when folder is the user's default folder of the kind.
+bool isDefault(const outlook::NamespacePtr& mapi, const outlook::FolderPtr& folder, Kind kind);
+
 // Lets the user choose a folder (the store's PickFolder); replaceable for
 // tests. Null when nothing was chosen.
 using Picker = std::function<outlook::FolderPtr(const outlook::NamespacePtr&)>;
 void setPicker(Picker picker);
 outlook::FolderPtr pick(const outlook::NamespacePtr& mapi);
+// A folder of the kind chosen by the user; one of another kind is refused
+// with the wrong-type message. Null when none was taken.
+outlook::FolderPtr pickOf(const outlook::NamespacePtr& mapi, Kind kind);
 
 // The messages of a folder that cannot be found, lines joined by CR.
 QString listFolderMissing(const QString& name, long number, const QString& description);

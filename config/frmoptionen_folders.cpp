@@ -19,11 +19,6 @@ namespace tlm {
 namespace {
 const QString product = u"Tellmarin"_s;
 
-void wrongType(folderchoice::Kind kind) {
-    msgbox::show(folderchoice::info(kind).wrongType, msgbox::Buttons::Ok, msgbox::Icon::Information,
-                 product + u" - Falscher Ordnertyp"_s);
-}
-
 QString notFoundTitle(bool withTime) {
     return product + u" - Ordner nicht gefunden"_s + (withTime ? titleTimeStamp() : QString());
 }
@@ -32,13 +27,11 @@ QString notFoundTitle(bool withTime) {
 void frmOptionen::cmdOlFhinzu_Click() {
     ignoreErrors([this] {
         attach();
-        const outlook::FolderPtr folder = folderchoice::pick(m_run.mapi);
+        const outlook::FolderPtr folder =
+            folderchoice::pickOf(m_run.mapi, folderchoice::Kind::Contacts);
         if (!folder)
             return;
-        if (folder->DefaultItemType() != outlook::olContactItem)
-            return wrongType(folderchoice::Kind::Contacts);
-        const outlook::FolderPtr standard = m_run.mapi->GetDefaultFolder(outlook::olFolderContacts);
-        if (standard && standard->EntryID() == folder->EntryID()) {
+        if (folderchoice::isDefault(m_run.mapi, folder, folderchoice::Kind::Contacts)) {
             msgbox::show(u"Das ist der Standard-Kontakteordner. Dieser wird einfach mit einer "
                          u"separaten Option aktiviert"_s,
                          msgbox::Buttons::Ok, msgbox::Icon::Information, product);
@@ -86,11 +79,10 @@ void frmOptionen::listOutlookOrdner_DblClick() {
 void frmOptionen::cmdKontaktordner_Click() {
     ignoreErrors([this] {
         attach();
-        const outlook::FolderPtr folder = folderchoice::pick(m_run.mapi);
+        const outlook::FolderPtr folder =
+            folderchoice::pickOf(m_run.mapi, folderchoice::Kind::Contacts);
         if (!folder)
             return;
-        if (folder->DefaultItemType() != outlook::olContactItem)
-            return wrongType(folderchoice::Kind::Contacts);
         saveSetting(u"FolderNewContact"_s, QString());
         const auto content =
             folderchoice::pickedContent(m_run.mapi, folder, folderchoice::Kind::Contacts);
@@ -104,11 +96,9 @@ void frmOptionen::cmdJournalordner_Click() {
     ignoreErrors([this] {
         attach();
         const folderchoice::Kind kind = journalKind();
-        const outlook::FolderPtr folder = folderchoice::pick(m_run.mapi);
+        const outlook::FolderPtr folder = folderchoice::pickOf(m_run.mapi, kind);
         if (!folder)
             return;
-        if (folder->DefaultItemType() != folderchoice::info(kind).itemType)
-            return wrongType(kind);
         const auto content = folderchoice::pickedContent(m_run.mapi, folder, kind);
         setFolderBox(txtJournalFolder, content);
         saveSetting(folderchoice::info(kind).settingKey, content.reference);

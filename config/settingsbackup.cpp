@@ -2,7 +2,6 @@
 
 #include "core/settings.h"
 #include "platform/error.h"
-#include "platform/fileio.h"
 #include "platform/files.h"
 #include "platform/settingsstore.h"
 #include "platform/textfile.h"
@@ -158,19 +157,11 @@ void writeExport(const QString& path) {
     for (const auto& [key, value] : exportValues())
         text += exportLine(key, value);
     files::ensureFolder(QFileInfo(path).absolutePath());
-    if (!fileio::replace(path, textfile::encode(text)))
-        fileio::raiseAccess();
+    textfile::write(path, text);
 }
 
 KeyValues readRestoreFile(const QString& path) {
-    bool missing = false;
-    const auto bytes = fileio::readAll(path, &missing);
-    if (!bytes) {
-        if (missing)
-            fileio::raiseNotFound();
-        fileio::raiseAccess();
-    }
-    QString text = textfile::decodeForeign(*bytes);
+    QString text = textfile::readForeign(path);
     text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
     KeyValues out;
     const QStringList lines = text.split(u'\n');

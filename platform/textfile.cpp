@@ -80,7 +80,8 @@ void write(const QString& path, const QString& text) {
         fileio::raiseAccess();
 }
 
-QString read(const QString& path) {
+namespace {
+QByteArray bytesOf(const QString& path) {
     bool missing = false;
     const auto bytes = fileio::readAll(path, &missing);
     if (!bytes) {
@@ -88,7 +89,16 @@ QString read(const QString& path) {
             fileio::raiseNotFound();
         fileio::raiseAccess();
     }
-    return decode(*bytes);
+    return *bytes;
+}
+} // namespace
+
+QString read(const QString& path) {
+    return decode(bytesOf(path));
+}
+
+QString readForeign(const QString& path) {
+    return decodeForeign(bytesOf(path));
 }
 
 } // namespace tlm::textfile

@@ -23,5 +23,7 @@ void append(const QString& path, const QString& text);
 void write(const QString& path, const QString& text);
 // Reads the whole file (system code page).
 QString read(const QString& path);
+// Reads a file that may come from another machine (decodeForeign).
+QString readForeign(const QString& path);
 
 } // namespace tlm::textfile
