@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Tellmarin with warnings as errors, runs all
-# tests, then builds and runs them again under AddressSanitizer and
+# tests, builds the Debian package and installs and tries it, then builds and runs them again under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,6 +9,9 @@ export QT_QPA_PLATFORM=offscreen TELLMARIN_AUTOANSWER=1
 
 "$here/scripts/build.sh" build -DTM_WERROR=ON
 ctest --test-dir "$here/build" --output-on-failure -j2
+
+# The Debian package: its files, an install here, an installed call.
+"$here/scripts/package-test.sh" build
 
 # The windows once more on a real X server with the desktop's accessibility
 # bus, as users run them.

@@ -1,0 +1,53 @@
+# Installation: the program folder is the folder of the real executable, so
+# the executables lie with their data files and the manual in one folder
+# below the prefix, linked from bin/. Desktop entries open the options
+# window (and the viewer, where it is built).
+include(GNUInstallDirs)
+set(TM_PROGRAM_DIR ${CMAKE_INSTALL_LIBDIR}/tellmarin)
+
+set(tm_installed_programs tellmarin tellmarin-pim)
+if(TARGET tellmarin-viewer)
+  list(APPEND tm_installed_programs tellmarin-viewer)
+endif()
+install(TARGETS ${tm_installed_programs} RUNTIME DESTINATION ${TM_PROGRAM_DIR})
+install(FILES
+  ${PROJECT_SOURCE_DIR}/data/tlLand.txt
+  ${PROJECT_SOURCE_DIR}/data/tlVorwahlen.txt
+  ${PROJECT_SOURCE_DIR}/data/tlOl.png
+  ${PROJECT_SOURCE_DIR}/data/sample-contacts.vcf
+  ${CMAKE_BINARY_DIR}/bin/Tellmarin-Handbuch.pdf
+  DESTINATION ${TM_PROGRAM_DIR})
+foreach(program IN LISTS tm_installed_programs)
+  install(CODE "
+    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+    file(CREATE_LINK ../${TM_PROGRAM_DIR}/${program}
+         \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\" SYMBOLIC)")
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/data/tellmarin-einstellungen.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+if(TARGET tellmarin-viewer)
+  install(FILES ${PROJECT_SOURCE_DIR}/data/tellmarin-viewer.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/data/tlOl.png
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME tellmarin.png)
+
+# cpack -G DEB: a Debian package with the shared libraries it needs declared
+# (from dpkg-shlibdeps) and xdg-open, which the shell actions use.
+set(CPACK_PACKAGE_NAME tellmarin)
+set(CPACK_PACKAGE_VENDOR "Tellmarin-Team")
+set(CPACK_PACKAGE_CONTACT "Tellmarin-Team <support@tellmarin.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "CTI-Anbindung der AGFEO-Telefonanlage an Outlook")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Tellmarin verbindet den CTI-Client einer AGFEO-Telefonanlage mit Outlook:\n"
+  "Kontakte, Journal, Kalender, Aufgaben und E-Mail. Ohne Outlook arbeitet es\n"
+  "mit einem lokalen PIM-Speicher.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY tellmarin)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION comm)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tellmarin.example/")
+include(CPack)

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a built tree (default: build), checks its
+# file list, installs it on this machine (as root, with its dependencies)
+# and lets the installed tellmarin handle a call on a store that the
+# installed tellmarin-pim fills with the sample address book.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+dir="$here/${1:-build}"
+rm -f "$dir"/tellmarin_*.deb
+(cd "$dir" && cpack -G DEB >/dev/null)
+deb=$(ls "$dir"/tellmarin_*.deb)
+
+listing=$(dpkg-deb -c "$deb")
+for f in ./usr/bin/tellmarin ./usr/bin/tellmarin-pim ./usr/lib/tellmarin/tellmarin \
+  ./usr/lib/tellmarin/tellmarin-pim ./usr/lib/tellmarin/tlLand.txt \
+  ./usr/lib/tellmarin/tlVorwahlen.txt ./usr/lib/tellmarin/tlOl.png \
+  ./usr/lib/tellmarin/Tellmarin-Handbuch.pdf \
+  ./usr/share/applications/tellmarin-einstellungen.desktop \
+  ./usr/share/icons/hicolor/48x48/apps/tellmarin.png; do
+  grep -q " $f\( \|$\)" <<<"$listing" || { echo "package lacks $f" >&2; exit 1; }
+done
+dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "package declares no Qt dependency" >&2; exit 1; }
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get install -y -q --reinstall "$deb" >/dev/null
+
+run=$(mktemp -d /tmp/tellmarin-pkg.XXXXXX)
+trap 'rm -rf "$run"' EXIT
+export TEMP="$run/temp" XDG_CONFIG_HOME="$run/config" XDG_DATA_HOME="$run/data"
+export TELLMARIN_PIM="$run/data/pim.sqlite" TELLMARIN_AUTOANSWER=1 QT_QPA_PLATFORM=offscreen
+mkdir -p "$TEMP" "$XDG_CONFIG_HOME/Orvensoft" "$XDG_DATA_HOME"
+printf '[Tellmarin]\r\nDebug=1\r\nDefaultFolder=1\r\nInContact=1\r\nDisplayPosContact=1\r\n' \
+  >"$XDG_CONFIG_HOME/Orvensoft/Tellmarin.ini"
+/usr/bin/tellmarin-pim create
+/usr/bin/tellmarin-pim import-vcard /usr/lib/tellmarin/sample-contacts.vcf >/dev/null
+/usr/bin/tellmarin 03012345678 03012345678 21 Zentrale 0 called 0 "2026-12-07 10:00:00" 0 1 \
+  PKG-0001-TEST U1 "" "" "" "" "" "" ""
+grep -q "Contact-ID=" "$TEMP/Tellmarin/PKG-0001-TEST.call" ||
+  { echo "the installed tellmarin did not find the caller" >&2; exit 1; }
+/usr/bin/tellmarin-pim dump-json | grep -q '"open": true' ||
+  { echo "the caller's contact was not shown" >&2; exit 1; }
+/usr/bin/tellmarin --version
+echo "package $(basename "$deb"): installed, call handled"
