@@ -377,6 +377,41 @@ void Store::Impl::activate(const QString& entryId) {
     sql::Stmt(db, "UPDATE inspectors SET active = (entry_id = ?)").bind(1, entryId).run();
 }
 
+QList<Store::OpenInspector> Store::openInspectors() const {
+    sql::Stmt q(m_impl->db, "SELECT entry_id, caption, active, window_state, left, top, width,"
+                            " height FROM inspectors WHERE open <> 0");
+    QList<OpenInspector> out;
+    while (q.step()) {
+        OpenInspector i;
+        i.entryId = q.text(0);
+        i.caption = q.text(1);
+        i.state.open = true;
+        i.state.active = q.number(2) != 0;
+        i.state.windowState = static_cast<int>(q.number(3));
+        i.state.left = static_cast<int>(q.number(4));
+        i.state.top = static_cast<int>(q.number(5));
+        i.state.width = static_cast<int>(q.number(6));
+        i.state.height = static_cast<int>(q.number(7));
+        out.append(i);
+    }
+    return out;
+}
+
+void Store::closeInspector(const QString& entryId) {
+    sql::Stmt(m_impl->db, "UPDATE inspectors SET open = 0, active = 0 WHERE entry_id = ?")
+        .bind(1, entryId)
+        .run();
+}
+
+void Store::saveDraft(const QString& entryId) {
+    sql::Stmt(m_impl->db, "UPDATE items SET unsaved = 0 WHERE entry_id = ?").bind(1, entryId).run();
+}
+
+qint64 Store::dataVersion() const {
+    sql::Stmt q(m_impl->db, "PRAGMA data_version");
+    return q.step() ? q.number(0) : 0;
+}
+
 QString Store::Impl::storeGuid(const QString& storeId) const {
     return storeId.size() >= 32 ? storeId.right(32) : storeId.rightJustified(32, u'0');
 }

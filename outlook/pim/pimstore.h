@@ -183,6 +183,23 @@ public:
     void updateItem(const ItemRecord& record);
     void removeItem(const QString& entryId); // deletes for good
 
+    // Inspectors (the windows of items) ------------------------------------
+    struct OpenInspector {
+        QString entryId;
+        QString caption; // as the program set it; may be empty
+        InspectorState state;
+    };
+    // Every open inspector, in no particular order.
+    QList<OpenInspector> openInspectors() const;
+    // Marks the item's window closed (the user closed it).
+    void closeInspector(const QString& entryId);
+    // A draft becomes a saved item of its folder.
+    void saveDraft(const QString& entryId);
+
+    // A number that changes whenever another connection commits a change to
+    // the file (SQLite's data_version); cheap enough to poll.
+    qint64 dataVersion() const;
+
     // Options -------------------------------------------------------------
     QMap<QString, QString> options() const; // with defaults filled in
     QString option(const QString& name) const;

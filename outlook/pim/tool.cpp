@@ -24,8 +24,8 @@ struct Command {
     void (*handler)(const Invocation&);
 };
 
-const std::array<Command, 8>& commands() {
-    static const std::array<Command, 8> table = {{
+const std::array<Command, 10>& commands() {
+    static const std::array<Command, 10> table = {{
         {u"create"_s,
          u"create"_s,
          u"legt einen neuen Speicher mit den Standardordnern an"_s,
@@ -76,6 +76,21 @@ const std::array<Command, 8>& commands() {
          1,
          {},
          &list},
+        {u"inspectors"_s,
+         u"inspectors"_s,
+         u"listet die offenen Fenster: EntryID, Zustand, Rechteck, Titel"_s,
+         0,
+         0,
+         {},
+         &inspectors},
+        {u"close"_s,
+         u"close ENTRYID [--save|--discard]"_s,
+         u"schließt ein Fenster; --save speichert einen Entwurf in seinen Ordner, --discard "
+         u"verwirft ihn"_s,
+         1,
+         1,
+         {u"save"_s, u"discard"_s},
+         &closeInspector},
         {u"options"_s,
          u"options [--outlook-version V] [--editor-type 1|4]"_s,
          u"zeigt und setzt die Optionen des Speichers"_s,
@@ -120,7 +135,8 @@ Parsed parse(const QStringList& args) {
         } else if (a.startsWith(u"--"_s) && a.size() > 2) {
             QString name = a.mid(2);
             QString value;
-            if (name == u"read-only"_s) { // a switch: it takes no value
+            if (name == u"read-only"_s || name == u"save"_s || name == u"discard"_s) {
+                // a switch: it takes no value
                 value = u"1"_s;
             } else if (const qsizetype eq = name.indexOf(u'='); eq >= 0) {
                 value = name.mid(eq + 1);

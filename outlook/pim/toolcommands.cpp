@@ -207,6 +207,40 @@ void list(const Invocation& call) {
         out << item.entryId << '\t' << item.messageClass << '\t' << itemLabel(item) << '\n';
 }
 
+void inspectors(const Invocation& call) {
+    const Store store = openStore(call, Store::Create::Never);
+    static const char* const states[] = {"maximiert", "minimiert", "normal"};
+    for (const Store::OpenInspector& i : store.openInspectors()) {
+        const InspectorState& s = i.state;
+        const int state = s.windowState >= 0 && s.windowState <= 2 ? s.windowState : 2;
+        *call.out << i.entryId << '\t' << states[state] << (s.active ? " aktiv" : "") << '\t'
+                  << s.left << ',' << s.top << ',' << s.width << ',' << s.height << '\t'
+                  << i.caption << '\n';
+    }
+}
+
+void closeInspector(const Invocation& call) {
+    const bool save = call.options.contains(u"save"_s);
+    const bool discard = call.options.contains(u"discard"_s);
+    if (save && discard)
+        throw UsageError{u"--save und --discard schließen einander aus"_s};
+    Store store = openStore(call, Store::Create::Never);
+    const QString id = call.args.first();
+    const ItemRecord item = store.item(id); // raises for an unknown EntryID
+    store.transaction([&] {
+        store.closeInspector(id);
+        if (item.unsaved && save)
+            store.saveDraft(id);
+        else if (item.unsaved && discard)
+            store.removeItem(id);
+    });
+    *call.out << (item.unsaved ? (save      ? "gespeichert: "
+                                  : discard ? "verworfen: "
+                                            : "geschlossen: ")
+                               : "geschlossen: ")
+              << id << '\n';
+}
+
 void options(const Invocation& call) {
     Store store = openStore(call, Store::Create::WithDefaults);
     const QString version = call.option(u"outlook-version"_s);

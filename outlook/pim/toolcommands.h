@@ -32,6 +32,8 @@ void exportVcard(const Invocation& call);
 void loadJson(const Invocation& call);
 void dumpJson(const Invocation& call);
 void list(const Invocation& call);
+void inspectors(const Invocation& call);
+void closeInspector(const Invocation& call);
 void options(const Invocation& call);
 
 // Shared by the commands --------------------------------------------------

@@ -2,6 +2,7 @@
 // must leave the store as it was.
 #include "outlook/pim/json.h"
 #include "outlook/pim/pimstore.h"
+#include "outlook/pim/storeimpl.h"
 #include "outlook/pim/tool.h"
 
 #include "tests/support/testenv.h"
@@ -214,6 +215,47 @@ TEST(PimTool, UsageErrors) {
     // Reading commands do not create a store.
     EXPECT_EQ(pim({u"list"_s}).code, tool::Failure);
     EXPECT_FALSE(QFileInfo::exists(env.pimPath()));
+}
+
+} // namespace
+} // namespace tlm::pim
+
+namespace tlm::pim {
+namespace {
+
+// The windows the program left open, and closing them as a user would.
+TEST(PimTool, InspectorsListedAndClosed) {
+    test::TestEnv env;
+    ItemRecord contact;
+    ItemRecord draft;
+    {
+        Store store;
+        contact.properties.insert(u"LastName"_s, u"Becker"_s);
+        contact.entryId =
+            store.addItem(store.defaultFolder(outlook::olFolderContacts).entryId, contact);
+        store.impl().setInspector(contact.entryId, u"Thomas Becker - Kontakt"_s,
+                                  {true, true, 2, 10, 20, 300, 400});
+        draft.properties.insert(u"Subject"_s, u"Rückruf"_s);
+        draft.unsaved = true;
+        draft.entryId =
+            store.addItem(store.defaultFolder(outlook::olFolderCalendar).entryId, draft);
+        store.impl().setInspector(draft.entryId, u"Rückruf - Termin"_s,
+                                  {true, false, 0, 0, 0, 0, 0});
+    }
+    const ToolRun listed = pim({u"inspectors"_s});
+    EXPECT_EQ(listed.code, 0);
+    EXPECT_TRUE(listed.out.contains(contact.entryId +
+                                    u"\tnormal aktiv\t10,20,300,400\tThomas Becker - Kontakt\n"_s));
+    EXPECT_TRUE(listed.out.contains(draft.entryId + u"\tmaximiert\t0,0,0,0\tRückruf - Termin\n"_s));
+
+    EXPECT_NE(pim({u"close"_s, draft.entryId, u"--save"_s, u"--discard"_s}).code, 0);
+    EXPECT_EQ(pim({u"close"_s, draft.entryId, u"--save"_s}).out,
+              u"gespeichert: "_s + draft.entryId + u'\n');
+    EXPECT_EQ(pim({u"close"_s, contact.entryId}).code, 0);
+    EXPECT_TRUE(pim({u"inspectors"_s}).out.isEmpty());
+    const Store store;
+    EXPECT_FALSE(store.item(draft.entryId).unsaved);
+    EXPECT_NE(pim({u"close"_s, u"00FF"_s}).code, 0);
 }
 
 } // namespace
