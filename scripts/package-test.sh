@@ -11,7 +11,9 @@ rm -f "$dir"/tellmarin_*.deb
 deb=$(ls "$dir"/tellmarin_*.deb)
 
 listing=$(dpkg-deb -c "$deb")
-for f in ./usr/bin/tellmarin ./usr/bin/tellmarin-pim ./usr/lib/tellmarin/tellmarin \
+for f in ./usr/bin/tellmarin ./usr/bin/tellmarin-pim ./usr/bin/tellmarin-viewer \
+  ./usr/lib/tellmarin/tellmarin ./usr/lib/tellmarin/tellmarin-viewer \
+  ./usr/share/applications/tellmarin-viewer.desktop \
   ./usr/lib/tellmarin/tellmarin-pim ./usr/lib/tellmarin/tlLand.txt \
   ./usr/lib/tellmarin/tlVorwahlen.txt ./usr/lib/tellmarin/tlOl.png \
   ./usr/lib/tellmarin/Tellmarin-Handbuch.pdf \

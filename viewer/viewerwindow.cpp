@@ -1,0 +1,126 @@
+#include "viewer/viewerwindow.h"
+
+#include "outlook/application.h"
+#include "viewer/itemkinds.h"
+
+#include <QHBoxLayout>
+#include <QHash>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tlm::viewer {
+namespace {
+constexpr int IdRole = Qt::UserRole;
+}
+
+ViewerWindow::ViewerWindow(pim::Store& store) : m_store(store) {
+    setObjectName(u"ViewerWindow"_s);
+    setWindowTitle(u"Tellmarin - PIM-Speicher"_s);
+    auto* splitter = new QSplitter(this);
+    treeFolders = new QTreeWidget(splitter);
+    treeFolders->setObjectName(u"treeFolders"_s);
+    treeFolders->setAccessibleName(u"Ordner"_s);
+    treeFolders->setHeaderLabels({u"Ordner"_s, u"Elemente"_s});
+    auto* right = new QWidget(splitter);
+    auto* layout = new QVBoxLayout(right);
+    auto* searchRow = new QHBoxLayout;
+    auto* searchLabel = new QLabel(u"&Suchen:"_s, right);
+    txtSearch = new QLineEdit(right);
+    txtSearch->setObjectName(u"txtSearch"_s);
+    txtSearch->setAccessibleName(u"Suchen"_s);
+    txtSearch->setClearButtonEnabled(true);
+    searchLabel->setBuddy(txtSearch);
+    searchRow->addWidget(searchLabel);
+    searchRow->addWidget(txtSearch);
+    layout->addLayout(searchRow);
+    listItems = new QTreeWidget(right);
+    listItems->setObjectName(u"listItems"_s);
+    listItems->setAccessibleName(u"Elemente"_s);
+    listItems->setRootIsDecorated(false);
+    listItems->setSortingEnabled(true);
+    layout->addWidget(listItems);
+    splitter->setStretchFactor(1, 3);
+    setCentralWidget(splitter);
+    resize(900, 560);
+
+    connect(treeFolders, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        const QString id = item ? item->data(0, IdRole).toString() : QString();
+        if (!id.isEmpty() && id != m_folderId) {
+            m_folderId = id;
+            fillItems();
+        }
+    });
+    connect(txtSearch, &QLineEdit::textChanged, this, [this] { applySearch(); });
+    m_folderId = m_store.defaultFolder(outlook::olFolderContacts).entryId;
+    refresh();
+}
+
+void ViewerWindow::showFolder(const QString& entryId) {
+    m_folderId = entryId;
+    refresh();
+}
+
+void ViewerWindow::refresh() {
+    fillFolders();
+    fillItems();
+}
+
+void ViewerWindow::fillFolders() {
+    const QSignalBlocker block(treeFolders);
+    treeFolders->clear();
+    QHash<QString, QTreeWidgetItem*> nodes;
+    for (const pim::StoreInfo& s : m_store.stores()) {
+        auto* top = new QTreeWidgetItem(treeFolders, {s.name});
+        nodes.insert(s.storeId, top);
+    }
+    for (const pim::FolderInfo& f : m_store.folders()) {
+        QTreeWidgetItem* parent = nodes.value(f.parentId.isEmpty() ? f.storeId : f.parentId);
+        auto* node = new QTreeWidgetItem(
+            parent, {f.name, QString::number(m_store.itemIds(f.entryId).size())});
+        node->setData(0, IdRole, f.entryId);
+        nodes.insert(f.entryId, node);
+        if (f.entryId == m_folderId)
+            treeFolders->setCurrentItem(node);
+    }
+    treeFolders->expandAll();
+    treeFolders->resizeColumnToContents(0);
+}
+
+void ViewerWindow::fillItems() {
+    const pim::FolderInfo folder = m_store.folder(m_folderId);
+    const QList<Field> fields = columns(folder.kind);
+    QStringList headers;
+    for (const Field& f : fields)
+        headers << f.label;
+    listItems->setSortingEnabled(false);
+    listItems->clear();
+    listItems->setHeaderLabels(headers);
+    for (const pim::ItemRecord& r : m_store.items(m_folderId)) {
+        QStringList cells;
+        for (const Field& f : fields)
+            cells << text(r, f.property);
+        auto* row = new QTreeWidgetItem(listItems, cells);
+        row->setData(0, IdRole, r.entryId);
+    }
+    listItems->setSortingEnabled(true);
+    applySearch();
+}
+
+void ViewerWindow::applySearch() {
+    const QString needle = txtSearch->text().trimmed();
+    for (int i = 0; i < listItems->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = listItems->topLevelItem(i);
+        bool match = needle.isEmpty();
+        for (int c = 0; !match && c < row->columnCount(); ++c)
+            match = row->text(c).contains(needle, Qt::CaseInsensitive);
+        row->setHidden(!match);
+    }
+}
+
+} // namespace tlm::viewer
