@@ -11,6 +11,10 @@ namespace tlm::viewer {
 Viewer::Viewer(const QString& storePath)
     : m_store(storePath), m_main(std::make_unique<ViewerWindow>(m_store)),
       m_timer(new QTimer(this)) {
+    m_refresh = new QTimer(this);
+    m_refresh->setSingleShot(true);
+    m_refresh->setInterval(20);
+    connect(m_refresh, &QTimer::timeout, this, [this] { m_main->refresh(); });
     m_timer->setInterval(100);
     connect(m_timer, &QTimer::timeout, this, &Viewer::poll);
     m_timer->start();
@@ -47,8 +51,9 @@ void Viewer::poll() {
     if (version == m_version)
         return;
     m_version = version;
-    m_main->refresh();
-    sync();
+    sync(); // the windows first: they are what the user waits for; the main
+            // window follows once they are painted
+    m_refresh->start();
 }
 
 void Viewer::sync() {

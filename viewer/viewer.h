@@ -23,7 +23,8 @@ public:
     ViewerWindow& mainWindow() { return *m_main; }
     InspectorWindow* inspectorWindow(const QString& entryId) const;
     QList<InspectorWindow*> inspectorWindows() const;
-    // Looks at the store now (the timer does it every 100 ms).
+    // Looks at the store now (the timer does it every 100 ms); the main
+    // window follows 20 ms later.
     void poll();
     // Shows the windows and raises the active inspector.
     void show();
@@ -35,6 +36,7 @@ private:
     std::unique_ptr<ViewerWindow> m_main;
     QMap<QString, InspectorWindow*> m_windows;
     QTimer* m_timer;
+    QTimer* m_refresh;
     qint64 m_version = -1;
     bool m_shown = false;
 };

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -81,8 +82,8 @@ void ViewerWindow::fillFolders() {
     }
     for (const pim::FolderInfo& f : m_store.folders()) {
         QTreeWidgetItem* parent = nodes.value(f.parentId.isEmpty() ? f.storeId : f.parentId);
-        auto* node = new QTreeWidgetItem(
-            parent, {f.name, QString::number(m_store.itemIds(f.entryId).size())});
+        auto* node =
+            new QTreeWidgetItem(parent, {f.name, QString::number(m_store.itemCount(f.entryId))});
         node->setData(0, IdRole, f.entryId);
         nodes.insert(f.entryId, node);
         if (f.entryId == m_folderId)
@@ -92,21 +93,55 @@ void ViewerWindow::fillFolders() {
     treeFolders->resizeColumnToContents(0);
 }
 
+void ViewerWindow::setRow(QTreeWidgetItem* row, const pim::ItemRecord& record) {
+    const QList<Field> fields = columns(m_store.folder(m_folderId).kind);
+    for (int c = 0; c < fields.size(); ++c)
+        row->setText(c, text(record, fields[c].property));
+    row->setData(0, IdRole, record.entryId);
+}
+
 void ViewerWindow::fillItems() {
-    const pim::FolderInfo folder = m_store.folder(m_folderId);
-    const QList<Field> fields = columns(folder.kind);
-    QStringList headers;
-    for (const Field& f : fields)
-        headers << f.label;
+    if (m_listedFolder != m_folderId) {
+        QStringList headers;
+        for (const Field& f : columns(m_store.folder(m_folderId).kind))
+            headers << f.label;
+        listItems->clear();
+        listItems->setHeaderLabels(headers);
+        m_rows.clear();
+        m_listedFolder = m_folderId;
+    }
+    QHash<QString, Row> kept;
+    QSet<QString> changed;
+    for (const pim::Store::ItemStamp& s : m_store.itemStamps(m_folderId)) {
+        auto old = m_rows.find(s.entryId);
+        if (old != m_rows.end() && old->stamp == s.stamp) {
+            kept.insert(s.entryId, *old);
+            m_rows.erase(old);
+            continue;
+        }
+        QTreeWidgetItem* row = old != m_rows.end() ? old->item : new QTreeWidgetItem(listItems);
+        if (old != m_rows.end())
+            m_rows.erase(old);
+        kept.insert(s.entryId, {s.stamp, row});
+        changed << s.entryId;
+    }
+    const bool removed = !m_rows.isEmpty();
+    if (changed.isEmpty() && !removed) {
+        m_rows = std::move(kept);
+        return; // nothing of this folder changed
+    }
     listItems->setSortingEnabled(false);
-    listItems->clear();
-    listItems->setHeaderLabels(headers);
-    for (const pim::ItemRecord& r : m_store.items(m_folderId)) {
-        QStringList cells;
-        for (const Field& f : fields)
-            cells << text(r, f.property);
-        auto* row = new QTreeWidgetItem(listItems, cells);
-        row->setData(0, IdRole, r.entryId);
+    for (const Row& gone : std::as_const(m_rows))
+        delete gone.item;
+    m_rows = std::move(kept);
+    // A first fill reads the folder in one pass; later only what changed.
+    if (changed.size() > 16) {
+        for (const pim::ItemRecord& r : m_store.items(m_folderId))
+            if (changed.contains(r.entryId))
+                setRow(m_rows.value(r.entryId).item, r);
+    } else {
+        for (const QString& id : std::as_const(changed))
+            setRow(m_rows.value(id).item, m_store.item(id));
     }
     listItems->setSortingEnabled(true);
     applySearch();

@@ -625,6 +625,24 @@ void Store::insertFolder(const FolderInfo& f) {
     });
 }
 
+int Store::itemCount(const QString& folderId) const {
+    sql::Stmt q(m_impl->db, "SELECT count(*) FROM items WHERE folder_id = ? AND unsaved = 0");
+    q.bind(1, folderId);
+    return q.step() ? static_cast<int>(q.number(0)) : 0;
+}
+
+QList<Store::ItemStamp> Store::itemStamps(const QString& folderId) const {
+    sql::Stmt q(m_impl->db, "SELECT entry_id, props FROM items WHERE folder_id = ? AND"
+                            " unsaved = 0 ORDER BY seq");
+    q.bind(1, folderId);
+    QList<ItemStamp> out;
+    while (q.step()) {
+        const QByteArray props = q.blobView(1);
+        out.append({q.text(0), qHashBits(props.constData(), size_t(props.size()))});
+    }
+    return out;
+}
+
 QStringList Store::itemIds(const QString& folderId) const {
     folder(folderId);
     sql::Stmt q(m_impl->db,

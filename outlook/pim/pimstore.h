@@ -166,6 +166,16 @@ public:
     QList<ItemRecord> items(const QString& folderId) const;
     QList<ItemRecord> drafts(const QString& folderId) const;
     ItemRecord item(const QString& entryId) const; // a saved item or a draft
+    // The number of saved items of a folder.
+    int itemCount(const QString& folderId) const;
+    // Each saved item of a folder with a stamp that changes whenever its
+    // properties change, in order of creation: lets a reader find what
+    // changed without decoding every item.
+    struct ItemStamp {
+        QString entryId;
+        size_t stamp = 0;
+    };
+    QList<ItemStamp> itemStamps(const QString& folderId) const;
     bool hasItem(const QString& entryId) const;
 
     // Adds record to folderId with a new EntryID and returns it. The message

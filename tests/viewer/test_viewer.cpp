@@ -50,6 +50,7 @@ protected:
     }
     void settle() {
         view->poll();
+        view->mainWindow().refresh();
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -82,6 +83,20 @@ TEST_F(ViewerTest, WindowsFollowWhatOtherProcessesRecord) {
     other.closeInspector(id);
     settle();
     EXPECT_EQ(view->inspectorWindow(id), nullptr);
+
+    // A changed item changes its row; a removed one leaves the list.
+    pim::ItemRecord r = other.item(id);
+    r.properties.insert(u"CompanyName"_s, u"Becker Haustechnik"_s);
+    other.updateItem(r);
+    add(outlook::olFolderContacts, {{u"LastName"_s, u"Wagner"_s}});
+    settle();
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->findItems(u"Thomas Becker"_s, Qt::MatchExactly).value(0)->text(1),
+              u"Becker Haustechnik"_s);
+    other.removeItem(id);
+    settle();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), u"Wagner"_s);
 }
 
 TEST_F(ViewerTest, DraftsAskWhetherToSave) {
