@@ -28,6 +28,15 @@ printf '[Tellmarin]\r\nDebug=1\r\nDefaultFolder=1\r\nInContact=1\r\nInJournal=1\
 "$bin/tellmarin-pim" create
 "$bin/tellmarin-pim" import-vcard "$here/data/sample-contacts.vcf"
 
+# On a desktop (DISPLAY set) the viewer plays Outlook's visible part: the
+# contact and the journal entry appear on the screen at their places. It
+# stays open after the job; close it when done.
+if [ -n "${DISPLAY:-}" ] && [ "${TM_NO_VIEWER:-}" != 1 ]; then
+  echo "== tellmarin-viewer started on this job's store"
+  TELLMARIN_AUTOANSWER=0 "$bin/tellmarin-viewer" >/dev/null 2>&1 &
+  sleep 2
+fi
+
 # One event as the CTI client starts the program: event, number, call id.
 event() {
   "$bin/tellmarin" "$2" "$2" 21 "Zentrale" 0 "$1" 0 "$(date '+%Y-%m-%d %H:%M:%S')" 0 1 \
