@@ -14,16 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tlm {
-namespace {
-std::optional<long long> number(const QString& text) {
-    try {
-        return toInteger(text);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-}
-} // namespace
-
 ColourBox::ColourBox(QWidget* parent, const QString& name, const QString& partsName,
                      const QString& label, int defaultValue, int left, int top)
     : QObject(parent), m_label(label), m_default(defaultValue) {
@@ -46,7 +36,7 @@ ColourBox::ColourBox(QWidget* parent, const QString& name, const QString& partsN
 void ColourBox::leave() {
     if (m_box->text().trimmed().isEmpty())
         m_box->setText(QString::number(m_default));
-    const auto value = number(m_box->text());
+    const auto value = integerOf(m_box->text());
     if (!value) {
         msgbox::show(m_label + u": Ungültiger Farbcode!"_s, msgbox::Buttons::Ok,
                      msgbox::Icon::Critical, u"Tellmarin - Achtung"_s + titleTimeStamp());
@@ -72,7 +62,7 @@ void ColourBox::partChanged() {
         return;
     int rgb[3];
     for (int i = 0; i < 3; ++i) {
-        const int v = static_cast<int>(number(m_parts[i]->text()).value_or(0));
+        const int v = static_cast<int>(integerOf(m_parts[i]->text()).value_or(0));
         rgb[i] = qBound(0, v, 255);
         if (v != rgb[i])
             m_parts[i]->setText(QString::number(rgb[i]));
@@ -84,7 +74,7 @@ void ColourBox::partChanged() {
 std::optional<int> ColourBox::storedValue() const {
     if (m_box->text().trimmed().isEmpty())
         return m_default;
-    const auto value = number(m_box->text());
+    const auto value = integerOf(m_box->text());
     if (!value)
         return std::nullopt;
     return static_cast<int>(*value);

@@ -22,21 +22,14 @@ const QString sampleAddress = u"Musterstraße 1,12345 Musterstadt,Deutschland"_s
 const char16_t* const colourKeys[] = {u"ColorDefault", u"ColorFont", u"ColorBack",
                                       u"ColorBackFont"};
 
-int wholeOr(const QString& text, int fallback) {
-    try {
-        return toInteger(text);
-    } catch (const Error&) {
-        return fallback;
-    }
-}
 void setChecked(QCheckBox* box, const QString& key) {
-    box->setChecked(wholeOr(readOption(key), 0) != 0);
+    box->setChecked(integerOf(readOption(key)).value_or(0) != 0);
 }
 QString flag(const QCheckBox* box) {
     return box->isChecked() ? u"1"_s : u"0"_s;
 }
 QString whole(const QLineEdit* box) {
-    return QString::number(wholeOr(box->text(), 0));
+    return QString::number(integerOf(box->text()).value_or(0));
 }
 // Selects an entry by its text; a text not in the list is shown as typed
 // in an editable box, else the first entry.
@@ -66,7 +59,7 @@ void frmOptionen2::Form_Load() {
     txtAdressSeparator->setText(readOption(u"AddressSeparator"_s));
     txtAdressSeparator_Change();
     selectText(cbxURLHandler, readOption(u"URLHandler"_s));
-    const int maps = wholeOr(readOption(u"Maps"_s), 1);
+    const int maps = integerOf(readOption(u"Maps"_s)).value_or(1);
     cbxMaps->setCurrentIndex(maps >= 0 && maps < cbxMaps->count() ? maps : 1);
     setChecked(chkKontaktJournal, u"ContactJournal"_s);
     setChecked(chkDebug, u"Debug"_s);
@@ -186,18 +179,16 @@ void frmOptionen2::txtAdressSeparator_Change() {
 }
 
 void frmOptionen2::cbxMailFontSize_LostFocus() {
-    bool ok = false;
-    const double size = cbxMailFontSize->currentText().trimmed().replace(u',', u'.').toDouble(&ok);
-    const long rounded = ok ? std::lround(size) : 0;
+    const auto size = decimalOf(cbxMailFontSize->currentText());
+    const long rounded = size ? std::lround(*size) : 0;
     if (rounded < 6 || rounded > 48)
         cbxMailFontSize->setEditText(u"11"_s);
 }
 
 void frmOptionen2::txtMailTab_LostFocus(int which) {
     QLineEdit* box = which == 1 ? txtMailTab1 : txtMailTab2;
-    bool ok = false;
-    const double value = box->text().trimmed().replace(u',', u'.').toDouble(&ok);
-    if (!ok || value < 1 || value > 15)
+    const auto value = decimalOf(box->text());
+    if (!value || *value < 1 || *value > 15)
         box->setText(which == 1 ? u"3"_s : u"8"_s);
 }
 

@@ -254,19 +254,17 @@ void frmOptionen::cmdJournalCalender_Click() {
 }
 
 void frmOptionen::txtAutoAuswahl_Change() {
-    bool ok = false;
-    const double value = txtAutoAuswahl->text().trimmed().replace(u',', u'.').toDouble(&ok);
-    lblContactAutoChoiceSec->setText(ok && value == 1 ? u"Sekunde"_s : u"Sekunden"_s);
+    const auto value = decimalOf(txtAutoAuswahl->text());
+    lblContactAutoChoiceSec->setText(value == 1.0 ? u"Sekunde"_s : u"Sekunden"_s);
 }
 
 void frmOptionen::txtAutoAuswahl_LostFocus() {
-    bool ok = false;
-    const double value = txtAutoAuswahl->text().trimmed().replace(u',', u'.').toDouble(&ok);
-    if (!ok)
+    const auto value = decimalOf(txtAutoAuswahl->text());
+    if (!value)
         return;
-    if (value < 0)
+    if (*value < 0)
         txtAutoAuswahl->setText(u"0"_s);
-    else if (value >= 31)
+    else if (*value >= 31)
         txtAutoAuswahl->setText(u"30"_s);
 }
 

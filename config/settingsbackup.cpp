@@ -123,12 +123,7 @@ QString defaultExportPath() {
 KeyValues exportValues() {
     KeyValues out;
     addAll(out, headKeys);
-    int folders = 0;
-    try {
-        folders = toInteger(settingsstore::get(u"Folders"_s, u"0"_s));
-    } catch (const Error&) {
-        folders = 0;
-    }
+    const int folders = integerOf(settingsstore::get(u"Folders"_s, u"0"_s)).value_or(0);
     for (int n = 1; n <= folders; ++n) {
         add(out, u"Folder"_s + QString::number(n));
         add(out, u"FolderID"_s + QString::number(n));

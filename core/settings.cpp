@@ -141,16 +141,27 @@ int toInteger(const QString& value) {
     return static_cast<int>(number);
 }
 
+std::optional<int> integerOf(const QString& text) {
+    try {
+        return toInteger(text);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<double> decimalOf(const QString& text) {
+    bool ok = false;
+    const double value =
+        QString(text.trimmed()).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
 int readSettingInt(const QString& key) {
     return toInteger(readSetting(key));
 }
 
 int readSettingInt(const QString& key, int fallback) {
-    try {
-        return readSettingInt(key);
-    } catch (const Error&) {
-        return fallback;
-    }
+    return integerOf(readSetting(key)).value_or(fallback);
 }
 
 QString readOption(const QString& key) {

@@ -3,6 +3,7 @@
 // used while a call is handled, the one the options windows show), and the
 // values that start-up step 3 loads for the run.
 #include <QString>
+#include <optional>
 #include <span>
 #include <variant>
 
@@ -75,6 +76,11 @@ int readOptionInt(const QString& key);
 
 // Converts a setting's text to an integer as the settings readers do.
 int toInteger(const QString& text);
+// The same, nullopt for a text that does not convert.
+std::optional<int> integerOf(const QString& text);
+// A decimal number typed by the user (blanks around it, "," or "." as
+// decimal point); nullopt for other text.
+std::optional<double> decimalOf(const QString& text);
 
 // Start-up step 3: loads the step-3 keys, writes back the corrected ones,
 // detects Outlook and reads the screens.

@@ -1,6 +1,6 @@
 #include "viewer/viewer.h"
 
-#include "viewer/inspectorwindow.h"
+#include "viewer/itemwindow.h"
 #include "viewer/viewerwindow.h"
 
 #include <QSet>
@@ -24,24 +24,24 @@ Viewer::Viewer(const QString& storePath)
 Viewer::~Viewer() {
     const auto windows = m_windows;
     m_windows.clear();
-    for (InspectorWindow* w : windows) {
+    for (ItemWindow* w : windows) {
         w->disconnect(this);
         delete w;
     }
 }
 
-InspectorWindow* Viewer::inspectorWindow(const QString& entryId) const {
+ItemWindow* Viewer::inspectorWindow(const QString& entryId) const {
     return m_windows.value(entryId);
 }
 
-QList<InspectorWindow*> Viewer::inspectorWindows() const {
+QList<ItemWindow*> Viewer::inspectorWindows() const {
     return m_windows.values();
 }
 
 void Viewer::show() {
     m_shown = true;
     m_main->show();
-    for (InspectorWindow* w : std::as_const(m_windows))
+    for (ItemWindow* w : std::as_const(m_windows))
         w->show();
     sync();
 }
@@ -58,14 +58,14 @@ void Viewer::poll() {
 
 void Viewer::sync() {
     QSet<QString> open;
-    InspectorWindow* active = nullptr;
+    ItemWindow* active = nullptr;
     for (const pim::Store::OpenInspector& i : m_store.openInspectors()) {
         if (!m_store.hasItem(i.entryId))
             continue;
         open.insert(i.entryId);
-        InspectorWindow* w = m_windows.value(i.entryId);
+        ItemWindow* w = m_windows.value(i.entryId);
         if (!w) {
-            w = new InspectorWindow(m_store, i);
+            w = new ItemWindow(m_store, i);
             m_windows.insert(i.entryId, w);
             connect(w, &QObject::destroyed, this, [this, id = i.entryId] { m_windows.remove(id); });
             if (m_shown)

@@ -12,7 +12,7 @@ class QTimer;
 
 namespace tlm::viewer {
 
-class InspectorWindow;
+class ItemWindow;
 class ViewerWindow;
 
 class Viewer : public QObject {
@@ -21,8 +21,8 @@ public:
     ~Viewer() override;
 
     ViewerWindow& mainWindow() { return *m_main; }
-    InspectorWindow* inspectorWindow(const QString& entryId) const;
-    QList<InspectorWindow*> inspectorWindows() const;
+    ItemWindow* inspectorWindow(const QString& entryId) const;
+    QList<ItemWindow*> inspectorWindows() const;
     // Looks at the store now (the timer does it every 100 ms); the main
     // window follows 20 ms later.
     void poll();
@@ -34,7 +34,7 @@ private:
 
     pim::Store m_store;
     std::unique_ptr<ViewerWindow> m_main;
-    QMap<QString, InspectorWindow*> m_windows;
+    QMap<QString, ItemWindow*> m_windows;
     QTimer* m_timer;
     QTimer* m_refresh;
     qint64 m_version = -1;

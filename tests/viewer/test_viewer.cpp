@@ -6,7 +6,7 @@
 #include "platform/clock.h"
 #include "platform/messagebox.h"
 #include "tests/support/testenv.h"
-#include "viewer/inspectorwindow.h"
+#include "viewer/itemwindow.h"
 #include "viewer/viewer.h"
 #include "viewer/viewerwindow.h"
 
@@ -19,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace tlm::test {
 namespace {
-using viewer::InspectorWindow;
+using viewer::ItemWindow;
 
 class ViewerTest : public ::testing::Test {
 protected:
@@ -70,7 +70,7 @@ TEST_F(ViewerTest, WindowsFollowWhatOtherProcessesRecord) {
 
     openWindow(id, u"Thomas Becker"_s, {true, true, 2, 40, 50, 500, 420});
     settle();
-    InspectorWindow* w = view->inspectorWindow(id);
+    ItemWindow* w = view->inspectorWindow(id);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), u"Thomas Becker - Kontakt"_s);
     EXPECT_EQ(w->geometry(), QRect(40, 50, 500, 420));

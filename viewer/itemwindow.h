@@ -16,9 +16,9 @@ class QTimer;
 
 namespace tlm::viewer {
 
-class InspectorWindow : public QWidget {
+class ItemWindow : public QWidget {
 public:
-    InspectorWindow(pim::Store& store, const pim::Store::OpenInspector& inspector);
+    ItemWindow(pim::Store& store, const pim::Store::OpenInspector& inspector);
 
     const QString& entryId() const { return m_record.entryId; }
     // Takes a newer state of the inspector and of the item (another process

@@ -1,4 +1,4 @@
-#include "viewer/inspectorwindow.h"
+#include "viewer/itemwindow.h"
 
 #include "outlook/pim/properties.h"
 #include "platform/clock.h"
@@ -29,7 +29,7 @@ QString hms(qint64 seconds) {
 }
 } // namespace
 
-InspectorWindow::InspectorWindow(pim::Store& store, const pim::Store::OpenInspector& inspector)
+ItemWindow::ItemWindow(pim::Store& store, const pim::Store::OpenInspector& inspector)
     : m_store(store), m_record(store.item(inspector.entryId)) {
     setObjectName(u"inspector"_s);
     setAttribute(Qt::WA_DeleteOnClose); // the viewer forgets it when it is gone
@@ -66,7 +66,7 @@ InspectorWindow::InspectorWindow(pim::Store& store, const pim::Store::OpenInspec
     place(inspector.state);
 }
 
-void InspectorWindow::showRecord() {
+void ItemWindow::showRecord() {
     for (auto it = m_fields.begin(); it != m_fields.end(); ++it) {
         it.value()->setText(text(m_record, it.key()));
         it.value()->setModified(false);
@@ -84,14 +84,14 @@ void InspectorWindow::showRecord() {
         m_tick->stop();
 }
 
-QString InspectorWindow::timerText() const {
+QString ItemWindow::timerText() const {
     if (!m_record.timerStarted.isValid())
         return {};
     const qint64 seconds = std::max<qint64>(0, m_record.timerStarted.secsTo(clock::now()));
     return u"Zeitmessung läuft: "_s + hms(seconds);
 }
 
-void InspectorWindow::place(const pim::InspectorState& state) {
+void ItemWindow::place(const pim::InspectorState& state) {
     if (state.width > 0 && state.height > 0)
         setGeometry(state.left, state.top, state.width, state.height);
     else if (size().isEmpty() || !isVisible())
@@ -108,7 +108,7 @@ void InspectorWindow::place(const pim::InspectorState& state) {
     }
 }
 
-void InspectorWindow::follow(const pim::Store::OpenInspector& inspector) {
+void ItemWindow::follow(const pim::Store::OpenInspector& inspector) {
     const pim::ItemRecord fresh = m_store.item(inspector.entryId);
     if (!changed()) {
         m_record = fresh;
@@ -123,14 +123,14 @@ void InspectorWindow::follow(const pim::Store::OpenInspector& inspector) {
     }
 }
 
-bool InspectorWindow::changed() const {
+bool ItemWindow::changed() const {
     for (const QLineEdit* e : m_fields)
         if (e->isModified())
             return true;
     return false;
 }
 
-void InspectorWindow::saveEdits() {
+void ItemWindow::saveEdits() {
     const quint8 kind = pim::kindBitOf(m_record.messageClass);
     for (auto it = m_fields.begin(); it != m_fields.end(); ++it) {
         if (!it.value()->isModified())
@@ -145,7 +145,7 @@ void InspectorWindow::saveEdits() {
     m_store.updateItem(m_record);
 }
 
-void InspectorWindow::closeEvent(QCloseEvent* event) {
+void ItemWindow::closeEvent(QCloseEvent* event) {
     if (m_editable && (m_record.unsaved || changed())) {
         const msgbox::Answer answer =
             msgbox::show(u"Möchten Sie die Änderungen speichern?"_s, msgbox::Buttons::YesNoCancel,
