@@ -21,7 +21,8 @@ for f in ./usr/bin/tellmarin ./usr/bin/tellmarin-pim ./usr/bin/tellmarin-viewer 
   ./usr/share/icons/hicolor/48x48/apps/tellmarin.png; do
   grep -q " $f\( \|$\)" <<<"$listing" || { echo "package lacks $f" >&2; exit 1; }
 done
-dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "package declares no Qt dependency" >&2; exit 1; }
+depends=$(dpkg-deb -f "$deb" Depends)
+grep -q libqt6widgets6 <<<"$depends" || { echo "package declares no Qt dependency" >&2; exit 1; }
 
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -q --reinstall "$deb" >/dev/null
@@ -39,7 +40,9 @@ printf '[Tellmarin]\r\nDebug=1\r\nDefaultFolder=1\r\nInContact=1\r\nDisplayPosCo
   PKG-0001-TEST U1 "" "" "" "" "" "" ""
 grep -q "Contact-ID=" "$TEMP/Tellmarin/PKG-0001-TEST.call" ||
   { echo "the installed tellmarin did not find the caller" >&2; exit 1; }
-/usr/bin/tellmarin-pim dump-json | grep -q '"open": true' ||
+# (the whole dump first: grep -q ending early would break the pipe)
+dump=$(/usr/bin/tellmarin-pim dump-json)
+grep -q '"open": true' <<<"$dump" ||
   { echo "the caller's contact was not shown" >&2; exit 1; }
 /usr/bin/tellmarin --version
 echo "package $(basename "$deb"): installed, call handled"
