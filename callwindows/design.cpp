@@ -1,51 +1,13 @@
 #include "callwindows/design.h"
 
 #include "core/settings.h"
-#include "platform/syscolour.h"
-
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWidget>
-#include <cmath>
 
 namespace tlm::design {
-
-int pixels(int twips) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    return static_cast<int>(std::lround(twips * dpi / 1440.0));
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {pixels(left), pixels(top), pixels(width), pixels(height)};
-}
-
-void place(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(twipsRect(left, top, width, height));
-}
-
-QColor fromWindowsColour(int colour) {
-    colour = syscolour::resolve(colour);
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
 
 QColor colourSetting(const QString& key) {
     const SettingKey* k = findSettingKey(key);
     const int fallback = k && k->callDefault ? QString::fromUtf16(k->callDefault).toInt() : 0;
     return fromWindowsColour(readSettingInt(key, fallback));
-}
-
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
 }
 
 } // namespace tlm::design

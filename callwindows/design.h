@@ -1,28 +1,14 @@
 #pragma once
-// The look shared by the program's windows: colours stored as Windows colour
-// numbers (red in the low byte) and sizes in twips (1440 to the inch).
-#include <QColor>
-#include <QRect>
-#include <QString>
+// The look of the program's windows: the suite's design helpers, and the
+// design colours read as the program reads every setting (a bad value is
+// logged and its default used).
+#include "platform/design.h"
 
-class QWidget;
+#include <QString>
 
 namespace tlm::design {
 
-// Twips in pixels at the primary screen's logical resolution (96 dots per
-// inch when there is no screen).
-int pixels(int twips);
-QRect twipsRect(int left, int top, int width, int height);
-// Places a widget on its window, all in twips.
-void place(QWidget* widget, int left, int top, int width, int height);
-
-// A Windows colour number; one naming a system colour is resolved.
-QColor fromWindowsColour(int colour);
-
 // A setting holding a colour, with its default when it is missing or bad.
 QColor colourSetting(const QString& key);
-
-void setBackground(QWidget* widget, const QColor& colour);
-void setTextColour(QWidget* widget, const QColor& colour);
 
 } // namespace tlm::design

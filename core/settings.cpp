@@ -2,6 +2,7 @@
 
 #include "core/environment.h"
 #include "core/log.h"
+#include "platform/designcolours.h"
 #include "platform/error.h"
 #include "platform/settingsstore.h"
 
@@ -54,10 +55,12 @@ const SettingKey keyTable[] = {
     {u"DefaultFolderDate", K::DateText, nullptr, nullptr, {}},
     {u"FolderDate", K::DateText, nullptr, nullptr, {}, true},
     {u"ViewCompanyname", K::Integer, u"", u"0", {}},
-    {u"ColorBack", K::Colour, u"13160660", u"13160660", {}},
-    {u"ColorBackFont", K::Colour, u"0", u"0", {}},
-    {u"ColorDefault", K::Colour, u"8947848", u"8947848", {}},
-    {u"ColorFont", K::Colour, u"15790320", u"15790320", {}},
+    {design::ColorBack.key, K::Colour, design::ColorBack.fallback, design::ColorBack.fallback, {}},
+    {design::ColorBackFont.key, K::Colour, design::ColorBackFont.fallback,
+     design::ColorBackFont.fallback, {}},
+    {design::ColorDefault.key, K::Colour, design::ColorDefault.fallback,
+     design::ColorDefault.fallback, {}},
+    {design::ColorFont.key, K::Colour, design::ColorFont.fallback, design::ColorFont.fallback, {}},
     {u"ContactJournal", K::Integer, u"1", u"0", {}},
     {u"Mailaddressee", K::Text, u"", u"", {}},
     {u"WindowOffsetIndexX", K::Integer, u"0", u"0", {}},

@@ -2,6 +2,7 @@
 
 #include "outlook/pim/properties.h"
 #include "platform/clock.h"
+#include "platform/design.h"
 #include "platform/error.h"
 #include "platform/messagebox.h"
 #include "platform/shell.h"
@@ -11,6 +12,8 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -57,9 +60,21 @@ ItemWindow::ItemWindow(pim::Store& store, const pim::Store::OpenInspector& inspe
     connect(m_body, &QTextBrowser::anchorClicked, this,
             [](const QUrl& url) { shell::open(url.toString()); });
     layout->addWidget(m_body, 1);
+    if (m_editable) {
+        auto* save = new QPushButton(u"&Speichern && schließen"_s, this);
+        save->setObjectName(u"cmdSaveClose"_s);
+        connect(save, &QPushButton::clicked, this, &ItemWindow::saveAndClose);
+        layout->addWidget(save, 0, Qt::AlignRight);
+        new QShortcut(QKeySequence::Save, this, this, &ItemWindow::saveAndClose);
+    }
+    new QShortcut(Qt::Key_Escape, this, this, &QWidget::close);
     m_tick = new QTimer(this);
     m_tick->setInterval(1000);
     connect(m_tick, &QTimer::timeout, this, [this] { m_timer->setText(timerText()); });
+    design::setBackground(this, design::storedColour(design::ColorBack));
+    design::setTextColour(this, design::storedColour(design::ColorBackFont));
+    design::setBackground(m_timer, design::storedColour(design::ColorDefault));
+    design::setTextColour(m_timer, design::storedColour(design::ColorFont));
     showRecord();
     m_state = inspector.state;
     setWindowTitle(caption(m_record, inspector.caption));
@@ -145,27 +160,40 @@ void ItemWindow::saveEdits() {
     m_store.updateItem(m_record);
 }
 
+bool ItemWindow::inTransaction(const std::function<void()>& change) {
+    try {
+        m_store.transaction(change);
+        return true;
+    } catch (const Error& e) {
+        msgbox::show(QString::number(e.number()) + u": "_s + e.description(), msgbox::Buttons::Ok,
+                     msgbox::Icon::Critical, windowTitle());
+        return false;
+    }
+}
+
+void ItemWindow::saveAndClose() {
+    if (!inTransaction([this] {
+            saveEdits();
+            m_store.closeInspector(m_record.entryId);
+        }))
+        return;
+    showRecord(); // nothing left unsaved to ask about
+    close();
+}
+
 void ItemWindow::closeEvent(QCloseEvent* event) {
     if (m_editable && (m_record.unsaved || changed())) {
         const msgbox::Answer answer =
             msgbox::show(u"Möchten Sie die Änderungen speichern?"_s, msgbox::Buttons::YesNoCancel,
                          msgbox::Icon::Question, windowTitle());
-        if (answer == msgbox::Answer::Cancel) {
-            event->ignore();
-            return;
-        }
-        try {
-            m_store.transaction([&] {
+        if (answer == msgbox::Answer::Cancel || !inTransaction([&] {
                 if (answer == msgbox::Answer::Yes)
                     saveEdits();
                 else if (m_record.unsaved)
                     m_store.removeItem(m_record.entryId);
                 if (answer == msgbox::Answer::Yes || !m_record.unsaved)
                     m_store.closeInspector(m_record.entryId);
-            });
-        } catch (const Error& e) {
-            msgbox::show(QString::number(e.number()) + u": "_s + e.description(),
-                         msgbox::Buttons::Ok, msgbox::Icon::Critical, windowTitle());
+            })) {
             event->ignore();
             return;
         }

@@ -8,6 +8,7 @@
 
 #include <QMap>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -37,6 +38,9 @@ private:
     void place(const pim::InspectorState& state);
     void showRecord();
     void saveEdits();
+    void saveAndClose();
+    // Runs change in one store transaction; a failure is shown, not thrown.
+    bool inTransaction(const std::function<void()>& change);
 
     pim::Store& m_store;
     pim::ItemRecord m_record;

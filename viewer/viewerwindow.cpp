@@ -1,15 +1,16 @@
 #include "viewer/viewerwindow.h"
 
 #include "outlook/application.h"
-#include "viewer/itemkinds.h"
+#include "platform/design.h"
+#include "viewer/itemlist.h"
 
 #include <QHBoxLayout>
-#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSet>
+#include <QSortFilterProxyModel>
 #include <QSplitter>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -18,7 +19,10 @@ using namespace Qt::StringLiterals;
 namespace tlm::viewer {
 namespace {
 constexpr int IdRole = Qt::UserRole;
-}
+// Up to this many changed items are read one by one; more in one pass over
+// the folder.
+constexpr qsizetype ReadOneByOne = 16;
+} // namespace
 
 ViewerWindow::ViewerWindow(pim::Store& store) : m_store(store) {
     setObjectName(u"ViewerWindow"_s);
@@ -34,20 +38,34 @@ ViewerWindow::ViewerWindow(pim::Store& store) : m_store(store) {
     auto* searchLabel = new QLabel(u"&Suchen:"_s, right);
     txtSearch = new QLineEdit(right);
     txtSearch->setObjectName(u"txtSearch"_s);
-    txtSearch->setAccessibleName(u"Suchen"_s);
     txtSearch->setClearButtonEnabled(true);
     searchLabel->setBuddy(txtSearch);
     searchRow->addWidget(searchLabel);
     searchRow->addWidget(txtSearch);
     layout->addLayout(searchRow);
-    listItems = new QTreeWidget(right);
+
+    m_list = new ItemList(this);
+    m_sorted = new QSortFilterProxyModel(this);
+    m_sorted->setSourceModel(m_list);
+    m_sorted->setSortRole(ItemList::SortRole);
+    m_sorted->setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_sorted->setSortLocaleAware(true);
+    m_sorted->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_sorted->setFilterKeyColumn(-1);
+    listItems = new QTreeView(right);
     listItems->setObjectName(u"listItems"_s);
     listItems->setAccessibleName(u"Elemente"_s);
     listItems->setRootIsDecorated(false);
+    listItems->setUniformRowHeights(true);
+    listItems->setAllColumnsShowFocus(true);
+    listItems->setModel(m_sorted);
     listItems->setSortingEnabled(true);
+    listItems->sortByColumn(0, Qt::AscendingOrder);
     layout->addWidget(listItems);
     splitter->setStretchFactor(1, 3);
     setCentralWidget(splitter);
+    design::setBackground(this, design::storedColour(design::ColorBack));
+    design::setTextColour(this, design::storedColour(design::ColorBackFont));
     resize(900, 560);
 
     connect(treeFolders, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
@@ -57,7 +75,8 @@ ViewerWindow::ViewerWindow(pim::Store& store) : m_store(store) {
             fillItems();
         }
     });
-    connect(txtSearch, &QLineEdit::textChanged, this, [this] { applySearch(); });
+    connect(txtSearch, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_sorted->setFilterFixedString(text.trimmed()); });
     m_folderId = m_store.defaultFolder(outlook::olFolderContacts).entryId;
     refresh();
 }
@@ -68,22 +87,45 @@ void ViewerWindow::showFolder(const QString& entryId) {
 }
 
 void ViewerWindow::refresh() {
+    const QHash<QString, qint64> versions = m_store.folderVersions();
+    const bool listChanged = versions.value(m_folderId, -1) != m_versions.value(m_folderId, -1);
+    for (auto it = versions.cbegin(); it != versions.cend(); ++it)
+        if (m_versions.value(it.key(), -1) != it.value())
+            m_counts.remove(it.key());
+    m_versions = versions;
     fillFolders();
-    fillItems();
+    if (listChanged || m_listedFolder != m_folderId)
+        fillItems();
 }
 
 void ViewerWindow::fillFolders() {
+    const QList<pim::FolderInfo> folders = m_store.folders();
+    QStringList shape;
+    for (const pim::FolderInfo& f : folders)
+        shape << f.entryId + u'\n' + f.parentId + u'\n' + f.name;
+    const auto countOf = [this](const QString& id) {
+        auto it = m_counts.find(id);
+        if (it == m_counts.end())
+            it = m_counts.insert(id, m_store.itemCount(id));
+        return QString::number(*it);
+    };
+    if (shape == m_tree) { // the same folders: only counts may differ
+        for (QTreeWidgetItemIterator it(treeFolders); *it; ++it) {
+            const QString id = (*it)->data(0, IdRole).toString();
+            if (!id.isEmpty())
+                (*it)->setText(1, countOf(id));
+        }
+        return;
+    }
+    m_tree = shape;
     const QSignalBlocker block(treeFolders);
     treeFolders->clear();
     QHash<QString, QTreeWidgetItem*> nodes;
-    for (const pim::StoreInfo& s : m_store.stores()) {
-        auto* top = new QTreeWidgetItem(treeFolders, {s.name});
-        nodes.insert(s.storeId, top);
-    }
-    for (const pim::FolderInfo& f : m_store.folders()) {
+    for (const pim::StoreInfo& s : m_store.stores())
+        nodes.insert(s.storeId, new QTreeWidgetItem(treeFolders, {s.name}));
+    for (const pim::FolderInfo& f : folders) {
         QTreeWidgetItem* parent = nodes.value(f.parentId.isEmpty() ? f.storeId : f.parentId);
-        auto* node =
-            new QTreeWidgetItem(parent, {f.name, QString::number(m_store.itemCount(f.entryId))});
+        auto* node = new QTreeWidgetItem(parent, {f.name, countOf(f.entryId)});
         node->setData(0, IdRole, f.entryId);
         nodes.insert(f.entryId, node);
         if (f.entryId == m_folderId)
@@ -93,69 +135,23 @@ void ViewerWindow::fillFolders() {
     treeFolders->resizeColumnToContents(0);
 }
 
-void ViewerWindow::setRow(QTreeWidgetItem* row, const pim::ItemRecord& record) {
-    const QList<Field> fields = columns(m_store.folder(m_folderId).kind);
-    for (int c = 0; c < fields.size(); ++c)
-        row->setText(c, text(record, fields[c].property));
-    row->setData(0, IdRole, record.entryId);
-}
-
 void ViewerWindow::fillItems() {
     if (m_listedFolder != m_folderId) {
-        QStringList headers;
-        for (const Field& f : columns(m_store.folder(m_folderId).kind))
-            headers << f.label;
-        listItems->clear();
-        listItems->setHeaderLabels(headers);
-        m_rows.clear();
+        m_list->setColumns(columns(m_store.folder(m_folderId).kind));
         m_listedFolder = m_folderId;
     }
-    QHash<QString, Row> kept;
-    QSet<QString> changed;
-    for (const pim::Store::ItemStamp& s : m_store.itemStamps(m_folderId)) {
-        auto old = m_rows.find(s.entryId);
-        if (old != m_rows.end() && old->stamp == s.stamp) {
-            kept.insert(s.entryId, *old);
-            m_rows.erase(old);
-            continue;
-        }
-        QTreeWidgetItem* row = old != m_rows.end() ? old->item : new QTreeWidgetItem(listItems);
-        if (old != m_rows.end())
-            m_rows.erase(old);
-        kept.insert(s.entryId, {s.stamp, row});
-        changed << s.entryId;
-    }
-    const bool removed = !m_rows.isEmpty();
-    if (changed.isEmpty() && !removed) {
-        m_rows = std::move(kept);
-        return; // nothing of this folder changed
-    }
-    listItems->setSortingEnabled(false);
-    for (const Row& gone : std::as_const(m_rows))
-        delete gone.item;
-    m_rows = std::move(kept);
-    // A first fill reads the folder in one pass; later only what changed.
-    if (changed.size() > 16) {
-        for (const pim::ItemRecord& r : m_store.items(m_folderId))
+    const QList<pim::Store::ItemStamp> stamps = m_store.itemStamps(m_folderId);
+    const QSet<QString> changed = m_list->changed(stamps);
+    QHash<QString, pim::ItemRecord> records;
+    if (changed.size() > ReadOneByOne) {
+        for (pim::ItemRecord& r : m_store.items(m_folderId))
             if (changed.contains(r.entryId))
-                setRow(m_rows.value(r.entryId).item, r);
+                records.insert(r.entryId, std::move(r));
     } else {
-        for (const QString& id : std::as_const(changed))
-            setRow(m_rows.value(id).item, m_store.item(id));
+        for (const QString& id : changed)
+            records.insert(id, m_store.item(id));
     }
-    listItems->setSortingEnabled(true);
-    applySearch();
-}
-
-void ViewerWindow::applySearch() {
-    const QString needle = txtSearch->text().trimmed();
-    for (int i = 0; i < listItems->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = listItems->topLevelItem(i);
-        bool match = needle.isEmpty();
-        for (int c = 0; !match && c < row->columnCount(); ++c)
-            match = row->text(c).contains(needle, Qt::CaseInsensitive);
-        row->setHidden(!match);
-    }
+    m_list->apply(stamps, records);
 }
 
 } // namespace tlm::viewer

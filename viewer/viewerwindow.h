@@ -8,17 +8,20 @@
 #include <QMainWindow>
 
 class QLineEdit;
+class QSortFilterProxyModel;
+class QTreeView;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace tlm::viewer {
+
+class ItemList;
 
 class ViewerWindow : public QMainWindow {
 public:
     explicit ViewerWindow(pim::Store& store);
 
-    // Reads folders and counts again, and of the chosen folder's items those
-    // that were added, changed or removed.
+    // Reads the folders again, and of those whose items changed the counts
+    // and, for the chosen one, the items that were added, changed or removed.
     void refresh();
     QString currentFolder() const { return m_folderId; }
     void showFolder(const QString& entryId);
@@ -26,20 +29,18 @@ public:
 private:
     void fillFolders();
     void fillItems();
-    void setRow(QTreeWidgetItem* row, const pim::ItemRecord& record);
-    void applySearch();
 
     pim::Store& m_store;
     QString m_folderId;
-    QString m_listedFolder; // the folder whose items the list holds
-    struct Row {
-        size_t stamp;
-        QTreeWidgetItem* item;
-    };
-    QHash<QString, Row> m_rows;
+    QString m_listedFolder;            // the folder whose items the list holds
+    QHash<QString, qint64> m_versions; // of the folders as last read
+    QHash<QString, int> m_counts;      // items per folder as last counted
+    QStringList m_tree;                // the folders the tree shows
     QTreeWidget* treeFolders;
-    QTreeWidget* listItems;
+    QTreeView* listItems;
     QLineEdit* txtSearch;
+    ItemList* m_list;
+    QSortFilterProxyModel* m_sorted;
 };
 
 } // namespace tlm::viewer

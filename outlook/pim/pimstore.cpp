@@ -274,6 +274,7 @@ void Store::Impl::createSchema(Create mode) {
                 createDefaults();
         }
         addMissingColumns();
+        addFolderVersions();
         db.exec("COMMIT");
     } catch (...) {
         db.exec("ROLLBACK");
@@ -294,6 +295,24 @@ void Store::Impl::addMissingColumns() {
     };
     addColumn("folders", "read_only", "INTEGER NOT NULL DEFAULT 0");
     addColumn("items", "unsaved", "INTEGER NOT NULL DEFAULT 0");
+}
+
+// Every change to a folder's items counts up the folder's version, so that a
+// reader that follows the store reads again only the folders that changed.
+void Store::Impl::addFolderVersions() {
+    db.exec("CREATE TABLE IF NOT EXISTS folder_versions(folder_id TEXT PRIMARY KEY,"
+            " version INTEGER NOT NULL) WITHOUT ROWID;"
+            "CREATE TRIGGER IF NOT EXISTS items_added AFTER INSERT ON items BEGIN"
+            " INSERT INTO folder_versions VALUES(NEW.folder_id, 1)"
+            " ON CONFLICT(folder_id) DO UPDATE SET version = version + 1; END;"
+            "CREATE TRIGGER IF NOT EXISTS items_changed AFTER UPDATE ON items BEGIN"
+            " INSERT INTO folder_versions VALUES(OLD.folder_id, 1)"
+            " ON CONFLICT(folder_id) DO UPDATE SET version = version + 1;"
+            " INSERT INTO folder_versions VALUES(NEW.folder_id, 1)"
+            " ON CONFLICT(folder_id) DO UPDATE SET version = version + 1; END;"
+            "CREATE TRIGGER IF NOT EXISTS items_removed AFTER DELETE ON items BEGIN"
+            " INSERT INTO folder_versions VALUES(OLD.folder_id, 1)"
+            " ON CONFLICT(folder_id) DO UPDATE SET version = version + 1; END;");
 }
 
 void Store::Impl::createDefaults() {
@@ -405,6 +424,14 @@ void Store::closeInspector(const QString& entryId) {
 
 void Store::saveDraft(const QString& entryId) {
     sql::Stmt(m_impl->db, "UPDATE items SET unsaved = 0 WHERE entry_id = ?").bind(1, entryId).run();
+}
+
+QHash<QString, qint64> Store::folderVersions() const {
+    sql::Stmt q(m_impl->db, "SELECT folder_id, version FROM folder_versions");
+    QHash<QString, qint64> out;
+    while (q.step())
+        out.insert(q.text(0), q.number(1));
+    return out;
 }
 
 qint64 Store::dataVersion() const {

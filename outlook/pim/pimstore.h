@@ -14,6 +14,7 @@
 #include "outlook/fwd.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -209,6 +210,9 @@ public:
     // A number that changes whenever another connection commits a change to
     // the file (SQLite's data_version); cheap enough to poll.
     qint64 dataVersion() const;
+    // For each folder whose items ever changed, a number that changes
+    // whenever one of its items is added, changed or removed.
+    QHash<QString, qint64> folderVersions() const;
 
     // Options -------------------------------------------------------------
     QMap<QString, QString> options() const; // with defaults filled in

@@ -26,6 +26,7 @@ struct Store::Impl {
     void createSchema(Create mode);
     void createDefaults();
     void addMissingColumns();
+    void addFolderVersions();
 
     // All items of a folder in creation order, one query.
     QList<RawRow> scan(const QString& folderId, bool withUserProps) const;

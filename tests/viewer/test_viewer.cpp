@@ -5,14 +5,19 @@
 #include "outlook/pim/storeimpl.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
+#include "platform/settingsstore.h"
 #include "tests/support/testenv.h"
 #include "viewer/itemwindow.h"
 #include "viewer/viewer.h"
 #include "viewer/viewerwindow.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
-#include <QTreeWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -62,10 +67,14 @@ TEST_F(ViewerTest, WindowsFollowWhatOtherProcessesRecord) {
                                         {u"LastName"_s, u"Becker"_s},
                                         {u"BusinessTelephoneNumber"_s, u"+49 30 12345678"_s}});
     settle();
-    auto* list = view->mainWindow().findChild<QTreeWidget*>(u"listItems"_s);
-    ASSERT_EQ(list->topLevelItemCount(), 1);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), u"Thomas Becker"_s);
-    EXPECT_EQ(list->topLevelItem(0)->text(2), u"+49 30 12345678"_s);
+    const QAbstractItemModel* list =
+        view->mainWindow().findChild<QTreeView*>(u"listItems"_s)->model();
+    const auto cell = [&](int row, int column) {
+        return list->index(row, column).data().toString();
+    };
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_EQ(cell(0, 0), u"Thomas Becker"_s);
+    EXPECT_EQ(cell(0, 2), u"+49 30 12345678"_s);
     EXPECT_EQ(view->inspectorWindow(id), nullptr);
 
     openWindow(id, u"Thomas Becker"_s, {true, true, 2, 40, 50, 500, 420});
@@ -90,13 +99,51 @@ TEST_F(ViewerTest, WindowsFollowWhatOtherProcessesRecord) {
     other.updateItem(r);
     add(outlook::olFolderContacts, {{u"LastName"_s, u"Wagner"_s}});
     settle();
-    ASSERT_EQ(list->topLevelItemCount(), 2);
-    EXPECT_EQ(list->findItems(u"Thomas Becker"_s, Qt::MatchExactly).value(0)->text(1),
-              u"Becker Haustechnik"_s);
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(cell(0, 0), u"Thomas Becker"_s); // sorted by name
+    EXPECT_EQ(cell(0, 1), u"Becker Haustechnik"_s);
+    EXPECT_EQ(cell(1, 0), u"Wagner"_s);
+    view->mainWindow().findChild<QLineEdit*>(u"txtSearch"_s)->setText(u"haustechnik"_s);
+    ASSERT_EQ(list->rowCount(), 1);
+    view->mainWindow().findChild<QLineEdit*>(u"txtSearch"_s)->clear();
     other.removeItem(id);
     settle();
-    ASSERT_EQ(list->topLevelItemCount(), 1);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), u"Wagner"_s);
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_EQ(cell(0, 0), u"Wagner"_s);
+}
+
+// tellmarin-pim as a separate process: what it imports appears in the list,
+// and the draft it saves leaves the screen as a saved item of its folder.
+TEST_F(ViewerTest, FollowsAnotherProcess) {
+    const auto pim = [](const QStringList& args) {
+        QProcess p;
+        p.start(QCoreApplication::applicationDirPath() + u"/tellmarin-pim"_s, args);
+        return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit ? p.exitCode()
+                                                                                  : -1;
+    };
+    const QString vcf = env.root() + u"becker.vcf"_s;
+    QFile f(vcf);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Becker;Thomas;;;\r\nFN:Thomas Becker\r\n"
+            "TEL;TYPE=WORK:+49 30 12345678\r\nEND:VCARD\r\n");
+    f.close();
+    settle();
+    ASSERT_EQ(pim({u"import-vcard"_s, vcf}), 0);
+    settle();
+    const QAbstractItemModel* list =
+        view->mainWindow().findChild<QTreeView*>(u"listItems"_s)->model();
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_EQ(list->index(0, 0).data().toString(), u"Thomas Becker"_s);
+
+    const QString draft =
+        add(outlook::olFolderCalendar, {{u"Subject"_s, u"Rückruf Becker"_s}}, true);
+    openWindow(draft, u"Rückruf Becker"_s, {});
+    settle();
+    ASSERT_NE(view->inspectorWindow(draft), nullptr);
+    ASSERT_EQ(pim({u"close"_s, draft, u"--save"_s}), 0);
+    settle();
+    EXPECT_EQ(view->inspectorWindow(draft), nullptr);
+    EXPECT_FALSE(other.item(draft).unsaved);
 }
 
 TEST_F(ViewerTest, DraftsAskWhetherToSave) {
@@ -127,6 +174,17 @@ TEST_F(ViewerTest, DraftsAskWhetherToSave) {
     EXPECT_TRUE(view->inspectorWindow(drop)->close());
     settle();
     EXPECT_FALSE(other.hasItem(drop));
+
+    // "Speichern & schließen" saves without asking.
+    const QString task = add(outlook::olFolderTasks, {{u"Subject"_s, u"Rückruf"_s}}, true);
+    openWindow(task, u"Rückruf"_s, {});
+    settle();
+    answer = msgbox::Answer::Cancel; // would keep the window open if asked
+    view->inspectorWindow(task)->findChild<QPushButton*>(u"cmdSaveClose"_s)->click();
+    settle();
+    EXPECT_EQ(view->inspectorWindow(task), nullptr);
+    EXPECT_FALSE(other.item(task).unsaved);
+    EXPECT_FALSE(other.item(task).inspector.open);
 }
 
 TEST_F(ViewerTest, RunningJournalTimerTicks) {
@@ -137,10 +195,15 @@ TEST_F(ViewerTest, RunningJournalTimerTicks) {
     pim::ItemRecord r = other.item(id);
     r.timerStarted = now.addSecs(-65);
     other.updateItem(r);
+    settingsstore::save(u"ColorDefault"_s, u"255"_s); // the design's title colour: red
     openWindow(id, u"Anruf von Thomas Becker"_s, {});
     settle();
     ASSERT_NE(view->inspectorWindow(id), nullptr);
     EXPECT_EQ(view->inspectorWindow(id)->timerText(), u"Zeitmessung läuft: 00:01:05"_s);
+    const auto* timer = view->inspectorWindow(id)->findChild<QLabel*>(u"lblTimer"_s);
+    EXPECT_EQ(timer->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(view->inspectorWindow(id)->palette().color(QPalette::Window),
+              QColor(0xD4, 0xD0, 0xC8)); // the default background
     EXPECT_EQ(view->inspectorWindow(id)->windowTitle(),
               u"Anruf von Thomas Becker - Journaleintrag"_s);
 }

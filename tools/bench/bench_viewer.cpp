@@ -69,9 +69,11 @@ int main(int argc, char** argv) {
         delays << waitMs([&] { return viewer.inspectorWindow(id) != nullptr; });
         writer.closeInspector(id);
         waitMs([&] { return viewer.inspectorWindow(id) == nullptr; });
-        QElapsedTimer settle; // the main window's refresh of the closing is done
+        // Let the main window's refresh of the closing end, and record the
+        // next inspector at another point of the viewer's polling period.
+        QElapsedTimer settle;
         settle.start();
-        waitMs([&] { return settle.elapsed() >= 400; });
+        waitMs([&, pause = 400 + (i * 37) % 100] { return settle.elapsed() >= pause; });
     }
     std::sort(delays.begin(), delays.end());
 

@@ -1,0 +1,29 @@
+#pragma once
+// The look shared by the suite's windows: colours stored as Windows colour
+// numbers (red in the low byte) and sizes in twips (1440 to the inch).
+#include "platform/designcolours.h"
+
+#include <QColor>
+#include <QRect>
+
+class QWidget;
+
+namespace tlm::design {
+
+// Twips in pixels at the primary screen's logical resolution (96 dots per
+// inch when there is no screen).
+int pixels(int twips);
+QRect twipsRect(int left, int top, int width, int height);
+// Places a widget on its window, all in twips.
+void place(QWidget* widget, int left, int top, int width, int height);
+
+// A Windows colour number; one naming a system colour is resolved.
+QColor fromWindowsColour(int colour);
+// The colour a design setting holds as the settings store has it; its
+// default when it is missing or not a number.
+QColor storedColour(const DesignColour& colour);
+
+void setBackground(QWidget* widget, const QColor& colour);
+void setTextColour(QWidget* widget, const QColor& colour);
+
+} // namespace tlm::design
