@@ -26,6 +26,7 @@ namespace {
 // Error numbers of the builder (Outlook's object error range).
 constexpr long DefaultFolderMissing = -2147221503;    // &H80040001
 constexpr long ConfiguredFolderMissing = -2147221502; // &H80040002
+constexpr qsizetype WriteBlock = 256 * 1024;
 
 IndexProgressFactory& progressFactory() {
     static IndexProgressFactory factory;
@@ -61,6 +62,7 @@ private:
     void indexDefaultFolder();
     void indexConfiguredFolders();
     FolderCounts indexFolder(const outlook::FolderPtr& folder);
+    void writeRecords(QByteArray& records);
     void logFolder(const outlook::FolderPtr& folder, const FolderCounts& counts);
     void finish();
     void fail(long number, const QString& description, const QString& message);
@@ -158,6 +160,7 @@ FolderCounts IndexBuilder::indexFolder(const outlook::FolderPtr& folder) {
     const QString ownCode = fncOwnCountryCode();
     FolderCounts counts;
     QByteArray records;
+    records.reserve(WriteBlock + 4096);
     while (!table->EndOfTable()) {
         const outlook::RowPtr row = table->GetNextRow();
         ++counts.contacts;
@@ -173,11 +176,20 @@ FolderCounts IndexBuilder::indexFolder(const outlook::FolderPtr& folder) {
             ++counts.numbers;
             records += indexRecord(fncNormNumber(number, ownCode), entryId, c - 9, journal);
         }
+        if (records.size() >= WriteBlock)
+            writeRecords(records);
     }
-    if (!fileio::append(m_temporary, records))
-        fileio::raiseAccess();
+    writeRecords(records);
     m_run.indexRecordsTotal += counts.numbers;
     return counts;
+}
+
+// Records go to the temporary index in blocks, so the index never lies in
+// memory whole.
+void IndexBuilder::writeRecords(QByteArray& records) {
+    if (!fileio::append(m_temporary, records))
+        fileio::raiseAccess();
+    records.resize(0); // keeps the block's capacity
 }
 
 void IndexBuilder::logFolder(const outlook::FolderPtr& folder, const FolderCounts& counts) {

@@ -3,13 +3,18 @@
 #include "platform/fileio.h"
 #include "platform/textfile.h"
 
-#include <QFile>
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace tlm {
 namespace {
+// The index is read in blocks of this size, so its pages do not count in
+// the process's memory.
+constexpr qsizetype ScanBlock = 256 * 1024;
+
 // A quoted field ends at the next quote; an unquoted one at the next comma or
 // the line end. Returns the field and moves pos behind its comma.
 QByteArray nextField(const char* line, qsizetype size, qsizetype& pos) {
@@ -62,46 +67,53 @@ QList<IndexMatch> scanIndex(const QString& path, const QString& number) {
     QList<IndexMatch> matches;
     // Opened without following a link (the index lies in the work folder).
     const int fd = fileio::open(path, O_RDONLY);
-    QFile file;
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0)
-            ::close(fd);
+    if (fd < 0)
         return matches;
-    }
-    if (file.size() == 0)
-        return matches;
-    const uchar* mapped = file.map(0, file.size());
-    QByteArray content;
-    if (!mapped) {
-        content = file.readAll();
-        mapped = reinterpret_cast<const uchar*>(content.constData());
-    }
-    const char* data = reinterpret_cast<const char*>(mapped);
-    const qsizetype size = file.size();
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 
-    // A record matches when its line begins with the quoted number and a comma:
-    // search for that text behind a line end, so no other line is looked at.
-    const QByteArray quoted = '"' + textfile::encode(number) + "\",";
-    const QByteArray needle = '\n' + quoted;
-    const auto takeLine = [&](qsizetype start) {
-        const void* lineEnd = std::memchr(data + start, '\n', static_cast<size_t>(size - start));
-        qsizetype end = lineEnd ? static_cast<const char*>(lineEnd) - data : size;
-        if (end > start && data[end - 1] == '\r')
-            --end;
-        matches.append(parseMatch(data + start, end - start));
+    // A record matches when its line begins with the quoted number and a
+    // comma: search for that text behind a line end, so no other line is
+    // looked at. The file is read in blocks; the buffer holds a line end, the
+    // unfinished line of the last block and the next block, and only its
+    // complete lines are searched.
+    const QByteArray needle = "\n\"" + textfile::encode(number) + "\",";
+    QByteArray buffer(1, '\n');
+    buffer.reserve(ScanBlock + 4096);
+    const auto searchLines = [&](qsizetype end) { // buffer[0, end) holds whole lines
+        qsizetype from = 0;
+        while (const void* hit = memmem(buffer.constData() + from, size_t(end - from),
+                                        needle.constData(), size_t(needle.size()))) {
+            const qsizetype lineStart = static_cast<const char*>(hit) - buffer.constData() + 1;
+            qsizetype lineEnd = buffer.indexOf('\n', lineStart);
+            if (lineEnd < 0 || lineEnd > end)
+                lineEnd = end;
+            const qsizetype stop =
+                lineEnd > lineStart && buffer[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd;
+            matches.append(parseMatch(buffer.constData() + lineStart, stop - lineStart));
+            from = lineStart;
+        }
     };
-    if (size >= quoted.size() && std::memcmp(data, quoted.constData(), quoted.size()) == 0)
-        takeLine(0);
-    qsizetype from = 0;
-    while (from < size) {
-        const void* hit = memmem(data + from, static_cast<size_t>(size - from), needle.constData(),
-                                 static_cast<size_t>(needle.size()));
-        if (!hit)
+    for (;;) {
+        const qsizetype kept = buffer.size();
+        buffer.resize(kept + ScanBlock);
+        const ssize_t got = ::read(fd, buffer.data() + kept, ScanBlock);
+        if (got < 0 && errno == EINTR) {
+            buffer.resize(kept);
+            continue;
+        }
+        buffer.resize(kept + std::max<qsizetype>(got, 0));
+        if (got <= 0) {
+            buffer.append('\n'); // the last line may lack its line end
+            searchLines(buffer.size());
             break;
-        const qsizetype lineStart = static_cast<const char*>(hit) - data + 1;
-        takeLine(lineStart);
-        from = lineStart;
+        }
+        const qsizetype lastLineEnd = buffer.lastIndexOf('\n');
+        if (lastLineEnd <= 0)
+            continue; // no line ended yet
+        searchLines(lastLineEnd + 1);
+        buffer.remove(0, lastLineEnd); // keeps the line end before the unfinished line
     }
+    ::close(fd);
     return matches;
 }
 

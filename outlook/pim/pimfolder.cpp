@@ -112,6 +112,9 @@ public:
         if (m_loaded) {
             sortRows(m_rows, *m_sort, m_descending);
             m_position = 0;
+        } else {
+            load(); // a sorted table starts at its first row
+            m_position = 0;
         }
     }
     int GetRowCount() override {
@@ -119,34 +122,75 @@ public:
         return static_cast<int>(m_rows.size());
     }
     void MoveToStart() override {
-        load();
+        if (!m_loaded) { // read again from the first row
+            m_cursor.reset();
+            m_ahead.reset();
+            m_exhausted = false;
+            m_consumed = 0;
+            return;
+        }
         m_position = 0;
     }
     outlook::RowPtr GetNextRow() override {
-        load();
+        if (!m_loaded) {
+            if (!fetchAhead())
+                throw endOfTable();
+            ++m_consumed;
+            return std::make_shared<PimRow>(m_columns, *std::exchange(m_ahead, std::nullopt));
+        }
         if (m_position >= m_rows.size())
-            throw Error(err::InvalidArgument, u"Das Ende der Tabelle ist erreicht."_s);
+            throw endOfTable();
         return std::make_shared<PimRow>(m_columns, m_rows[m_position++]);
     }
     bool EndOfTable() override {
-        load();
+        if (!m_loaded)
+            return !fetchAhead();
         return m_position >= m_rows.size();
     }
 
 private:
+    static Error endOfTable() {
+        return Error(err::InvalidArgument, u"Das Ende der Tabelle ist erreicht."_s);
+    }
+    bool keeps(const RawRow& row) const {
+        return m_filter.isEmpty() || m_filter.matches(RowSource(row));
+    }
+    // Until a sort order or the row count is asked for, the rows are read
+    // from the store as the caller moves on, so that a large folder never
+    // lies in memory whole.
+    bool fetchAhead() {
+        if (m_ahead)
+            return true;
+        if (m_exhausted)
+            return false;
+        if (!m_cursor)
+            m_cursor = std::make_unique<RowCursor>(m_session->store.impl().db, m_folder.entryId,
+                                                   m_filter.usesUserProperties());
+        RawRow row;
+        while (m_cursor->next(row)) {
+            if (keeps(row)) {
+                m_ahead = std::move(row);
+                return true;
+            }
+        }
+        m_cursor.reset();
+        m_exhausted = true;
+        return false;
+    }
+    // Reads every row at once; the position stays where reading had come.
     void load() {
         if (m_loaded)
             return;
         QList<RawRow> rows =
             m_session->store.impl().scan(m_folder.entryId, m_filter.usesUserProperties());
-        if (!m_filter.isEmpty()) {
-            rows.removeIf([&](const RawRow& row) { return !m_filter.matches(RowSource(row)); });
-        }
+        rows.removeIf([&](const RawRow& row) { return !keeps(row); });
         if (m_sort)
             sortRows(rows, *m_sort, m_descending);
         m_rows = std::move(rows);
         m_loaded = true;
-        m_position = 0;
+        m_position = std::min<qsizetype>(m_consumed, m_rows.size());
+        m_cursor.reset();
+        m_ahead.reset();
     }
 
     SessionPtr m_session;
@@ -159,6 +203,10 @@ private:
     bool m_loaded = false;
     QList<RawRow> m_rows;
     qsizetype m_position = 0;
+    std::unique_ptr<RowCursor> m_cursor;
+    std::optional<RawRow> m_ahead;
+    bool m_exhausted = false;
+    qsizetype m_consumed = 0;
 };
 
 class PimColumns : public outlook::Columns {

@@ -18,6 +18,9 @@ using namespace Qt::StringLiterals;
 namespace tlm::pim {
 
 namespace {
+// The schema this code creates: tables, the columns added later and the
+// folder versions. Kept in the file's user_version once a store has it all.
+constexpr qint64 SchemaLevel = 2;
 const QString DefaultStoreName = u"Persönliche Ordner"_s;
 const QString StoreIdPrefix = u"0000000038A1BB1005E5101AA1BB08002B2A56C20000"_s;
 const QString OptionPrefix = u"option:"_s;
@@ -244,9 +247,16 @@ bool isValidId(const QString& id) {
 // ---------------------------------------------------------------- Impl
 
 void Store::Impl::createSchema(Create mode) {
+    db.exec("PRAGMA synchronous = NORMAL");
+    // A store whose schema is complete says so in its header; only a new or
+    // older one takes the write lock to create or complete it.
+    {
+        sql::Stmt level(db, "PRAGMA user_version");
+        if (level.step() && level.number(0) == SchemaLevel)
+            return;
+    }
     db.exec("PRAGMA encoding = 'UTF-16le'");
     db.exec("PRAGMA journal_mode = WAL");
-    db.exec("PRAGMA synchronous = NORMAL");
     db.exec("BEGIN IMMEDIATE");
     try {
         sql::Stmt has(db, "SELECT count(*) FROM sqlite_master WHERE name = 'meta'");
@@ -275,6 +285,7 @@ void Store::Impl::createSchema(Create mode) {
         }
         addMissingColumns();
         addFolderVersions();
+        db.exec(QByteArray("PRAGMA user_version = " + QByteArray::number(SchemaLevel)).constData());
         db.exec("COMMIT");
     } catch (...) {
         db.exec("ROLLBACK");
@@ -333,30 +344,44 @@ void Store::Impl::createDefaults() {
     }
 }
 
-QList<RawRow> Store::Impl::scan(const QString& folderId, bool withUserProps) const {
-    sql::Stmt q(db, withUserProps ? "SELECT entry_id, message_class, props, user_props FROM items"
-                                    " WHERE folder_id = ? AND unsaved = 0 ORDER BY seq"
-                                  : "SELECT entry_id, message_class, props FROM items"
-                                    " WHERE folder_id = ? AND unsaved = 0 ORDER BY seq");
-    q.bind(1, folderId);
-    QList<RawRow> rows;
-    QString lastClass;
-    while (q.step()) {
-        RawRow row;
-        row.entryId = q.text(0);
-        row.messageClass = q.text(1);
-        if (row.messageClass == lastClass)
-            row.messageClass = lastClass; // share the text
-        else
-            lastClass = row.messageClass;
-        const QByteArray props = q.blobView(2);
-        row.props = QByteArray(props.constData(), props.size());
-        if (withUserProps) {
-            const QByteArray user = q.blobView(3);
-            row.userProps = QByteArray(user.constData(), user.size());
-        }
-        rows.append(std::move(row));
+RowCursor::RowCursor(const sql::Db& db, const QString& folderId, bool withUserProps)
+    : m_stmt(std::make_unique<sql::Stmt>(
+          db, withUserProps ? "SELECT entry_id, message_class, props, user_props FROM items"
+                              " WHERE folder_id = ? AND unsaved = 0 ORDER BY seq"
+                            : "SELECT entry_id, message_class, props FROM items"
+                              " WHERE folder_id = ? AND unsaved = 0 ORDER BY seq")),
+      m_withUserProps(withUserProps) {
+    m_stmt->bind(1, folderId);
+}
+
+RowCursor::~RowCursor() = default;
+
+bool RowCursor::next(RawRow& row) {
+    if (!m_stmt || !m_stmt->step()) {
+        m_stmt.reset(); // ends the read
+        return false;
     }
+    row.entryId = m_stmt->text(0);
+    row.messageClass = m_stmt->text(1);
+    if (row.messageClass == m_lastClass)
+        row.messageClass = m_lastClass; // share the text
+    else
+        m_lastClass = row.messageClass;
+    const QByteArray props = m_stmt->blobView(2);
+    row.props = QByteArray(props.constData(), props.size());
+    if (m_withUserProps) {
+        const QByteArray user = m_stmt->blobView(3);
+        row.userProps = QByteArray(user.constData(), user.size());
+    }
+    return true;
+}
+
+QList<RawRow> Store::Impl::scan(const QString& folderId, bool withUserProps) const {
+    RowCursor cursor(db, folderId, withUserProps);
+    QList<RawRow> rows;
+    RawRow row;
+    while (cursor.next(row))
+        rows.append(std::exchange(row, {}));
     return rows;
 }
 

@@ -18,6 +18,22 @@ struct RawRow {
     QByteArray userProps; // text pairs; empty unless asked for
 };
 
+// Reads the saved items of a folder one at a time, in creation order; the
+// read lasts as long as the cursor.
+class RowCursor {
+public:
+    RowCursor(const sql::Db& db, const QString& folderId, bool withUserProps);
+    ~RowCursor();
+    RowCursor(const RowCursor&) = delete;
+    RowCursor& operator=(const RowCursor&) = delete;
+    bool next(RawRow& row); // false at the end
+
+private:
+    std::unique_ptr<sql::Stmt> m_stmt;
+    bool m_withUserProps;
+    QString m_lastClass; // shared by the rows of one message class
+};
+
 struct Store::Impl {
     mutable sql::Db db; // caches prepared statements
     QString path;

@@ -46,3 +46,25 @@ TEST(IndexFile, ScanFindsExactNumbersOnly) {
                   .size(),
               0);
 }
+
+// The scan reads the file in blocks: records that straddle a block's end,
+// a long garbage line and a last line without its line end are all found.
+TEST(IndexFile, ScanAcrossBlocks) {
+    test::TestEnv env;
+    QByteArray content;
+    int expected = 0;
+    for (int i = 0; content.size() < 3 * 256 * 1024; ++i) {
+        const bool wanted = i % 997 == 0;
+        expected += wanted;
+        content += indexRecord(wanted ? QStringLiteral("030999") : QString::number(i),
+                               QStringLiteral("E%1").arg(i), i % 12 + 1, false);
+        if (i == 5000)
+            content += QByteArray(300 * 1024, 'x') + "\r\n"; // longer than a block
+    }
+    content += "\"030999\",\"LAST\",7,-1";
+    const QList<IndexMatch> m = scanIndex(writeIndex(env, content), QStringLiteral("030999"));
+    ASSERT_EQ(m.size(), expected + 1);
+    EXPECT_EQ(m.first().entryId, QStringLiteral("E0"));
+    EXPECT_EQ(m.last().entryId, QStringLiteral("LAST"));
+    EXPECT_EQ(m.last().journal, -1);
+}

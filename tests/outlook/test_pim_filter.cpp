@@ -224,6 +224,20 @@ TEST_F(PimFilters, ContactTableColumnsAsTheIndexReadsThem) {
     table->MoveToStart();
     EXPECT_FALSE(table->EndOfTable());
 
+    // A table read row by row (without a row count first) gives the same
+    // rows; asking for the count midway keeps the position.
+    TablePtr streamed = contacts->GetTable();
+    EXPECT_EQ(streamed->GetNextRow()->Item(1).toString(), c->EntryID());
+    EXPECT_EQ(streamed->GetRowCount(), 2);
+    EXPECT_EQ(streamed->GetNextRow()->Item(7).toString(), u"Adler"_s);
+    EXPECT_TRUE(streamed->EndOfTable());
+    TablePtr filtered = contacts->GetTable(u"[LastName] = 'Adler'"_s);
+    EXPECT_FALSE(filtered->EndOfTable());
+    filtered->GetNextRow();
+    EXPECT_TRUE(filtered->EndOfTable());
+    filtered->MoveToStart();
+    EXPECT_FALSE(filtered->EndOfTable());
+
     TablePtr calendar = ns->GetDefaultFolder(olFolderCalendar)->GetTable();
     EXPECT_EQ(calendar->Columns()->Name(6), u"Start"_s);
     EXPECT_EQ(calendar->Columns()->Name(8), u"IsRecurring"_s);

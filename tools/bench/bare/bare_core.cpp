@@ -1,0 +1,8 @@
+// The floor of any Qt process: a QCoreApplication that starts and ends.
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::processEvents();
+    return 0;
+}
