@@ -15,6 +15,13 @@ if(TM_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(tm_build INTERFACE -fsanitize=address,undefined)
 endif()
+if(TM_FUZZ)
+  # Coverage for libFuzzer in every target; the fuzz executables add its main.
+  target_compile_options(tm_build INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
+  target_link_options(tm_build INTERFACE -fsanitize=address,undefined)
+endif()
 set(CMAKE_AUTOMOC OFF)
 
 # tm_library(name SOURCES... [DEPENDS ...]) defines one library per source folder.

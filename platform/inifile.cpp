@@ -1,9 +1,11 @@
 #include "platform/inifile.h"
 
 #include "platform/fileio.h"
+#include "platform/files.h"
 #include "platform/inifind.h"
 #include "platform/initext.h"
 #include "platform/paths.h"
+#include "platform/processlock.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -58,11 +60,25 @@ QString writeTarget(const QString& file) {
 // Writes content to a temporary file beside path and renames it over path.
 // The temporary name is short whatever the final name's length, so that
 // every name that fits the file system can be written.
+// A writer killed between writing its temporary file and renaming it leaves
+// ".tlm<pid>.ini.tmp"; the next writer in the folder removes those of
+// processes that no longer run.
+void removeAbandonedTemporaries(const QString& folder) {
+    for (const QString& path : files::matching(folder, u".tlm*.ini.tmp"_s)) {
+        const QString name = QFileInfo(path).fileName();
+        bool ok = false;
+        const qint64 pid = name.mid(4, name.size() - 12).toLongLong(&ok);
+        if (ok && pid != ::getpid() && !processlock::isRunning(pid))
+            files::remove(path);
+    }
+}
+
 void replaceAtomically(const QString& path, const QByteArray& content) {
     const QFileInfo info(path);
     const QString temp =
         info.absolutePath() + u"/.tlm"_s + QString::number(::getpid()) + u".ini.tmp"_s;
     const QByteArray tempName = QFile::encodeName(temp);
+    removeAbandonedTemporaries(info.absolutePath());
     const int fd = fileio::open(temp, O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0)
         fileio::raiseAccess();

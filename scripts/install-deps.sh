@@ -9,6 +9,10 @@ packages=(
   libgl-dev libxkbcommon-dev
   xvfb xauth dbus at-spi2-core
 )
+# --fuzz: clang with libFuzzer and the sanitizer runtimes as well.
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Tellmarin with warnings as errors, runs all
-# tests, builds the Debian package and installs and tries it, then builds and runs them again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# tests, builds the Debian package and installs and tries it, builds and runs
+# the tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# runs every fuzz target for 20 seconds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
@@ -23,3 +24,6 @@ dbus-run-session -- xvfb-run -a env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_A
   -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$here/build-asan" --output-on-failure -j2
+
+# Every fuzz target briefly (scripts/fuzz.sh runs them longer on demand).
+"$here/scripts/fuzz.sh" 20

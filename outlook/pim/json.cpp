@@ -419,8 +419,8 @@ void writeDocument(Store& store, const Document& doc) {
         at(u"options."_s + it.key(), [&] { store.setOption(it.key(), it.value()); });
     for (qsizetype i = 0; i < doc.stores.size(); ++i)
         at(Reader::element(u"stores"_s, i), [&] { store.insertStore(doc.stores.at(i)); });
-    for (const auto& [folder, path] : doc.folders)
-        at(path, [&] { store.insertFolder(folder); });
+    for (const auto& folder : doc.folders)
+        at(folder.second, [&] { store.insertFolder(folder.first); });
     for (const LoadedItem& item : doc.items)
         at(item.path, [&] { store.insertItem(item.record); });
 }
