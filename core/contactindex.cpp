@@ -174,7 +174,7 @@ FolderCounts IndexBuilder::indexFolder(const outlook::FolderPtr& folder) {
             if (number.isEmpty())
                 continue;
             ++counts.numbers;
-            records += indexRecord(fncNormNumber(number, ownCode), entryId, c - 9, journal);
+            appendIndexRecord(records, fncNormNumber(number, ownCode), entryId, c - 9, journal);
         }
         if (records.size() >= WriteBlock)
             writeRecords(records);

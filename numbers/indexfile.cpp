@@ -50,16 +50,35 @@ IndexMatch parseMatch(const char* line, qsizetype size) {
 }
 } // namespace
 
+namespace {
+void appendText(QByteArray& out, QStringView text) {
+    if (!QtPrivate::isAscii(text)) {
+        out += textfile::encode(text.toString());
+        return;
+    }
+    const qsizetype at = out.size();
+    out.resize(at + text.size());
+    char* p = out.data() + at;
+    for (const QChar c : text)
+        *p++ = static_cast<char>(c.unicode());
+}
+} // namespace
+
+void appendIndexRecord(QByteArray& out, QStringView number, QStringView entryId, int field,
+                       bool journal) {
+    out += '"';
+    appendText(out, number);
+    out += "\",\"";
+    appendText(out, entryId);
+    out += "\",";
+    out += QByteArray::number(field);
+    out += journal ? ",-1\r\n" : ",0\r\n";
+}
+
 QByteArray indexRecord(const QString& number, const QString& entryId, int field, bool journal) {
     QByteArray line;
     line.reserve(number.size() + entryId.size() + 16);
-    line += '"';
-    line += textfile::encode(number);
-    line += "\",\"";
-    line += textfile::encode(entryId);
-    line += "\",";
-    line += QByteArray::number(field);
-    line += journal ? ",-1\r\n" : ",0\r\n";
+    appendIndexRecord(line, number, entryId, field, journal);
     return line;
 }
 

@@ -5,11 +5,15 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 namespace tlm {
 
 // One record line, CR LF included, in the system code page.
 QByteArray indexRecord(const QString& number, const QString& entryId, int field, bool journal);
+// The same line appended to out.
+void appendIndexRecord(QByteArray& out, QStringView number, QStringView entryId, int field,
+                       bool journal);
 
 struct IndexMatch {
     QString entryId;

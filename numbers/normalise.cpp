@@ -25,6 +25,15 @@ bool isDigits(const QString& text) {
     return true;
 }
 
+// Whether what occurs in text; a plain loop beats the general search for
+// the few characters of a number.
+bool occurs(QStringView text, QStringView what) {
+    for (qsizetype i = 0; i + what.size() <= text.size(); ++i)
+        if (text[i] == what[0] && text.sliced(i, what.size()) == what)
+            return true;
+    return false;
+}
+
 } // namespace
 
 QString fncNormNumber(QString& number) {
@@ -32,11 +41,16 @@ QString fncNormNumber(QString& number) {
 }
 
 QString fncNormNumber(QString& number, const QString& ownCountryCode) {
-    number.removeIf([](QChar c) { return Separators.contains(c); });
+    // One pass, in place: most numbers hold a few blanks, dashes or slashes.
+    QChar* out = number.data();
+    for (const QChar c : std::as_const(number))
+        if (!Separators.contains(c))
+            *out++ = c;
+    number.truncate(out - number.constData());
     // An empty code would match everywhere; it never comes from fncOwnCountryCode.
-    if (!ownCountryCode.isEmpty() && number.contains(ownCountryCode))
+    if (!ownCountryCode.isEmpty() && occurs(number, ownCountryCode))
         number.replace(ownCountryCode, u"0"_s);
-    else
+    else if (occurs(number, u"+"))
         number.replace(u'+', u"00"_s);
     return number;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <unistd.h>
 
 namespace tlm::gui {
 namespace {
@@ -12,6 +13,11 @@ bool& headlessFlag() {
 } // namespace
 
 void prepareEnvironment() {
+    // Without TZ the C library looks at /etc/localtime again for every local
+    // time it computes (an index build converts one per contact); naming the
+    // file lets it read the file once. An empty TZ means UTC and stays.
+    if (!qEnvironmentVariableIsSet("TZ") && ::access("/etc/localtime", R_OK) == 0)
+        qputenv("TZ", ":/etc/localtime");
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty()) {
         const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") &&

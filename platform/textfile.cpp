@@ -14,7 +14,7 @@ constexpr char16_t cp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString fromWindows1252(QByteArrayView bytes) {
+QString windows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -38,12 +38,15 @@ bool startsWith(QByteArrayView bytes, QByteArrayView prefix) {
 
 } // namespace
 
+// Plain ASCII is the same in every code page the program meets; it needs
+// no codec (index records are ASCII throughout).
 QByteArray encode(const QString& text) {
-    return text.toLocal8Bit();
+    return QtPrivate::isAscii(text) ? text.toLatin1() : text.toLocal8Bit();
 }
 
 QString decode(const QByteArray& bytes) {
-    return QString::fromLocal8Bit(bytes);
+    return QtPrivate::isAscii(QLatin1StringView(bytes)) ? QString::fromLatin1(bytes)
+                                                        : QString::fromLocal8Bit(bytes);
 }
 
 QString decodeForeign(const QByteArray& bytes) {
@@ -60,7 +63,11 @@ QString decodeForeign(const QByteArray& bytes) {
     }
     if (auto utf8 = fromStrictUtf8(view))
         return *utf8;
-    return fromWindows1252(view);
+    return windows1252(view);
+}
+
+QString fromWindows1252(QByteArrayView bytes) {
+    return windows1252(bytes);
 }
 
 void appendLine(const QString& path, const QString& line) {

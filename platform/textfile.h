@@ -3,6 +3,7 @@
 // Windows). Each call opens, writes and closes the file. Failures raise
 // tlm::Error (53 missing file, 75 path/file access error).
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace tlm::textfile {
@@ -14,6 +15,8 @@ QString decode(const QByteArray& bytes);
 // byte order mark), UTF-16LE or UTF-16BE with byte order mark, else
 // Windows-1252.
 QString decodeForeign(const QByteArray& bytes);
+// Windows-1252 bytes as text.
+QString fromWindows1252(QByteArrayView bytes);
 
 // Appends text + CR LF, creating the file when missing.
 void appendLine(const QString& path, const QString& line);

@@ -53,28 +53,32 @@ vcard::Contact toContact(const ItemRecord& item) {
 
 void importVcard(const Invocation& call) {
     const QString file = call.args.first();
-    const vcard::ReadResult cards = vcard::read(readInput(file), file);
-    QStringList warnings = cards.warnings;
-    QList<ItemRecord> items;
-    for (qsizetype i = 0; i < cards.contacts.size(); ++i)
-        items << toItem(cards.contacts.at(i), inputPlace(file, cards.lines.at(i)), warnings);
-
+    const QByteArray data = readInput(file);
     Store store = openStore(call, Store::Create::WithDefaults);
     const FolderInfo folder = folderArg(store, call.option(u"folder"_s), outlook::olFolderContacts);
     if (folder.kind != FolderKind::Contact)
         throw Error(err::InvalidArgument, u"Kein Kontakte-Ordner: "_s + folder.folderPath);
+    // Each contact is stored as it is read, in one transaction: a large file
+    // never lies in memory as contacts, and a bad one changes nothing.
+    QStringList warnings;
+    int count = 0;
     store.transaction([&] {
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            try {
-                store.addItem(folder.entryId, items.at(i));
-            } catch (const Error& e) {
-                throw inputError(file, cards.lines.at(i), e.description());
-            }
-        }
+        vcard::read(
+            data, file,
+            [&](vcard::Contact&& contact, int line) {
+                const ItemRecord item = toItem(contact, inputPlace(file, line), warnings);
+                try {
+                    store.addItem(folder.entryId, item);
+                } catch (const Error& e) {
+                    throw inputError(file, line, e.description());
+                }
+                ++count;
+            },
+            warnings);
     });
     for (const QString& w : std::as_const(warnings))
         *call.err << "Warnung: " << w << '\n';
-    *call.out << items.size() << " Kontakte eingelesen nach " << folder.folderPath << '\n';
+    *call.out << count << " Kontakte eingelesen nach " << folder.folderPath << '\n';
 }
 
 void exportVcard(const Invocation& call) {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringDecoder>
 #include <QUrl>
 
 #include <algorithm>
@@ -165,48 +166,87 @@ bool hasQuotedPrintable(const QByteArray& line) {
 }
 
 // Joins folded lines (a line starting with a blank or a tab continues the
-// previous one) and quoted-printable soft line breaks (a trailing "=").
-QList<RawLine> joinedLines(const QByteArray& text) {
-    QList<RawLine> lines;
-    const QList<QByteArray> physical = text.split('\n');
-    bool softBreak = false;
-    for (qsizetype i = 0; i < physical.size(); ++i) {
-        QByteArray l = physical.at(i);
-        if (l.endsWith('\r'))
-            l.chop(1);
-        const int number = int(i) + 1;
-        if (softBreak && !lines.isEmpty()) {
-            lines.last().text.chop(1);
-            lines.last().text += l;
-        } else if (!lines.isEmpty() && !l.isEmpty() && (l.at(0) == ' ' || l.at(0) == '\t')) {
-            lines.last().text += l.mid(1);
-        } else {
-            lines.append({l, number});
-        }
-        const QByteArray& joined = lines.last().text;
-        softBreak = joined.endsWith('=') && hasQuotedPrintable(joined);
-    }
-    return lines;
-}
+// previous one) and quoted-printable soft line breaks (a trailing "="), one
+// logical line at a time.
+class LineJoiner {
+public:
+    explicit LineJoiner(QByteArrayView text) : m_text(text) {}
 
-// The logical lines of a file. A file in a single-byte or UTF-8 form is
-// joined before it is decoded, so that a UTF-8 character split across folded
-// lines still makes the file UTF-8.
-QList<Line> logicalLines(const QByteArray& data) {
-    QByteArray body = data;
-    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF"))
-        body = textfile::decodeForeign(data).toUtf8();
-    else if (data.startsWith("\xEF\xBB\xBF"))
-        body = data.mid(3);
-    const QList<RawLine> raw = joinedLines(body);
-    QByteArray joined;
-    for (const auto& l : raw)
-        joined += l.text + '\n';
-    const QStringList decoded = textfile::decodeForeign(joined).split(u'\n');
-    QList<Line> out;
-    for (qsizetype i = 0; i < raw.size(); ++i)
-        out.append({decoded.value(i), raw.at(i).number});
-    return out;
+    bool next(RawLine& line) {
+        if (!m_pending && !physical(m_next))
+            return false;
+        m_pending = false;
+        line = std::move(m_next);
+        bool softBreak = line.text.endsWith('=') && hasQuotedPrintable(line.text);
+        RawLine more;
+        while (physical(more)) {
+            if (softBreak) {
+                line.text.chop(1);
+                line.text += more.text;
+            } else if (!more.text.isEmpty() && (more.text[0] == ' ' || more.text[0] == '\t')) {
+                line.text += QByteArrayView(more.text).sliced(1);
+            } else {
+                m_next = std::move(more);
+                m_pending = true;
+                break;
+            }
+            softBreak = line.text.endsWith('=') && hasQuotedPrintable(line.text);
+        }
+        return true;
+    }
+
+private:
+    // The next physical line without its line end.
+    bool physical(RawLine& line) {
+        if (m_done)
+            return false;
+        const qsizetype end = m_text.indexOf('\n', m_position);
+        const qsizetype stop = end < 0 ? m_text.size() : end;
+        QByteArrayView text = m_text.sliced(m_position, stop - m_position);
+        if (text.endsWith('\r'))
+            text.chop(1);
+        line = {text.toByteArray(), ++m_count};
+        m_done = end < 0;
+        m_position = stop + 1;
+        return true;
+    }
+
+    QByteArrayView m_text;
+    qsizetype m_position = 0;
+    int m_count = 0;
+    bool m_done = false;
+    bool m_pending = false;
+    RawLine m_next;
+};
+
+// Calls each for the logical lines of a file, one at a time. A file in a
+// single-byte or UTF-8 form is joined before it is decoded, so that a UTF-8
+// character split across folded lines still makes the file UTF-8; the whole
+// file is UTF-8 or Windows-1252.
+template <typename F> void forEachLogicalLine(const QByteArray& data, const F& each) {
+    QByteArray converted;
+    QByteArrayView body(data);
+    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {
+        converted = textfile::decodeForeign(data).toUtf8();
+        body = converted;
+    } else if (data.startsWith("\xEF\xBB\xBF")) {
+        body = body.sliced(3);
+    }
+    bool utf8 = true;
+    {
+        QStringDecoder check(QStringDecoder::Utf8);
+        LineJoiner lines(body);
+        RawLine l;
+        while (utf8 && lines.next(l)) {
+            l.text += '\n';
+            const QString decoded = check.decode(l.text); // decodes when converted
+            utf8 = !check.hasError();
+        }
+    }
+    LineJoiner lines(body);
+    RawLine l;
+    while (lines.next(l))
+        each(Line{utf8 ? QString::fromUtf8(l.text) : textfile::fromWindows1252(l.text), l.number});
 }
 
 // ---------------------------------------------------------------- properties
@@ -711,19 +751,19 @@ void writeCard(QByteArray& out, const Contact& c, Version version) {
 
 // ---------------------------------------------------------------- public
 
-ReadResult read(const QByteArray& data, const QString& fileName) {
-    ReadResult result;
+void read(const QByteArray& data, const QString& fileName,
+          const std::function<void(Contact&& contact, int line)>& each, QStringList& warnings) {
     std::optional<CardBuilder> card;
     int cardLine = 0;
-    for (const Line& line : logicalLines(data)) {
+    forEachLogicalLine(data, [&](const Line& line) {
         if (line.text.trimmed().isEmpty())
-            continue;
+            return;
         const Property p = parseProperty(line, fileName);
         const QString value = p.value.trimmed().toUpper();
         if (p.name == u"BEGIN"_s) {
             if (value != u"VCARD"_s || card)
                 throw inputError(fileName, line.number, u"unerwartetes BEGIN:"_s + p.value);
-            card.emplace(fileName, &result.warnings);
+            card.emplace(fileName, &warnings);
             cardLine = line.number;
         } else if (!card) {
             throw inputError(fileName, line.number,
@@ -731,9 +771,9 @@ ReadResult read(const QByteArray& data, const QString& fileName) {
         } else if (p.name == u"END"_s) {
             if (value != u"VCARD"_s)
                 throw inputError(fileName, line.number, u"unerwartetes END:"_s + p.value);
-            result.contacts << card->finish();
-            result.lines << cardLine;
+            Contact contact = card->finish();
             card.reset();
+            each(std::move(contact), cardLine);
         } else if (p.name == u"VERSION"_s) {
             if (value != u"2.1"_s && value != u"3.0"_s && value != u"4.0"_s && value != u"4"_s)
                 throw inputError(fileName, line.number,
@@ -741,9 +781,20 @@ ReadResult read(const QByteArray& data, const QString& fileName) {
         } else {
             card->add(p);
         }
-    }
+    });
     if (card)
         throw inputError(fileName, cardLine, u"vCard ohne END:VCARD"_s);
+}
+
+ReadResult read(const QByteArray& data, const QString& fileName) {
+    ReadResult result;
+    read(
+        data, fileName,
+        [&](Contact&& contact, int line) {
+            result.contacts << std::move(contact);
+            result.lines << line;
+        },
+        result.warnings);
     return result;
 }
 

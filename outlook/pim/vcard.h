@@ -44,6 +44,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <functional>
 
 namespace tlm::pim::vcard {
 
@@ -58,6 +59,10 @@ struct ReadResult {
 // Reads every vCard of data; fileName names the source in messages. Raises
 // tlm::Error (BadFileFormat, "file:line: text") for a malformed file.
 ReadResult read(const QByteArray& data, const QString& fileName);
+// The same one contact at a time, each with the line of its BEGIN:VCARD, so
+// that a large file never lies in memory as contacts; warnings are appended.
+void read(const QByteArray& data, const QString& fileName,
+          const std::function<void(Contact&& contact, int line)>& each, QStringList& warnings);
 // Reads a file (53 when it is missing).
 ReadResult readFile(const QString& path);
 
