@@ -14,16 +14,6 @@ constexpr char16_t cp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString windows1252(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = (b >= 0x80 && b <= 0x9F) ? cp1252High[b - 0x80] : char16_t(b);
-    }
-    return text;
-}
-
 std::optional<QString> fromStrictUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
@@ -63,11 +53,17 @@ QString decodeForeign(const QByteArray& bytes) {
     }
     if (auto utf8 = fromStrictUtf8(view))
         return *utf8;
-    return windows1252(view);
+    return fromWindows1252(view);
 }
 
 QString fromWindows1252(QByteArrayView bytes) {
-    return windows1252(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = (b >= 0x80 && b <= 0x9F) ? cp1252High[b - 0x80] : char16_t(b);
+    }
+    return text;
 }
 
 void appendLine(const QString& path, const QString& line) {

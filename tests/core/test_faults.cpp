@@ -145,13 +145,16 @@ TEST(Faults, KilledWritersLeaveWholeFiles) {
     seedContacts(3000);
     tlm::Run first = runIn();
     ASSERT_TRUE(subCreateFileIndex(first, false));
+    const QString callFile = env.workFolder() + u"KILL-1.call"_s;
+    subIniWrite(callFile, u"Call"_s, u"Start"_s, u"1"_s);
     for (int delay : {15, 40, 70, 110, 160}) {
         killWriterAfter("index", delay);
         ASSERT_EQ(scanIndex(first.env.indexFile, u"030102999"_s).size(), 1) << delay;
         killWriterAfter("callfile", delay);
-        QFile call(env.workFolder() + u"KILL-1.call"_s);
-        ASSERT_TRUE(call.open(QIODevice::ReadOnly));
+        QFile call(callFile);
+        ASSERT_TRUE(call.open(QIODevice::ReadOnly)) << delay;
         EXPECT_TRUE(wellFormed(call.readAll())) << delay;
+        EXPECT_EQ(fncIniRead(callFile, u"Call"_s, u"Start"_s), u"1"_s) << delay;
         killWriterAfter("settings", delay);
         EXPECT_EQ(settingsstore::get(u"DefaultFolder"_s), u"1"_s);
         QFile settings(settingsstore::filePath());
@@ -161,7 +164,7 @@ TEST(Faults, KilledWritersLeaveWholeFiles) {
     // Later runs remove what the killed ones left.
     tlm::Run later = runIn();
     ASSERT_TRUE(subCreateFileIndex(later, false));
-    subIniWrite(env.workFolder() + u"KILL-1.call"_s, u"Call"_s, u"Done"_s, u"1"_s);
+    subIniWrite(callFile, u"Call"_s, u"Done"_s, u"1"_s);
     settingsstore::save(u"Done"_s, u"1"_s);
     EXPECT_EQ(temporaries(env.workFolder()), QStringList());
     EXPECT_EQ(temporaries(env.configFolder()), QStringList());
