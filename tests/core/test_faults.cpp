@@ -200,4 +200,37 @@ TEST(Faults, RefusedWritesEndTheEventCleanly) {
     EXPECT_EQ(blocked.exitStatus(), QProcess::NormalExit);
 }
 
+// Files damaged from outside (garbage, a record cut short, NUL bytes) are
+// read as far as they make sense: the event ends normally, and the settings
+// file keeps what it held besides the keys the event writes.
+TEST(Faults, DamagedFilesDoNotStopTheEvent) {
+    TestEnv env;
+    settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage += char((i * 7919 + 13) % 256);
+    write(env.workFolder() + u"tlm20261207.idx"_s,
+          "\"030123456\",\"0000ABCD\",1,-1\r\n\"030123456\",\"00" + garbage);
+    write(env.workFolder() + u"DAMAGED-1.call"_s, garbage + "\r\n[Call\r\nLine=\0\0\r\n");
+    write(env.configFolder() + u"registry.reg"_s, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\" + garbage);
+    QFile settings(settingsstore::filePath());
+    ASSERT_TRUE(settings.open(QIODevice::Append));
+    settings.write("Kept=1\r\n" + garbage.left(300) + "\r\n");
+    settings.close();
+    for (const QString& event : {u"called"_s, u"connect"_s, u"finished"_s}) {
+        QProcess p;
+        p.start(tellmarin(), eventOf(event, u"DAMAGED-1"_s));
+        ASSERT_TRUE(p.waitForFinished(60000)) << qPrintable(event);
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << qPrintable(event);
+    }
+    EXPECT_EQ(settingsstore::get(u"Kept"_s), u"1"_s);
+    EXPECT_FALSE(fncIniRead(env.workFolder() + u"DAMAGED-1.call"_s, u"Timestamps"_s, u"finished"_s)
+                     .isEmpty());
+}
+
 } // namespace tlm::test
