@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QHash>
 #include <QLocale>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -147,6 +148,7 @@ int compareValues(const QVariant& a, const QVariant& b, PropType type) {
 struct Filter::Node {
     enum class Type { And, Or, Not, Compare } type = Type::Compare;
     std::shared_ptr<const Node> left, right;
+    int depth = 1; // levels of the tree from here down
     Field field;
     Op op = Op::Eq;
     QString literal;
@@ -238,8 +240,19 @@ private:
         return false;
     }
 
+    // Conditions nest at most this deep: a deeper tree would exhaust the
+    // stack when it is parsed, matched or freed.
+    static constexpr int MaxDepth = 200;
+    [[noreturn]] void tooDeep() {
+        parseError(m_text, m_pos,
+                   u"eine Bedingung mit höchstens "_s + QString::number(MaxDepth) + u" Ebenen"_s);
+    }
+
     NodePtr join(Node::Type type, NodePtr l, NodePtr r) {
         auto n = std::make_shared<Node>();
+        n->depth = 1 + std::max(l ? l->depth : 0, r ? r->depth : 0);
+        if (n->depth > MaxDepth)
+            tooDeep();
         n->type = type;
         n->left = std::move(l);
         n->right = std::move(r);
@@ -261,6 +274,13 @@ private:
     }
 
     NodePtr unary() {
+        struct Level {
+            int& nesting;
+            explicit Level(int& n) : nesting(++n) {}
+            ~Level() { --nesting; }
+        } level(m_nesting);
+        if (m_nesting > MaxDepth)
+            tooDeep();
         if (keyword(u"NOT"_s))
             return join(Node::Type::Not, unary(), nullptr);
         if (symbol(u'(')) {
@@ -400,6 +420,7 @@ private:
 
     const QString& m_text;
     qsizetype m_pos;
+    int m_nesting = 0; // unary() calls open at once
     bool m_dasl;
     quint8 m_kind;
     bool m_usesUser = false;

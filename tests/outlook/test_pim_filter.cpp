@@ -141,6 +141,17 @@ TEST_F(PimFilters, BadFiltersSayWhere) {
     EXPECT_TRUE(filterError(u"@SQL=\"urn:schemas:contacts:sn\" LIKE '%a"_s)
                     .contains(u"Anführungszeichen"_s));
     EXPECT_TRUE(filterError(u"@SQL=\"urn:schemas:contacts:sn\" LIKE 5"_s).contains(u"LIKE"_s));
+    // Nesting that would exhaust the stack is refused, not followed.
+    const QString deep = QString(5000, u'(') + u"[LastName] = 'a'"_s + QString(5000, u')');
+    EXPECT_TRUE(filterError(deep).contains(u"höchstens 200 Ebenen"_s));
+    QString chain = u"[LastName] = 'a'"_s;
+    for (int i = 0; i < 300; ++i)
+        chain += u" AND NOT [FirstName] = 'b'"_s;
+    EXPECT_TRUE(filterError(chain).contains(u"höchstens 200 Ebenen"_s));
+    QString wide = u"[LastName] = 'a'"_s;
+    for (int i = 0; i < 150; ++i)
+        wide += u" OR [FirstName] = 'b'"_s;
+    EXPECT_NO_THROW(contacts->GetTable(wide)->GetRowCount());
 }
 
 TEST_F(PimFilters, FindByUserPropertyAndFindNext) {
