@@ -1,14 +1,18 @@
 #include "outlook/pim/json.h"
 
+#include "outlook/pim/jsonpieces.h"
 #include "outlook/pim/pimstore.h"
 #include "outlook/pim/properties.h"
 #include "outlook/pim/toolerror.h"
 
+#include <QBuffer>
+#include <QDataStream>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaType>
 #include <QSet>
+#include <QTemporaryFile>
 
 #include <climits>
 #include <functional>
@@ -138,6 +142,7 @@ QJsonObject folderJson(const Store& store, const FolderInfo& f) {
 struct PathError {
     QString path;
     QString text;
+    int line = 0; // when known already
 };
 
 // Typed access to the members of the document; each fault names its path.
@@ -311,10 +316,10 @@ struct Document {
     QMap<QString, QString> options;
     QList<StoreInfo> stores;
     QList<std::pair<FolderInfo, QString>> folders; // with their paths
-    QList<LoadedItem> items;
 };
 
-FolderInfo readFolder(const QJsonObject& o, const QString& path, Document& doc) {
+// A folder's own members; its items are read one at a time (writeItems).
+FolderInfo readFolder(const QJsonObject& o, const QString& path) {
     Reader::checkKeys(o, path,
                       {u"EntryID"_s, u"StoreID"_s, u"parent"_s, u"name"_s, u"kind"_s, u"default"_s,
                        u"path"_s, u"readOnly"_s, u"items"_s});
@@ -342,20 +347,15 @@ FolderInfo readFolder(const QJsonObject& o, const QString& path, Document& doc) 
         Reader::text(o.value(u"path"_s), at(u"path"_s));
     if (o.contains(u"readOnly"_s))
         f.readOnly = Reader::boolean(o.value(u"readOnly"_s), at(u"readOnly"_s));
-    if (o.contains(u"items"_s)) {
-        const QJsonArray items = Reader::array(o.value(u"items"_s), at(u"items"_s));
-        for (qsizetype i = 0; i < items.size(); ++i)
-            doc.items << readItem(items.at(i), Reader::element(at(u"items"_s), i), f.entryId);
-    }
+    if (o.contains(u"items"_s))
+        Reader::array(o.value(u"items"_s), at(u"items"_s));
     return f;
 }
 
-// Each default folder is served once per store, and no item takes a
-// folder's EntryID.
-void checkIdentities(const Document& doc) {
-    QSet<QString> served, folderIds;
+// Each default folder is served once per store.
+void checkDefaults(const Document& doc) {
+    QSet<QString> served;
     for (const auto& [folder, path] : doc.folders) {
-        folderIds.insert(folder.entryId);
         if (folder.defaultFor == 0)
             continue;
         const QString key = folder.storeId + u'|' + QString::number(folder.defaultFor);
@@ -364,10 +364,6 @@ void checkIdentities(const Document& doc) {
                             u"dieser Standardordner ist schon vergeben"_s};
         served.insert(key);
     }
-    for (const LoadedItem& item : doc.items)
-        if (folderIds.contains(item.record.entryId))
-            throw PathError{Reader::member(item.path, u"EntryID"_s),
-                            u"die EntryID eines Ordners"_s};
 }
 
 Document readDocument(const QJsonObject& root) {
@@ -399,9 +395,9 @@ Document readDocument(const QJsonObject& root) {
         Reader::array(Reader::required(root, QString(), u"folders"_s), u"folders"_s);
     for (qsizetype i = 0; i < folders.size(); ++i) {
         const QString path = Reader::element(u"folders"_s, i);
-        doc.folders.append({readFolder(Reader::object(folders.at(i), path), path, doc), path});
+        doc.folders.append({readFolder(Reader::object(folders.at(i), path), path), path});
     }
-    checkIdentities(doc);
+    checkDefaults(doc);
     return doc;
 }
 
@@ -421,8 +417,196 @@ void writeDocument(Store& store, const Document& doc) {
         at(Reader::element(u"stores"_s, i), [&] { store.insertStore(doc.stores.at(i)); });
     for (const auto& folder : doc.folders)
         at(folder.second, [&] { store.insertFolder(folder.first); });
-    for (const LoadedItem& item : doc.items)
-        at(item.path, [&] { store.insertItem(item.record); });
+}
+
+// ---------------------------------------------------------------- pieces
+
+// The document apart from its items, as pieces of text keyed by their path
+// ("format", "folders[2].name"); the lines where objects that were entered
+// begin, for faults about a member that is missing.
+struct Pieces {
+    bool rootIsObject = true;
+    QMap<QString, Piece> values;
+    QHash<QString, int> objectLines;
+    QList<QStringList> folderMembers; // names per folder entered, in order
+    bool foldersEntered = false;
+
+    // The line of the value at path, or of the nearest enclosing one.
+    int lineOf(const QString& path) const {
+        for (QString at = path;; at = enclosing(at)) {
+            const auto piece = values.constFind(at);
+            if (piece != values.cend()) {
+                QString rest = path.mid(at.size());
+                if (rest.startsWith(u'.'))
+                    rest.remove(0, 1);
+                return piece->line + json::lineOf(piece->text, rest) - 1;
+            }
+            if (objectLines.contains(at) || at.isEmpty())
+                return objectLines.value(at, 1);
+        }
+    }
+
+    static QString enclosing(const QString& path) {
+        const qsizetype cut = std::max(path.lastIndexOf(u'.'), path.lastIndexOf(u'['));
+        return cut < 0 ? QString() : path.left(cut);
+    }
+};
+
+// The items of the document wait in a temporary file while the rest is
+// read: the folder and the store they go into may stand after them.
+class ItemSpill {
+public:
+    ItemSpill() {
+        if (!m_file.open())
+            throw Error(err::FileAccess,
+                        u"Zwischendatei kann nicht angelegt werden: "_s + m_file.fileTemplate());
+        m_stream.setDevice(&m_file);
+    }
+
+    void add(int folder, int index, const Piece& item) {
+        m_stream << qint32(folder) << qint32(index) << qint32(item.line) << item.text;
+        if (m_stream.status() != QDataStream::Ok)
+            throw Error(err::FileAccess,
+                        u"Zwischendatei kann nicht geschrieben werden: "_s + m_file.fileName());
+    }
+
+    // Calls f(folder, index, item) for every item in the order added.
+    template <class F> void forEach(F f) {
+        m_file.flush();
+        m_file.seek(0);
+        QDataStream in(&m_file);
+        while (!in.atEnd()) {
+            qint32 folder = 0, index = 0, line = 0;
+            Piece item;
+            in >> folder >> index >> line >> item.text;
+            if (in.status() != QDataStream::Ok)
+                throw Error(err::FileAccess,
+                            u"Zwischendatei kann nicht gelesen werden: "_s + m_file.fileName());
+            item.line = line;
+            f(folder, index, item);
+        }
+    }
+
+private:
+    QTemporaryFile m_file;
+    QDataStream m_stream;
+};
+
+// A member of an entered object, refused when it stands there twice.
+void addMember(PieceReader& in, Pieces& pieces, QStringList& names, const QString& path,
+               const QString& key) {
+    if (names.contains(key))
+        throw SyntaxError{in.line(), u"\""_s + key + u"\" steht zweimal in "_s +
+                                         (path.isEmpty() ? u"dem Abzug"_s : path)};
+    names << key;
+    pieces.values.insert(Reader::member(path, key), in.take());
+}
+
+// One folder of "folders": its items go to the spill as they are read.
+void readFolderPieces(PieceReader& in, Pieces& pieces, ItemSpill& spill) {
+    const int index = int(pieces.folderMembers.size());
+    const QString path = Reader::element(u"folders"_s, index);
+    pieces.folderMembers.append(QStringList());
+    if (in.peek() != '{') {
+        pieces.values.insert(path, in.take());
+        return;
+    }
+    pieces.objectLines.insert(path, in.line());
+    in.enter('{');
+    QStringList& names = pieces.folderMembers.last();
+    while (in.more('}')) {
+        const QString key = in.key();
+        if (key != u"items"_s || in.peek() != '[' || names.contains(key)) {
+            addMember(in, pieces, names, path, key);
+            continue;
+        }
+        names << key;
+        in.enter('[');
+        for (int item = 0; in.more(']'); ++item)
+            spill.add(index, item, in.take());
+    }
+}
+
+void readPieces(QIODevice& device, Pieces& pieces, ItemSpill& spill) {
+    PieceReader in(device);
+    if (in.peek() != '{') {
+        pieces.rootIsObject = false;
+        pieces.values.insert(QString(), in.take());
+        in.finish();
+        return;
+    }
+    pieces.objectLines.insert(QString(), in.line());
+    in.enter('{');
+    QStringList names;
+    while (in.more('}')) {
+        const QString key = in.key();
+        if (key != u"folders"_s || in.peek() != '[' || names.contains(key)) {
+            addMember(in, pieces, names, QString(), key);
+            continue;
+        }
+        names << key;
+        pieces.foldersEntered = true;
+        pieces.objectLines.insert(key, in.line());
+        in.enter('[');
+        while (in.more(']'))
+            readFolderPieces(in, pieces, spill);
+    }
+    in.finish();
+}
+
+// The document without its items, as QJsonDocument would have read it.
+QJsonObject rootObject(const Pieces& pieces) {
+    QJsonObject root;
+    for (auto it = pieces.values.begin(); it != pieces.values.end(); ++it)
+        if (!it.key().startsWith(u"folders["_s))
+            root.insert(it.key(), parse(it.value()));
+    if (pieces.foldersEntered) {
+        QJsonArray folders;
+        for (qsizetype i = 0; i < pieces.folderMembers.size(); ++i) {
+            const QString path = Reader::element(u"folders"_s, i);
+            if (pieces.values.contains(path)) {
+                folders.append(parse(pieces.values.value(path)));
+                continue;
+            }
+            QJsonObject folder;
+            for (const QString& key : pieces.folderMembers.at(i))
+                if (pieces.values.contains(Reader::member(path, key)))
+                    folder.insert(key, parse(pieces.values.value(Reader::member(path, key))));
+            folders.append(folder);
+        }
+        root.insert(u"folders"_s, folders);
+    }
+    return root;
+}
+
+// The items from the spill, read and written one at a time; none may take
+// a folder's EntryID. A fault names its line within the document.
+void writeItems(Store& store, const Document& doc, ItemSpill& spill) {
+    QSet<QString> folderIds;
+    for (const auto& folder : doc.folders)
+        folderIds.insert(folder.first.entryId);
+    spill.forEach([&](int folder, int index, const Piece& piece) {
+        const QString path =
+            Reader::element(Reader::element(u"folders"_s, folder) + u".items"_s, index);
+        try {
+            const LoadedItem item =
+                readItem(parse(piece), path, doc.folders.at(folder).first.entryId);
+            if (folderIds.contains(item.record.entryId))
+                throw PathError{Reader::member(item.path, u"EntryID"_s),
+                                u"die EntryID eines Ordners"_s};
+            try {
+                store.insertItem(item.record);
+            } catch (const Error& e) {
+                throw PathError{path, e.description()};
+            }
+        } catch (PathError& e) {
+            QString rest = e.path.mid(path.size());
+            if (rest.startsWith(u'.'))
+                rest.remove(0, 1);
+            e.line = piece.line + lineOf(piece.text, rest) - 1;
+            throw;
+        }
+    });
 }
 
 } // namespace
@@ -446,24 +630,35 @@ QByteArray dump(const Store& store) {
 }
 
 void load(Store& store, const QByteArray& data, const QString& fileName) {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        const int line = int(data.left(parseError.offset).count('\n')) + 1;
-        throw inputError(fileName, line, u"kein gültiges JSON: "_s + parseError.errorString());
-    }
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    load(store, buffer, fileName);
+}
+
+void load(Store& store, QIODevice& in, const QString& fileName) {
     try {
-        if (!document.isObject())
-            throw PathError{QString(), u"ein Objekt erwartet"_s};
-        const Document doc = readDocument(document.object());
-        if (!store.stores().isEmpty())
-            throw Error(BadFileFormat, u"der Speicher "_s + store.path() +
-                                           u" ist nicht leer; ein Abzug wird nur in einen "
-                                           u"neuen Speicher geladen"_s);
-        store.transaction([&] { writeDocument(store, doc); });
-    } catch (const PathError& e) {
-        throw inputError(fileName, lineOf(data, e.path),
-                         (e.path.isEmpty() ? QString() : e.path + u": "_s) + e.text);
+        Pieces pieces;
+        ItemSpill spill;
+        readPieces(in, pieces, spill);
+        try {
+            if (!pieces.rootIsObject)
+                throw PathError{QString(), u"ein Objekt erwartet"_s};
+            const Document doc = readDocument(rootObject(pieces));
+            if (!store.stores().isEmpty())
+                throw Error(BadFileFormat, u"der Speicher "_s + store.path() +
+                                               u" ist nicht leer; ein Abzug wird nur in einen "
+                                               u"neuen Speicher geladen"_s);
+            store.transaction([&] {
+                writeDocument(store, doc);
+                writeItems(store, doc, spill);
+            });
+        } catch (const PathError& e) {
+            throw inputError(fileName, e.line > 0 ? e.line : pieces.lineOf(e.path),
+                             (e.path.isEmpty() ? QString() : e.path + u": "_s) + e.text);
+        }
+    } catch (const SyntaxError& e) {
+        throw inputError(fileName, e.line, u"kein gültiges JSON: "_s + e.text);
     }
 }
 

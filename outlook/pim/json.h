@@ -23,6 +23,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 namespace tlm::pim {
 class Store;
 }
@@ -31,10 +33,13 @@ namespace tlm::pim::json {
 
 QByteArray dump(const Store& store);
 
-// Loads a dump into store, which must not hold any store yet. The whole
-// document is read and checked first and then written in one transaction,
-// so a bad document leaves the store as it was. Errors raise tlm::Error
-// (BadFileFormat) with "fileName:line: text".
+// Loads a dump into store, which must not hold any store yet. The document
+// is read once, in blocks: its items wait in a temporary file until the
+// folders they go into are known, so memory stays bounded by the largest
+// single item. Everything is written in one transaction, so a bad document
+// leaves the store as it was. Errors raise tlm::Error (BadFileFormat) with
+// "fileName:line: text".
+void load(Store& store, QIODevice& in, const QString& fileName);
 void load(Store& store, const QByteArray& data, const QString& fileName);
 
 // The line (1-based) on which the value at path starts in a JSON text, path

@@ -101,12 +101,16 @@ FolderInfo folderArg(const Store& store, const QString& text, int defaultFolder)
     throw Error(NotFound, u"Ordner nicht gefunden: "_s + path);
 }
 
+void openInput(QFile& f) {
+    if (!f.exists())
+        throw Error(err::FileNotFound, u"Datei nicht gefunden: "_s + f.fileName());
+    if (!f.open(QIODevice::ReadOnly))
+        throw Error(err::FileAccess, u"Datei kann nicht gelesen werden: "_s + f.fileName());
+}
+
 QByteArray readInput(const QString& path) {
     QFile f(path);
-    if (!f.exists())
-        throw Error(err::FileNotFound, u"Datei nicht gefunden: "_s + path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw Error(err::FileAccess, u"Datei kann nicht gelesen werden: "_s + path);
+    openInput(f);
     return f.readAll();
 }
 
@@ -169,11 +173,12 @@ void addFolder(const Invocation& call) {
 
 void loadJson(const Invocation& call) {
     const QString file = call.args.first();
-    const QByteArray data = readInput(file);
+    QFile input(file);
+    openInput(input);
     const bool existed = QFileInfo::exists(call.storePath);
     try {
         Store store(call.storePath, Store::Create::Empty);
-        json::load(store, data, file);
+        json::load(store, input, file);
     } catch (const Error&) {
         if (!existed)
             removeStoreFiles(call.storePath);
@@ -183,7 +188,7 @@ void loadJson(const Invocation& call) {
     qsizetype items = 0;
     const QList<FolderInfo> folders = store.folders();
     for (const FolderInfo& f : folders)
-        items += store.itemIds(f.entryId).size();
+        items += store.itemCount(f.entryId);
     *call.out << "Abzug geladen: " << folders.size() << " Ordner, " << items << " Elemente\n";
 }
 

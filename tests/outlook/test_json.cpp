@@ -1,6 +1,7 @@
 // The JSON form of the whole store: a dump loaded into a new store dumps the
 // same bytes; bad documents name file and line and change nothing.
 #include "outlook/pim/json.h"
+#include "outlook/pim/jsonpieces.h"
 #include "outlook/pim/pimstore.h"
 
 #include "platform/error.h"
@@ -231,6 +232,54 @@ TEST(PimJson, MistypedValuesAndBadFolderIdentitiesAreRefused) {
     EXPECT_TRUE(message.contains(u"items[0].EntryID: die EntryID eines Ordners"_s))
         << message.toStdString();
     EXPECT_TRUE(target.folders().isEmpty());
+}
+
+// The document is read in blocks, value by value: faults between the values
+// (a missing comma between items, a cut-off end, a member twice, garbage
+// after the end, a value too large to hold) name their line as well.
+TEST(PimJson, FaultsBetweenValuesNameTheirLine) {
+    test::TestEnv env;
+    Store source(env.root() + u"a.sqlite"_s);
+    fill(source);
+    const QByteArray dump = json::dump(source);
+    const auto lineAt = [](const QByteArray& text, qsizetype at) -> QString {
+        return u"abzug.json:"_s + QString::number(text.left(at).count('\n') + 1) + u": "_s;
+    };
+    Store target(env.root() + u"b.sqlite"_s, Store::Create::Empty);
+
+    QByteArray noComma = dump;
+    const qsizetype between = noComma.indexOf("},\n", noComma.indexOf("\"items\""));
+    noComma.remove(between + 1, 1);
+    const qsizetype next = noComma.indexOf('{', between + 1);
+    EXPECT_TRUE(loadError(target, noComma).startsWith(lineAt(noComma, next)))
+        << loadError(target, noComma).toStdString();
+
+    const QByteArray cut = dump.left(dump.indexOf("\"Rückruf\""));
+    EXPECT_TRUE(loadError(target, cut).contains(u"kein gültiges JSON"_s));
+
+    QByteArray twice = dump;
+    twice.replace("\"version\": 1", "\"version\": 1,\n    \"format\": \"x\"");
+    EXPECT_TRUE(loadError(target, twice).startsWith(lineAt(twice, twice.indexOf("\"x\""))));
+
+    const QByteArray garbage = dump + "\n\n]";
+    EXPECT_TRUE(loadError(target, garbage).startsWith(lineAt(garbage, garbage.size() - 1)));
+
+    QByteArray huge = dump;
+    const QByteArray body = "\"body\": \"" + QByteArray(json::MaxPieceSize + 1, 'x') + '"';
+    huge.replace("\"body\": \"Text\"", body);
+    EXPECT_TRUE(loadError(target, huge).contains(u"ein Wert über 16 MiB"_s));
+
+    QJsonObject root = QJsonDocument::fromJson(dump).object();
+    QJsonArray folders = root.value(u"folders"_s).toArray();
+    QJsonObject first = folders.first().toObject();
+    first.insert(u"items"_s, 5);
+    folders.replace(0, first);
+    root.insert(u"folders"_s, folders);
+    const QByteArray notAList = QJsonDocument(root).toJson();
+    EXPECT_TRUE(loadError(target, notAList).contains(u"folders[0].items: eine Liste erwartet"_s))
+        << loadError(target, notAList).toStdString();
+
+    EXPECT_TRUE(target.stores().isEmpty());
 }
 
 TEST(PimJson, LineOfFindsNestedValuesAndFallsBackToTheParent) {
