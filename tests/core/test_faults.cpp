@@ -1,7 +1,7 @@
 // Faults from outside: many processes of one call at once, processes killed
-// while they write, and writes that the file system refuses. The test
-// executable runs itself again with FAULT_TEST_ROLE set to play the writer
-// that is killed.
+// while they write, and writes that the file system refuses (a full disk, a
+// read-only work folder). The test executable runs itself again with
+// FAULT_TEST_ROLE set to play the writer that is killed.
 #include "core/callfile.h"
 #include "core/contactindex.h"
 #include "core/run.h"
@@ -22,6 +22,8 @@
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
@@ -198,6 +200,34 @@ TEST(Faults, RefusedWritesEndTheEventCleanly) {
     blocked.start(tellmarin(), eventOf(u"called"_s, u"FILE-1"_s));
     ASSERT_TRUE(blocked.waitForFinished(60000));
     EXPECT_EQ(blocked.exitStatus(), QProcess::NormalExit);
+}
+
+// A work folder that the user may not write to: the event ends normally and
+// says what failed. The tests run as root, who writes anyway, so the child
+// gives up the capabilities that pass over file permissions.
+TEST(Faults, ReadOnlyWorkFolderEndsTheEventWithAMessage) {
+    TestEnv env;
+    settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+    seedContacts(3);
+    const QString folder = env.workFolder();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    QStringList said;
+    for (const QString& event : {u"called"_s, u"connect"_s, u"finished"_s}) {
+        QProcess child;
+        child.setChildProcessModifier([] {
+            for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+                prctl(PR_CAPBSET_DROP, capability, 0, 0, 0);
+        });
+        child.start(tellmarin(), eventOf(event, u"READ-1"_s));
+        ASSERT_TRUE(child.waitForFinished(60000));
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+        said << QString::fromLocal8Bit(child.readAllStandardError());
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(files::matching(folder, u"*"_s), QStringList()); // nothing got through
+    EXPECT_TRUE(said.first().contains(u"Es gibt ein Problem mit der Indexdatei."_s))
+        << qPrintable(said.join(u'|'));
 }
 
 // Files damaged from outside (garbage, a record cut short, NUL bytes) are
