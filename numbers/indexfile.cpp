@@ -52,27 +52,46 @@ IndexMatch parseMatch(const char* line, qsizetype size) {
 
 namespace {
 void appendText(QByteArray& out, QStringView text) {
-    if (!QtPrivate::isAscii(text)) {
-        out += textfile::encode(text.toString());
-        return;
-    }
-    const qsizetype at = out.size();
-    out.resize(at + text.size());
-    char* p = out.data() + at;
+    out += textfile::encode(text.toString());
+}
+
+// Writes ASCII text at p, one byte per character; returns the end.
+char* putAscii(char* p, QStringView text) {
     for (const QChar c : text)
         *p++ = static_cast<char>(c.unicode());
+    return p;
 }
 } // namespace
 
 void appendIndexRecord(QByteArray& out, QStringView number, QStringView entryId, int field,
                        bool journal) {
-    out += '"';
-    appendText(out, number);
-    out += "\",\"";
-    appendText(out, entryId);
-    out += "\",";
-    out += QByteArray::number(field);
-    out += journal ? ",-1\r\n" : ",0\r\n";
+    if (!QtPrivate::isAscii(number) || !QtPrivate::isAscii(entryId) || field < 0 || field > 99) {
+        out += '"';
+        appendText(out, number);
+        out += "\",\"";
+        appendText(out, entryId);
+        out += "\",";
+        out += QByteArray::number(field);
+        out += journal ? ",-1\r\n" : ",0\r\n";
+        return;
+    }
+    // The usual record, written in place: "number","EntryID",field,journal CR LF.
+    const QByteArrayView tail = journal ? ",-1\r\n" : ",0\r\n";
+    const qsizetype at = out.size();
+    out.resize(at + number.size() + entryId.size() + 6 + (field > 9 ? 2 : 1) + tail.size());
+    char* p = out.data() + at;
+    *p++ = '"';
+    p = putAscii(p, number);
+    *p++ = '"';
+    *p++ = ',';
+    *p++ = '"';
+    p = putAscii(p, entryId);
+    *p++ = '"';
+    *p++ = ',';
+    if (field > 9)
+        *p++ = static_cast<char>('0' + field / 10);
+    *p++ = static_cast<char>('0' + field % 10);
+    std::memcpy(p, tail.data(), size_t(tail.size()));
 }
 
 QByteArray indexRecord(const QString& number, const QString& entryId, int field, bool journal) {

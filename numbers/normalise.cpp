@@ -13,7 +13,22 @@ const QString LocationsKey =
     u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations"_s;
 const QString DefaultCountryCode = u"+49"_s;
 
-constexpr QStringView Separators = u" ()-/\\[]";
+// The characters that numbers are written with between their digits.
+bool isSeparator(QChar c) {
+    switch (c.unicode()) {
+    case u' ':
+    case u'(':
+    case u')':
+    case u'-':
+    case u'/':
+    case u'\\':
+    case u'[':
+    case u']':
+        return true;
+    default:
+        return false;
+    }
+}
 
 bool isDigits(const QString& text) {
     if (text.isEmpty())
@@ -25,13 +40,32 @@ bool isDigits(const QString& text) {
     return true;
 }
 
-// Whether what occurs in text; a plain loop beats the general search for
-// the few characters of a number.
-bool occurs(QStringView text, QStringView what) {
-    for (qsizetype i = 0; i + what.size() <= text.size(); ++i)
+// Where what occurs in text from on, -1 when not; a plain loop beats the
+// general search for the few characters of a number.
+qsizetype find(QStringView text, qsizetype from, QStringView what) {
+    for (qsizetype i = from; i + what.size() <= text.size(); ++i)
         if (text[i] == what[0] && text.sliced(i, what.size()) == what)
-            return true;
-    return false;
+            return i;
+    return -1;
+}
+
+// Replaces every what in text by with, left to right; false when there was
+// none.
+bool replaceAll(QString& text, QStringView what, QStringView with) {
+    qsizetype at = find(text, 0, what);
+    if (at < 0)
+        return false;
+    QString out;
+    out.reserve(text.size() + with.size() * 2);
+    qsizetype from = 0;
+    do {
+        out.append(QStringView(text).sliced(from, at - from)).append(with);
+        from = at + what.size();
+        at = find(text, from, what);
+    } while (at >= 0);
+    out.append(QStringView(text).sliced(from));
+    text = std::move(out);
+    return true;
 }
 
 } // namespace
@@ -44,14 +78,12 @@ QString fncNormNumber(QString& number, const QString& ownCountryCode) {
     // One pass, in place: most numbers hold a few blanks, dashes or slashes.
     QChar* out = number.data();
     for (const QChar c : std::as_const(number))
-        if (!Separators.contains(c))
+        if (!isSeparator(c))
             *out++ = c;
     number.truncate(out - number.constData());
     // An empty code would match everywhere; it never comes from fncOwnCountryCode.
-    if (!ownCountryCode.isEmpty() && occurs(number, ownCountryCode))
-        number.replace(ownCountryCode, u"0"_s);
-    else if (occurs(number, u"+"))
-        number.replace(u'+', u"00"_s);
+    if (ownCountryCode.isEmpty() || !replaceAll(number, ownCountryCode, u"0"))
+        replaceAll(number, u"+", u"00");
     return number;
 }
 

@@ -40,12 +40,16 @@ QVariant RowSource::value(const Field& field) const {
     }
     if (field.def->computed) {
         return computed::value(field.def->id, [this](quint16 id) {
-            const QVariant v = findProp(m_row.props, id);
+            const QVariant v = property(id);
             return v.isValid() ? v.toString() : QString();
         });
     }
-    const QVariant v = findProp(m_row.props, field.def->id);
+    const QVariant v = property(field.def->id);
     return v.isValid() ? v : emptyValue(*field.def);
+}
+
+QVariant RowSource::property(quint16 id) const {
+    return m_props != nullptr ? m_props->value(id) : findProp(m_row.props, id);
 }
 
 } // namespace tlm::pim

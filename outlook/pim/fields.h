@@ -35,13 +35,18 @@ public:
 };
 
 // A stored row as a value source.
+// With props, the row's properties are read through that index of its blob.
 class RowSource : public ValueSource {
 public:
-    explicit RowSource(const RawRow& row) : m_row(row) {}
+    explicit RowSource(const RawRow& row, const PropIndex* props = nullptr)
+        : m_row(row), m_props(props) {}
     QVariant value(const Field& field) const override;
 
 private:
+    QVariant property(quint16 id) const;
+
     const RawRow& m_row;
+    const PropIndex* m_props;
 };
 
 } // namespace tlm::pim

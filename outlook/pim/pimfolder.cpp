@@ -65,7 +65,9 @@ public:
         if (column < 1 || column > m_columns->size())
             throw Error(err::InvalidArgument,
                         u"Spalte "_s + QString::number(column) + u" ist nicht vorhanden."_s);
-        return RowSource(m_row).value((*m_columns)[column - 1]);
+        if (!m_props)
+            m_props.emplace(m_row.props); // one walk of the blob for all columns
+        return RowSource(m_row, &*m_props).value((*m_columns)[column - 1]);
     }
     QVariant Item(const QString& name) override {
         for (qsizetype i = 0; i < m_columns->size(); ++i) {
@@ -78,6 +80,7 @@ public:
 private:
     std::shared_ptr<const QList<Field>> m_columns;
     RawRow m_row; // shares the blobs of the table's rows
+    std::optional<PropIndex> m_props;
 };
 
 class PimTable : public outlook::Table, public std::enable_shared_from_this<PimTable> {

@@ -435,6 +435,20 @@ QVariant findProp(const QByteArray& blob, quint16 id) {
     return found;
 }
 
+PropIndex::PropIndex(const QByteArray& blob) {
+    walk(blob, [&](quint16 id, PropType type, const char* p, quint32 len) {
+        m_entries.append({id, type, p, len});
+        return false;
+    });
+}
+
+QVariant PropIndex::value(quint16 id) const {
+    for (const Entry& e : m_entries)
+        if (e.id == id)
+            return decodeValue(e.type, e.payload, e.length);
+    return {};
+}
+
 QByteArray encodeTextPairs(const TextPairs& pairs) {
     QByteArray out;
     for (const auto& [name, value] : pairs) {

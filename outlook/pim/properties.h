@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QVarLengthArray>
 #include <QVariant>
 #include <utility>
 
@@ -91,6 +92,24 @@ PropList decodeProps(const QByteArray& blob);
 // One value straight out of a blob without decoding the rest (invalid
 // QVariant when absent).
 QVariant findProp(const QByteArray& blob, quint16 id);
+
+// Where each entry of a blob lies, from one walk, for reading many values of
+// one row (a table row's columns); the blob must outlive it.
+class PropIndex {
+public:
+    explicit PropIndex(const QByteArray& blob);
+    // As findProp.
+    QVariant value(quint16 id) const;
+
+private:
+    struct Entry {
+        quint16 id;
+        PropType type;
+        const char* payload;
+        quint32 length;
+    };
+    QVarLengthArray<Entry, 32> m_entries;
+};
 
 // User properties: (name, text) pairs in order.
 using TextPairs = QList<std::pair<QString, QString>>;
