@@ -117,7 +117,8 @@ QJsonObject itemJson(const ItemRecord& item) {
     return o;
 }
 
-QJsonObject folderJson(const Store& store, const FolderInfo& f) {
+// A folder's members; its items stand apart (writeItems).
+QJsonObject folderJson(const FolderInfo& f) {
     QJsonObject o{{u"EntryID"_s, f.entryId},
                   {u"StoreID"_s, f.storeId},
                   {u"name"_s, f.name},
@@ -129,11 +130,37 @@ QJsonObject folderJson(const Store& store, const FolderInfo& f) {
         o.insert(u"default"_s, f.defaultFor);
     if (f.readOnly)
         o.insert(u"readOnly"_s, true);
-    QJsonArray items;
-    for (const ItemRecord& item : store.items(f.entryId) + store.drafts(f.entryId))
-        items.append(itemJson(item));
-    o.insert(u"items"_s, items);
     return o;
+}
+
+// The dump is written as QJsonDocument would indent it whole, but a folder's
+// items one at a time, so that memory holds one item and not the store.
+// The folders' "items" first stand as markers in the small rest of the
+// document, which the arrays then replace; only a folder's own "items"
+// member can read so, as item texts are not in that rest.
+const QByteArray ItemsMarker = "\"items\": \"\\u0001items\"";
+constexpr int ItemIndent = 16; // root, "folders", folder, "items"
+
+// A folder's "items" array at its place in the indented document.
+void writeItems(const Store& store, const FolderInfo& f, QIODevice& out) {
+    const QByteArray indent(ItemIndent, ' ');
+    out.write("\"items\": [\n");
+    bool first = true;
+    const auto write = [&](const ItemRecord& item) {
+        if (!first)
+            out.write(",\n");
+        first = false;
+        const QByteArray text = QJsonDocument(itemJson(item)).toJson(QJsonDocument::Indented);
+        QByteArray shifted;
+        shifted.reserve(text.size() * 3 / 2);
+        for (const QByteArray& line : text.chopped(1).split('\n'))
+            shifted.append(shifted.isEmpty() ? "" : "\n").append(indent).append(line);
+        out.write(shifted);
+    };
+    store.forEachItem(f.entryId, false, write);
+    store.forEachItem(f.entryId, true, write);
+    out.write(first ? "" : "\n");
+    out.write(indent.chopped(4) + ']');
 }
 
 // ---------------------------------------------------------------- load
@@ -611,7 +638,7 @@ void writeItems(Store& store, const Document& doc, ItemSpill& spill) {
 
 } // namespace
 
-QByteArray dump(const Store& store) {
+void dump(const Store& store, QIODevice& out) {
     QJsonObject root{{u"format"_s, kFormat}, {u"version"_s, kVersion}};
     QJsonObject options;
     const QMap<QString, QString> values = store.options();
@@ -623,10 +650,31 @@ QByteArray dump(const Store& store) {
         stores.append(QJsonObject{{u"StoreID"_s, s.storeId}, {u"name"_s, s.name}});
     root.insert(u"stores"_s, stores);
     QJsonArray folders;
-    for (const FolderInfo& f : store.folders())
-        folders.append(folderJson(store, f));
+    const QList<FolderInfo> list = store.folders();
+    for (const FolderInfo& f : list) {
+        QJsonObject folder = folderJson(f);
+        folder.insert(u"items"_s, u"\x01items"_s);
+        folders.append(folder);
+    }
     root.insert(u"folders"_s, folders);
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    const QByteArray rest = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    qsizetype from = 0;
+    for (const FolderInfo& f : list) {
+        const qsizetype at = rest.indexOf(ItemsMarker, from);
+        if (at < 0)
+            throw Error(BadFileFormat, u"Abzug: Ordner "_s + f.folderPath + u" fehlt"_s);
+        out.write(rest.constData() + from, at - from);
+        writeItems(store, f, out);
+        from = at + ItemsMarker.size();
+    }
+    out.write(rest.constData() + from, rest.size() - from);
+}
+
+QByteArray dump(const Store& store) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    dump(store, buffer);
+    return buffer.data();
 }
 
 void load(Store& store, const QByteArray& data, const QString& fileName) {

@@ -31,6 +31,8 @@ class Store;
 
 namespace tlm::pim::json {
 
+// Written item by item, so that memory holds one item at a time.
+void dump(const Store& store, QIODevice& out);
 QByteArray dump(const Store& store);
 
 // Loads a dump into store, which must not hold any store yet. The document

@@ -707,14 +707,19 @@ QStringList Store::itemIds(const QString& folderId) const {
 }
 
 namespace {
-QList<ItemRecord> recordsOf(sql::Db& db, const QString& folderId, bool drafts) {
+void forEachRecord(sql::Db& db, const QString& folderId, bool drafts,
+                   const std::function<void(const ItemRecord&)>& f) {
     sql::Stmt q(db, QByteArray(QByteArray(ItemColumns) +
                                "WHERE i.folder_id = ? AND i.unsaved = ? ORDER BY i.seq")
                         .constData());
     q.bind(1, folderId).bind(2, qint64{drafts});
-    QList<ItemRecord> out;
     while (q.step())
-        out.append(readRecord(q));
+        f(readRecord(q));
+}
+
+QList<ItemRecord> recordsOf(sql::Db& db, const QString& folderId, bool drafts) {
+    QList<ItemRecord> out;
+    forEachRecord(db, folderId, drafts, [&](const ItemRecord& r) { out.append(r); });
     return out;
 }
 } // namespace
@@ -727,6 +732,12 @@ QList<ItemRecord> Store::items(const QString& folderId) const {
 QList<ItemRecord> Store::drafts(const QString& folderId) const {
     folder(folderId);
     return recordsOf(m_impl->db, folderId, true);
+}
+
+void Store::forEachItem(const QString& folderId, bool drafts,
+                        const std::function<void(const ItemRecord&)>& f) const {
+    folder(folderId);
+    forEachRecord(m_impl->db, folderId, drafts, f);
 }
 
 ItemRecord Store::item(const QString& entryId) const {

@@ -166,6 +166,9 @@ public:
     QStringList itemIds(const QString& folderId) const;
     QList<ItemRecord> items(const QString& folderId) const;
     QList<ItemRecord> drafts(const QString& folderId) const;
+    // The same one at a time, for folders too large to hold at once.
+    void forEachItem(const QString& folderId, bool drafts,
+                     const std::function<void(const ItemRecord&)>& f) const;
     ItemRecord item(const QString& entryId) const; // a saved item or a draft
     // The number of saved items of a folder.
     int itemCount(const QString& folderId) const;

@@ -194,7 +194,18 @@ void loadJson(const Invocation& call) {
 
 void dumpJson(const Invocation& call) {
     const Store store = openStore(call, Store::Create::Never);
-    writeOutput(call.args.value(0, u"-"_s), json::dump(store), *call.out);
+    const QString path = call.args.value(0, u"-"_s);
+    if (path == u"-"_s) {
+        writeOutput(path, json::dump(store), *call.out);
+        return;
+    }
+    // Into the file item by item, so that a large store need not fit in memory.
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        throw Error(err::FileAccess, u"Datei kann nicht geschrieben werden: "_s + path);
+    json::dump(store, f);
+    if (!f.commit())
+        throw Error(err::FileAccess, u"Datei kann nicht geschrieben werden: "_s + path);
 }
 
 void list(const Invocation& call) {

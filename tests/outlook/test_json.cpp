@@ -106,7 +106,10 @@ TEST(PimJson, DumpHasTheDocumentedShape) {
     test::TestEnv env;
     Store store(env.pimPath());
     fill(store);
-    const QJsonObject root = QJsonDocument::fromJson(json::dump(store)).object();
+    const QByteArray dump = json::dump(store);
+    // Written item by item, yet byte for byte as QJsonDocument indents it.
+    EXPECT_EQ(QJsonDocument::fromJson(dump).toJson(QJsonDocument::Indented), dump);
+    const QJsonObject root = QJsonDocument::fromJson(dump).object();
     EXPECT_EQ(root.value(u"format"_s).toString(), u"tellmarin-pim"_s);
     EXPECT_EQ(root.value(u"version"_s).toInt(), 1);
     EXPECT_EQ(root.value(u"options"_s).toObject().value(u"EditorType"_s).toString(), u"1"_s);
