@@ -9,6 +9,7 @@
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
+#include "outlook/pim/pimstore.h"
 #include "platform/files.h"
 #include "platform/inifind.h"
 #include "platform/settingsstore.h"
@@ -170,6 +171,40 @@ TEST(Faults, KilledWritersLeaveWholeFiles) {
     settingsstore::save(u"Done"_s, u"1"_s);
     EXPECT_EQ(temporaries(env.workFolder()), QStringList());
     EXPECT_EQ(temporaries(env.configFolder()), QStringList());
+}
+
+// A vCard import killed at any point leaves the store as it was or with all
+// of the file's contacts: it imports in one transaction.
+TEST(Faults, KilledVcardImportLeavesOldOrNewStore) {
+    TestEnv env;
+    const QString vcf = env.root() + u"viele.vcf"_s;
+    QFile f(vcf);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    constexpr int Contacts = 8000;
+    for (int i = 0; i < Contacts; ++i)
+        f.write(u"BEGIN:VCARD\r\nVERSION:3.0\r\nN:Name%1;Vorname;;;\r\nTEL;TYPE=WORK:030 %1\r\n"
+                u"END:VCARD\r\n"_s.arg(i)
+                    .toUtf8());
+    f.close();
+    const QString pim = QCoreApplication::applicationDirPath() + u"/tellmarin-pim"_s;
+    for (int delay : {40, 120, 250, 5000}) {
+        const QString store = env.root() + u"store%1.sqlite"_s.arg(delay);
+        QProcess create;
+        create.start(pim, {u"--store"_s, store, u"create"_s});
+        ASSERT_TRUE(create.waitForFinished());
+        QProcess import;
+        import.start(pim, {u"--store"_s, store, u"import-vcard"_s, vcf});
+        ASSERT_TRUE(import.waitForStarted());
+        if (!import.waitForFinished(delay))
+            import.kill();
+        import.waitForFinished();
+        const pim::Store opened(store, pim::Store::Create::Never);
+        const int count = opened.itemCount(opened.defaultFolder(outlook::olFolderContacts).entryId);
+        EXPECT_TRUE(count == 0 || count == Contacts) << delay << ": " << count;
+        if (delay == 5000) {
+            EXPECT_EQ(count, Contacts); // not killed: all of them
+        }
+    }
 }
 
 // Writes that the file system refuses (a file size limit stands for a full
