@@ -265,6 +265,26 @@ TEST(Faults, ReadOnlyWorkFolderEndsTheEventWithAMessage) {
         << qPrintable(said.join(u'|'));
 }
 
+// Arguments far beyond anything a CTI client sends (50,000 characters each,
+// the call ID too long for a file name) end the event normally, with an
+// error line.
+TEST(Faults, HugeArgumentsEndTheEventNormally) {
+    TestEnv env;
+    settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+    QStringList args = eventOf(u"called"_s, QString(50000, u'7'));
+    for (const int i : {0, 1, 3, 7, 12, 13, 14})
+        args[i] = QString(50000, u'9');
+    QProcess child;
+    child.start(tellmarin(), args);
+    ASSERT_TRUE(child.waitForFinished(60000));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0);
+    // The per-call file cannot be named so: the error line says so.
+    QFile log(env.workFolder() + u"Tellmarin.log"_s);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("Err 75")) << qPrintable(log.fileName());
+}
+
 // Files damaged from outside (garbage, a record cut short, NUL bytes) are
 // read as far as they make sense: the event ends normally, and the settings
 // file keeps what it held besides the keys the event writes.
