@@ -177,7 +177,8 @@ Piece PieceReader::take() {
 }
 
 void PieceReader::finish() {
-    if (peek() != '\0')
+    peek();
+    if (fill()) // anything but blanks, a NUL byte as well
         fail(QJsonParseError::GarbageAtEnd);
 }
 

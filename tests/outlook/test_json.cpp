@@ -264,8 +264,10 @@ TEST(PimJson, FaultsBetweenValuesNameTheirLine) {
     twice.replace("\"version\": 1", "\"version\": 1,\n    \"format\": \"x\"");
     EXPECT_TRUE(loadError(target, twice).startsWith(lineAt(twice, twice.indexOf("\"x\""))));
 
-    const QByteArray garbage = dump + "\n\n]";
-    EXPECT_TRUE(loadError(target, garbage).startsWith(lineAt(garbage, garbage.size() - 1)));
+    for (const QByteArray& after : {QByteArray("\n\n]"), QByteArray("\n\n\0", 3)}) {
+        const QByteArray garbage = dump + after;
+        EXPECT_TRUE(loadError(target, garbage).startsWith(lineAt(garbage, garbage.size() - 1)));
+    }
 
     QByteArray huge = dump;
     const QByteArray body = "\"body\": \"" + QByteArray(json::MaxPieceSize + 1, 'x') + '"';
