@@ -117,7 +117,7 @@ QJsonObject itemJson(const ItemRecord& item) {
     return o;
 }
 
-// A folder's members; its items stand apart (writeItems).
+// A folder's members; its items stand apart (writeFolderItems).
 QJsonObject folderJson(const FolderInfo& f) {
     QJsonObject o{{u"EntryID"_s, f.entryId},
                   {u"StoreID"_s, f.storeId},
@@ -142,7 +142,7 @@ const QByteArray ItemsMarker = "\"items\": \"\\u0001items\"";
 constexpr int ItemIndent = 16; // root, "folders", folder, "items"
 
 // A folder's "items" array at its place in the indented document.
-void writeItems(const Store& store, const FolderInfo& f, QIODevice& out) {
+void writeFolderItems(const Store& store, const FolderInfo& f, QIODevice& out) {
     const QByteArray indent(ItemIndent, ' ');
     out.write("\"items\": [\n");
     bool first = true;
@@ -345,7 +345,7 @@ struct Document {
     QList<std::pair<FolderInfo, QString>> folders; // with their paths
 };
 
-// A folder's own members; its items are read one at a time (writeItems).
+// A folder's own members; its items are read one at a time (loadItems).
 FolderInfo readFolder(const QJsonObject& o, const QString& path) {
     Reader::checkKeys(o, path,
                       {u"EntryID"_s, u"StoreID"_s, u"parent"_s, u"name"_s, u"kind"_s, u"default"_s,
@@ -451,6 +451,14 @@ void writeDocument(Store& store, const Document& doc) {
 // The document apart from its items, as pieces of text keyed by their path
 // ("format", "folders[2].name"); the lines where objects that were entered
 // begin, for faults about a member that is missing.
+// The line of the value at path inside piece, which stands at piecePath.
+int lineWithin(const Piece& piece, const QString& piecePath, const QString& path) {
+    QString rest = path.mid(piecePath.size());
+    if (rest.startsWith(u'.'))
+        rest.remove(0, 1);
+    return piece.line + lineOf(piece.text, rest) - 1;
+}
+
 struct Pieces {
     bool rootIsObject = true;
     QMap<QString, Piece> values;
@@ -462,12 +470,8 @@ struct Pieces {
     int lineOf(const QString& path) const {
         for (QString at = path;; at = enclosing(at)) {
             const auto piece = values.constFind(at);
-            if (piece != values.cend()) {
-                QString rest = path.mid(at.size());
-                if (rest.startsWith(u'.'))
-                    rest.remove(0, 1);
-                return piece->line + json::lineOf(piece->text, rest) - 1;
-            }
+            if (piece != values.cend())
+                return lineWithin(*piece, at, path);
             if (objectLines.contains(at) || at.isEmpty())
                 return objectLines.value(at, 1);
         }
@@ -608,7 +612,7 @@ QJsonObject rootObject(const Pieces& pieces) {
 
 // The items from the spill, read and written one at a time; none may take
 // a folder's EntryID. A fault names its line within the document.
-void writeItems(Store& store, const Document& doc, ItemSpill& spill) {
+void loadItems(Store& store, const Document& doc, ItemSpill& spill) {
     QSet<QString> folderIds;
     for (const auto& folder : doc.folders)
         folderIds.insert(folder.first.entryId);
@@ -627,10 +631,7 @@ void writeItems(Store& store, const Document& doc, ItemSpill& spill) {
                 throw PathError{path, e.description()};
             }
         } catch (PathError& e) {
-            QString rest = e.path.mid(path.size());
-            if (rest.startsWith(u'.'))
-                rest.remove(0, 1);
-            e.line = piece.line + lineOf(piece.text, rest) - 1;
+            e.line = lineWithin(piece, path, e.path);
             throw;
         }
     });
@@ -664,7 +665,7 @@ void dump(const Store& store, QIODevice& out) {
         if (at < 0)
             throw Error(BadFileFormat, u"Abzug: Ordner "_s + f.folderPath + u" fehlt"_s);
         out.write(rest.constData() + from, at - from);
-        writeItems(store, f, out);
+        writeFolderItems(store, f, out);
         from = at + ItemsMarker.size();
     }
     out.write(rest.constData() + from, rest.size() - from);
@@ -699,7 +700,7 @@ void load(Store& store, QIODevice& in, const QString& fileName) {
                                                u"neuen Speicher geladen"_s);
             store.transaction([&] {
                 writeDocument(store, doc);
-                writeItems(store, doc, spill);
+                loadItems(store, doc, spill);
             });
         } catch (const PathError& e) {
             throw inputError(fileName, e.line > 0 ? e.line : pieces.lineOf(e.path),
