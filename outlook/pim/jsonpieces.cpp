@@ -157,7 +157,7 @@ Piece PieceReader::take() {
     }
     int depth = 0;
     do {
-        const char c = m_pos < m_block.size() || fill() ? m_block.at(m_pos) : '\0';
+        const char c = fill() ? m_block.at(m_pos) : '\0';
         if (c == '\0')
             fail(first == '{' ? QJsonParseError::UnterminatedObject
                               : QJsonParseError::UnterminatedArray);

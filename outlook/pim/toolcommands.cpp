@@ -4,6 +4,7 @@
 #include "outlook/pim/json.h"
 #include "platform/error.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -114,14 +115,28 @@ QByteArray readInput(const QString& path) {
     return f.readAll();
 }
 
-void writeOutput(const QString& path, const QByteArray& data, QTextStream& out) {
+void writeOutput(const QString& path, const std::function<void(QIODevice&)>& write,
+                 QTextStream& out) {
     if (path == u"-"_s) {
-        out << QString::fromUtf8(data);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        write(buffer);
+        out << QString::fromUtf8(buffer.data());
         return;
     }
+    // Into the file as it is written, so that a large output need not fit
+    // in memory; a write that fails makes the commit fail.
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.commit())
+    if (!f.open(QIODevice::WriteOnly))
         throw Error(err::FileAccess, u"Datei kann nicht geschrieben werden: "_s + path);
+    write(f);
+    if (!f.commit())
+        throw Error(err::FileAccess, u"Datei kann nicht geschrieben werden: "_s + path);
+}
+
+void writeOutput(const QString& path, const QByteArray& data, QTextStream& out) {
+    writeOutput(
+        path, [&](QIODevice& device) { device.write(data); }, out);
 }
 
 // ---------------------------------------------------------------- commands
@@ -194,18 +209,8 @@ void loadJson(const Invocation& call) {
 
 void dumpJson(const Invocation& call) {
     const Store store = openStore(call, Store::Create::Never);
-    const QString path = call.args.value(0, u"-"_s);
-    if (path == u"-"_s) {
-        writeOutput(path, json::dump(store), *call.out);
-        return;
-    }
-    // Into the file item by item, so that a large store need not fit in memory.
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        throw Error(err::FileAccess, u"Datei kann nicht geschrieben werden: "_s + path);
-    json::dump(store, f);
-    if (!f.commit())
-        throw Error(err::FileAccess, u"Datei kann nicht geschrieben werden: "_s + path);
+    writeOutput(
+        call.args.value(0, u"-"_s), [&](QIODevice& out) { json::dump(store, out); }, *call.out);
 }
 
 void list(const Invocation& call) {

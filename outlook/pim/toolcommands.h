@@ -5,7 +5,9 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
+class QIODevice;
 class QTextStream;
 
 namespace tlm::pim::tool {
@@ -51,6 +53,9 @@ QString fullFolderPath(const Store& store, const QString& text);
 // Reads a whole file (53 missing, 75 unreadable).
 QByteArray readInput(const QString& path);
 // Writes a whole file atomically, or to out for "-".
+// Writes to path, "-" for standard output (out).
+void writeOutput(const QString& path, const std::function<void(QIODevice&)>& write,
+                 QTextStream& out);
 void writeOutput(const QString& path, const QByteArray& data, QTextStream& out);
 
 } // namespace tlm::pim::tool
