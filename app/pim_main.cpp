@@ -1,5 +1,6 @@
 // tellmarin-pim: the command-line tool of the local PIM store.
 #include "outlook/pim/tool.h"
+#include "platform/gui.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -8,6 +9,7 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    tlm::gui::loadQtTranslation();
     QTextStream out(stdout);
     QTextStream err(stderr);
     return tlm::pim::tool::run(QCoreApplication::arguments().mid(1), out, err);

@@ -14,6 +14,7 @@
 int main(int argc, char** argv) {
     tlm::gui::prepareEnvironment();
     QApplication app(argc, argv);
+    tlm::gui::loadQtTranslation();
     const QStringList arguments = app.arguments().mid(1);
     if (tlm::cli::isOption(arguments))
         return tlm::cli::run(arguments);

@@ -10,6 +10,7 @@
 int main(int argc, char** argv) {
     tlm::gui::prepareEnvironment();
     QApplication app(argc, argv);
+    tlm::gui::loadQtTranslation();
     app.setQuitOnLastWindowClosed(false);
     tlm::viewer::Viewer viewer;
     viewer.show();

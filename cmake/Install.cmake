@@ -49,5 +49,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION comm)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils")
+# Qt's German texts for standard buttons and dialogs; without them the
+# program works with English buttons.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.tellmarin.example/")
 include(CPack)

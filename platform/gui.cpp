@@ -1,8 +1,15 @@
 #include "platform/gui.h"
 
+#include "platform/qtnotices.h"
+
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QtGlobal>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace tlm::gui {
 namespace {
@@ -13,6 +20,7 @@ bool& headlessFlag() {
 } // namespace
 
 void prepareEnvironment() {
+    filterPlatformNotices();
     // Without TZ the C library looks at /etc/localtime again for every local
     // time it computes (an index build converts one per contact); naming the
     // file lets it read the file once. An empty TZ means UTC and stays.
@@ -36,6 +44,23 @@ void prepareEnvironment() {
 
 bool headless() {
     return headlessFlag();
+}
+
+bool loadQtTranslation() {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return false;
+    const QString name = u"qtbase_de"_s;
+    if (app->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly))
+        return true;
+    auto* translator = new QTranslator(app);
+    translator->setObjectName(name);
+    if (!translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    return true;
 }
 
 } // namespace tlm::gui

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
+  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 qt6-translations-l10n
   libgtest-dev libgmock-dev googletest
   python3 python3-phonenumbers iso-codes
   libgl-dev libxkbcommon-dev
