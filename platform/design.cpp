@@ -39,6 +39,9 @@ QColor storedColour(const DesignColour& colour) {
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    // Buttons, check boxes among them, fill their back from the button
+    // colour instead.
+    palette.setColor(widget->backgroundRole(), colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

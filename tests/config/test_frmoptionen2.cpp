@@ -78,6 +78,31 @@ TEST_F(Options2, SystemColoursShowTheirParts) {
     EXPECT_EQ(box("txtRGB2_3")->text(), QString::number(face.blue()));
 }
 
+// What a person sees at the back of a check box: a pixel in its corner, away
+// from box and caption.
+QColor backOf(QCheckBox* box) {
+    const QImage picture = box->grab().toImage();
+    return picture.pixelColor(picture.width() - 1, picture.height() - 1);
+}
+
+TEST_F(Options2, CheckBoxesShowTheBackgroundColour) {
+    settingsstore::save(u"ColorBack"_s, QString::number(0x3080C0)); // blue-ish 0xC08030
+    open();
+    window->QDialog::show();
+    QStringList names;
+    for (int i = 0; i < 4; ++i)
+        names << u"chkFeldAusgeben_%1"_s.arg(i) << u"chkFeldLink_%1"_s.arg(i);
+    names << u"chkKontaktJournal"_s << u"chkDebug"_s;
+    for (const QString& name : names) {
+        auto* box = window->findChild<QCheckBox*>(name);
+        ASSERT_NE(box, nullptr) << name.toStdString();
+        EXPECT_EQ(backOf(box), QColor(0xC0, 0x80, 0x30)) << name.toStdString();
+    }
+    // The preview follows a colour typed in.
+    type(box("txtHintergrund"), u"255"_s);
+    EXPECT_EQ(backOf(window->findChild<QCheckBox*>(u"chkDebug"_s)), QColor(Qt::red));
+}
+
 TEST_F(Options2, StandardColoursOnlyAfterYes) {
     open();
     type(box("txtSchriftfarbe"), u"255"_s);
