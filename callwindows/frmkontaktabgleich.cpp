@@ -93,6 +93,17 @@ QPlainTextEdit* textBox(QWidget* parent, const QString& name, const QString& acc
     return box;
 }
 
+// Shrinks a list to the whole rows that fit its height, so that no row
+// shows cut in half.
+void showWholeRows(QListWidget* list) {
+    const int row = list->sizeHintForRow(0);
+    if (row <= 0)
+        return;
+    const int frame = 2 * list->frameWidth();
+    const int rows = std::max(1, (list->height() - frame) / row);
+    list->resize(list->width(), rows * row + frame);
+}
+
 QFrame* section(QWidget* parent, const QString& name, const QString& accessible, QRect twips) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
@@ -239,10 +250,12 @@ void frmKontaktAbgleich::buildOutlookSide() {
                         QString(), {4680, 2000, 480, 480});
     txtOutlook1 = textBox(frame, u"txtOutlook1"_s, u"Name des Kontakts"_s, {720, 2000, 3840, 600});
     txtOutlook2 =
-        textBox(frame, u"txtOutlook2"_s, u"Adresse und Rufnummern"_s, {120, 2700, 5040, 1800});
-    lblStatus = controls::label(frame, u"lblStatus"_s, QString(), {120, 4600, 2500, 300});
-    lblTip = controls::label(frame, u"lblTip"_s, QString(), {120, 4860, 5040, 300});
+        textBox(frame, u"txtOutlook2"_s, u"Adresse und Rufnummern"_s, {120, 2700, 5040, 1560});
+    lblStatus = controls::label(frame, u"lblStatus"_s, QString(), {120, 4320, 5040, 280});
+    // The search tip takes two lines.
+    lblTip = controls::label(frame, u"lblTip"_s, QString(), {120, 4620, 5040, 480});
     lblTip->setWordWrap(true);
+    lblTip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connect(cbxKontakte, &QComboBox::activated, this, &frmKontaktAbgleich::showSelectedContact);
     connect(listOutlookAdresse, &QListWidget::itemClicked, this,
             &frmKontaktAbgleich::showSelectedContact);
@@ -287,6 +300,7 @@ void frmKontaktAbgleich::Form_Load() {
     if (m_area->IsMobile)
         row = 5;
     listArt->setCurrentRow(row);
+    showWholeRows(listArt);
 }
 
 void frmKontaktAbgleich::subShowIndexMatches() {

@@ -6,9 +6,11 @@
 #include "core/contactindex.h"
 #include "platform/messagebox.h"
 #include "tests/core/callfixture.h"
+#include "tests/support/textfit.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -181,6 +183,40 @@ TEST_F(Reconciliation, TheSearchFindsNamesWithApostrophesAndOffersTheCompany) {
     QApplication::sendEvent(child<QLabel>("imgTKSuite"), &click);
     EXPECT_EQ(list->count(), 0);
     EXPECT_TRUE(child<QPushButton>("cmdUebernahmeRufnummer")->isHidden());
+}
+
+// Rows of a list that the list shows only in part.
+QStringList rowsCut(const QListWidget* list) {
+    QStringList cut;
+    const QRect shown = list->viewport()->rect();
+    for (int i = 0; i < list->count(); ++i) {
+        const QRect row = list->visualItemRect(list->item(i));
+        if (row.intersects(shown) && !shown.contains(row))
+            cut << list->item(i)->text();
+    }
+    return cut;
+}
+
+TEST_F(Reconciliation, EveryTextShowsWholeWithoutLyingOnAnother) {
+    open(u"01711234567"_s, {u"Jan"_s, u"Ott"_s});
+    window->show();
+    search(u"Wagner"_s);
+    QFocusEvent focus(QEvent::FocusIn);
+    QApplication::sendEvent(child<QLineEdit>("txtSuchen"), &focus); // the search tip shows
+    ASSERT_EQ(child<QLabel>("lblStatus")->text(), u"2 Kontakte gefunden"_s);
+    ASSERT_FALSE(child<QLabel>("lblTip")->text().isEmpty());
+    EXPECT_EQ(cutLabels(window.get()), QStringList());
+    EXPECT_EQ(overlappingLabels(child<QWidget>("rahmenOutlook")), QStringList());
+    // The tip lies inside its section, above the section's bottom line.
+    auto* tip = child<QLabel>("lblTip");
+    EXPECT_LT(tip->geometry().bottom(), child<QWidget>("randOutlook")->geometry().bottom());
+    // The type list shows whole lines only, with twelve types and with nine.
+    EXPECT_EQ(phoneTypes().size(), 12);
+    EXPECT_EQ(rowsCut(child<QListWidget>("listArt")), QStringList());
+    open(u"030123456"_s);
+    window->show();
+    EXPECT_EQ(phoneTypes().size(), 9);
+    EXPECT_EQ(rowsCut(child<QListWidget>("listArt")), QStringList());
 }
 
 TEST_F(Reconciliation, ANumberForAReadOnlyFolderIsRefusedWithTheFolderNamed) {
