@@ -42,11 +42,13 @@ void names(QLabel* label, QWidget* control, const QString& spoken) {
 
 QCheckBox* columnBox(QWidget* parent, const QString& labelName, const QString& caption,
                      const QString& name, int left, int top, const QString& spoken) {
-    QLabel* l = controls::label(parent, labelName, caption, QRect(left, top, 640, 420));
+    QLabel* l = controls::label(parent, labelName, caption, QRect(left, top, ColumnWidth, 420));
     l->setWordWrap(true);
     l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    constexpr int BoxWidth = 280;
     QCheckBox* box =
-        controls::checkBox(parent, name, QString(), QRect(left + 200, top + 450, 280, 260));
+        controls::checkBox(parent, name, QString(),
+                           QRect(left + (ColumnWidth - BoxWidth) / 2, top + 450, BoxWidth, 260));
     names(l, box, spoken);
     return box;
 }

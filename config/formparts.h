@@ -18,7 +18,11 @@ QPixmap pic(pictures::Kind kind);
 // its accessible name.
 void names(QLabel* label, QWidget* control, const QString& spoken);
 
-// A check box without caption under its column label ("ein- gehend").
+// A check box without caption under its column label ("ein- gehend"). A
+// column is ColumnWidth wide; columns side by side lie ColumnStep apart, so
+// that their captions keep room between them.
+constexpr int ColumnWidth = 780;
+constexpr int ColumnStep = 840;
 QCheckBox* columnBox(QWidget* parent, const QString& labelName, const QString& caption,
                      const QString& name, int left, int top, const QString& spoken);
 

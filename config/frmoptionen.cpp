@@ -69,12 +69,11 @@ QFrame* frmOptionen::addSection(int number, const QString& name, const QString& 
                                 const QString& frameName, int height) {
     QWidget* body = centralWidget();
     const int i = number - 1;
-    lblRubrikHeader[i] =
-        label(body, name, u"     "_s + title, QRect(0, 0, WindowWidth, HeaderHeight));
+    lblRubrikHeader[i] = label(body, name, QString(), QRect(0, 0, WindowWidth, HeaderHeight));
+    setSectionHeader(number, title);
     lblRubrikHeader[i]->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
     lblRubrikHeader[i]->setCursor(Qt::PointingHandCursor);
     lblRubrikHeader[i]->setIndent(design::pixels(150)); // room for the section's picture
-    lblRubrikHeader[i]->setAccessibleName(title);
     lblRubrik[i] = label(body, u"lblRubrik"_s + QString::number(number), arrowText(false),
                          QRect(WindowWidth - 420, 0, 300, HeaderHeight));
     if (haveWebdings())
@@ -91,6 +90,11 @@ QFrame* frmOptionen::addSection(int number, const QString& name, const QString& 
          {static_cast<QWidget*>(lblRubrikHeader[i]), static_cast<QWidget*>(lblRubrik[i])})
         controls::onClick(w, [this, number] { subShowRubrik(number); });
     return frame;
+}
+
+void frmOptionen::setSectionHeader(int number, const QString& text) {
+    lblRubrikHeader[number - 1]->setText(u"     "_s + text);
+    lblRubrikHeader[number - 1]->setAccessibleName(text);
 }
 
 void frmOptionen::buildHeader() {

@@ -84,6 +84,9 @@ private:
     void buildSection3();
     void buildFooter();
     void buildMenu();
+    // A section header's caption, indented for the section's picture; a
+    // screen reader speaks it without the indent.
+    void setSectionHeader(int number, const QString& text);
     QFrame* addSection(int number, const QString& name, const QString& title,
                        const QString& frameName, int height);
     void fillDisplayList(QComboBox* box);

@@ -226,8 +226,7 @@ void frmOptionen::subModeCalendarJournal() {
     m_run.calendarMode = !journal;
     cmdJournalCalender->setText(journal ? u"Journaleintrag"_s : u"Kalendereintrag"_s);
     const QString title = journal ? u"Journal"_s : u"Kalender"_s;
-    lblRubrikHeader[2]->setText(u"     "_s + title);
-    lblRubrikHeader[2]->setAccessibleName(title);
+    setSectionHeader(3, title);
     frames[2]->setAccessibleName(title);
     imgRubrik[2]->setVisible(journal);
     imgRubrikKalender->setVisible(!journal);
@@ -293,8 +292,8 @@ void frmOptionen::cmdEinlesen_Click() {
     imgRefreshAus->hide();
     imgRefreshAn->show();
     const int count = m_run.indexRecordsTotal;
-    lblRubrikHeader[0]->setText(u"     Outlook Kontakte-Ordner  ["_s + texts::grouped(count) +
-                                u" Rufnummer"_s + (count == 1 ? QString() : u"n"_s) + u']');
+    setSectionHeader(1, u"Outlook Kontakte-Ordner  ["_s + texts::grouped(count) + u" Rufnummer"_s +
+                            (count == 1 ? QString() : u"n"_s) + u']');
     subShowRubrik(2);
 }
 

@@ -18,6 +18,7 @@ using namespace Qt::StringLiterals;
 namespace tlm {
 namespace {
 using controls::label;
+using formparts::ColumnStep;
 using formparts::names;
 using formparts::pic;
 using pictures::Kind;
@@ -85,7 +86,7 @@ void frmOptionen::buildSection1() {
 }
 
 void frmOptionen::buildSection2() {
-    QFrame* f = addSection(2, u"lblRubrikKontakt"_s, u"Kontakt"_s, u"frameRubrikKontakt"_s, 3200);
+    QFrame* f = addSection(2, u"lblRubrikKontakt"_s, u"Kontakt"_s, u"frameRubrikKontakt"_s, 3280);
     imgRubrik[1] = controls::image(centralWidget(), u"imgRubrikKontakt"_s, pic(Kind::Contact),
                                    u"Kontakt"_s, QRect(60, 0, 300, 300));
     controls::onClick(imgRubrik[1], [this] { subShowRubrik(2); });
@@ -93,16 +94,17 @@ void frmOptionen::buildSection2() {
     label(f, u"lblContactView"_s, u"anzeigen bei..."_s, QRect(120, 80, 2000, 260));
     chkInContact = formparts::columnBox(f, u"lblContactIn"_s, u"ein- gehend"_s, u"chkInContact"_s,
                                         120, 380, u"Kontakt anzeigen bei eingehenden Rufen"_s);
-    chkOutContact = formparts::columnBox(f, u"lblContactOut"_s, u"ab- gehend"_s, u"chkOutContact"_s,
-                                         820, 380, u"Kontakt anzeigen bei abgehenden Rufen"_s);
+    chkOutContact =
+        formparts::columnBox(f, u"lblContactOut"_s, u"ab- gehend"_s, u"chkOutContact"_s,
+                             120 + ColumnStep, 380, u"Kontakt anzeigen bei abgehenden Rufen"_s);
     cbxDisplayContact =
-        controls::comboBox(f, u"cbxDisplayContact"_s, {}, QRect(1700, 560, 2700, 340));
+        controls::comboBox(f, u"cbxDisplayContact"_s, {}, QRect(1850, 560, 2700, 340));
     cbxDisplayContact->setAccessibleName(u"Position des Kontaktfensters"_s);
     QLabel* imgMon1 = controls::image(f, u"imgMon1"_s, pic(Kind::Monitor1), u"Vorschau"_s,
-                                      QRect(4550, 480, 480, 480));
+                                      QRect(4700, 480, 480, 480));
     controls::onDoubleClick(imgMon1, [this] { imgMon1_DblClick(); });
     imgMon2 = controls::image(f, u"imgMon2"_s, pic(Kind::Monitor2), u"Bildschirm 2"_s,
-                              QRect(5100, 480, 480, 480));
+                              QRect(5250, 480, 480, 480));
 
     QLabel* auto1 =
         label(f, u"lblContactAutoChoice"_s, u"Auto-Auswahl bei mehreren Kontakten nach..."_s,
@@ -125,7 +127,7 @@ void frmOptionen::buildSection2() {
         QRect(2650, 1640, 3200, 340));
     names(end1, cbxContactEnd, u"Nach Rufende den Kontakt"_s);
 
-    label(f, u"lblNewContact"_s, u"Neuen Kontakt..."_s, QRect(120, 2120, 1500, 260));
+    label(f, u"lblNewContact"_s, u"Neuen Kontakt..."_s, QRect(120, 2120, 1600, 260));
     QLabel* with = label(f, u"lblContactAddresstype"_s, u"mit"_s, QRect(1750, 2120, 350, 260));
     cbxAdresstyp = controls::comboBox(f, u"cbxAdresstyp"_s, {u"geschäftlicher"_s, u"privater"_s},
                                       QRect(2150, 2080, 1700, 340), u"Outlook-Adresstyp"_s);
@@ -146,7 +148,7 @@ void frmOptionen::buildSection2() {
 
 void frmOptionen::buildSection3() {
     QFrame* f = addSection(3, u"lblRubrikJournal"_s, u"Kalender oder Journal"_s,
-                           u"frameRubrikJournal"_s, 4350);
+                           u"frameRubrikJournal"_s, 4440);
     imgRubrik[2] = controls::image(centralWidget(), u"imgRubrikJournal"_s, pic(Kind::Journal),
                                    u"Journal"_s, QRect(60, 0, 300, 300));
     imgRubrikKalender = controls::image(centralWidget(), u"imgRubrikKalender"_s,
@@ -163,13 +165,15 @@ void frmOptionen::buildSection3() {
     label(f, u"lblJournalCreate"_s, u"erstellen bei.."_s, QRect(2250, 150, 1500, 260));
     chkInJournal = formparts::columnBox(f, u"lblJournalIn"_s, u"ein- gehend"_s, u"chkInJournal"_s,
                                         120, 560, u"Eintrag erstellen bei eingehenden Rufen"_s);
-    chkOutJournal = formparts::columnBox(f, u"lblJournalOut"_s, u"ab- gehend"_s, u"chkOutJournal"_s,
-                                         820, 560, u"Eintrag erstellen bei abgehenden Rufen"_s);
-    chkMissedJournal =
-        formparts::columnBox(f, u"lblJournalBlock"_s, u"ver- passt"_s, u"chkMissedJournal"_s, 1520,
-                             560, u"Eintrag erstellen bei verpassten Rufen"_s);
-    chkInternal = formparts::columnBox(f, u"lblJournalIntern"_s, u"intern"_s, u"chkInternal"_s,
-                                       2220, 560, u"Eintrag erstellen bei internen Rufen"_s);
+    chkOutJournal =
+        formparts::columnBox(f, u"lblJournalOut"_s, u"ab- gehend"_s, u"chkOutJournal"_s,
+                             120 + ColumnStep, 560, u"Eintrag erstellen bei abgehenden Rufen"_s);
+    chkMissedJournal = formparts::columnBox(f, u"lblJournalBlock"_s, u"ver- passt"_s,
+                                            u"chkMissedJournal"_s, 120 + 2 * ColumnStep, 560,
+                                            u"Eintrag erstellen bei verpassten Rufen"_s);
+    chkInternal =
+        formparts::columnBox(f, u"lblJournalIntern"_s, u"intern"_s, u"chkInternal"_s,
+                             120 + 3 * ColumnStep, 560, u"Eintrag erstellen bei internen Rufen"_s);
     controls::image(f, u"imgCheckBusy"_s, pic(Kind::Busy), u"Abwesenheit"_s,
                     QRect(5600, 600, 480, 480));
 
@@ -207,21 +211,22 @@ void frmOptionen::buildSection3() {
     imgMon2b = controls::image(f, u"imgMon2b"_s, pic(Kind::Monitor2), u"Bildschirm 2"_s,
                                QRect(4650, 3120, 480, 480));
 
+    // Wide enough for the calendar wording, the longer one.
     lblJournalEnd1 = label(f, u"lblJournalEnd1"_s, u"Nach Rufende den Journaleintrag"_s,
-                           QRect(120, 3700, 3000, 260));
+                           QRect(120, 3700, 3400, 260));
     lblJournalEnd1->setToolTip(u"Vorgehensweise nach dem Rufende"_s);
     cbxJournalEnd = controls::comboBox(
         f, u"cbxJournalEnd"_s, {u"automatisch schließen"_s, u"schließen"_s, u"geöffnet lassen"_s},
-        QRect(3150, 3660, 2700, 340));
+        QRect(3600, 3660, 2700, 340));
     names(lblJournalEnd1, cbxJournalEnd, u"Nach Rufende den Eintrag"_s);
     connect(cbxJournalEnd, &QComboBox::activated, this, [this] { cbxJournalEnd_Click(); });
-    lblJournalEnd2 = label(f, u"lblJournalEnd2"_s, u"nach"_s, QRect(3150, 4060, 500, 260));
+    lblJournalEnd2 = label(f, u"lblJournalEnd2"_s, u"nach"_s, QRect(3600, 4060, 500, 260));
     txtJournalAutoClose =
-        controls::textBox(f, u"txtJournalAutoClose"_s, QRect(3650, 4020, 560, 300),
+        controls::textBox(f, u"txtJournalAutoClose"_s, QRect(4100, 4020, 560, 300),
                           u"Sekunden bis zur automatischen Kontaktauswahl"_s);
     names(lblJournalEnd2, txtJournalAutoClose, u"automatisch schließen nach Sekunden"_s);
     formparts::selectAllOnFocus(txtJournalAutoClose);
-    lblJournalEnd3 = label(f, u"lblJournalEnd3"_s, u"Sekunden"_s, QRect(4300, 4060, 1100, 260));
+    lblJournalEnd3 = label(f, u"lblJournalEnd3"_s, u"Sekunden"_s, QRect(4750, 4060, 1100, 260));
 }
 
 } // namespace tlm

@@ -6,11 +6,14 @@
 #include "config/settingsactions.h"
 #include "platform/messagebox.h"
 #include "tests/core/callfixture.h"
+#include "tests/support/textfit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -77,6 +80,39 @@ protected:
     QString header() { return child<QLabel>("lblRubrikKontakteordner")->text(); }
 };
 
+// Where a centred column caption's ink begins and ends across its lines.
+std::pair<int, int> inkSpan(const QLabel* label) {
+    const QRect room = label->geometry();
+    const QRect ink = QFontMetrics(label->font())
+                          .boundingRect(QRect(0, 0, room.width(), room.height()),
+                                        int(label->alignment()) | Qt::TextWordWrap, label->text());
+    return {room.left() + ink.left(), room.left() + ink.right()};
+}
+
+// Neighbouring column captions keep two blanks of room between their words,
+// so that "ein- gehend" and "ab- gehend" do not read as one.
+void expectColumnsApart(const QWidget* window, const QStringList& names) {
+    for (qsizetype i = 1; i < names.size(); ++i) {
+        auto* left = window->findChild<QLabel*>(names[i - 1]);
+        auto* right = window->findChild<QLabel*>(names[i]);
+        ASSERT_TRUE(left && right);
+        const int blank = QFontMetrics(left->font()).horizontalAdvance(u' ');
+        EXPECT_GE(inkSpan(right).first - inkSpan(left).second, 2 * blank)
+            << names[i - 1].toStdString() << "/" << names[i].toStdString();
+    }
+}
+
+// A section keeps as much room below its last row as above its first.
+void expectRoomBelowLastRow(const QFrame* frame) {
+    int top = frame->height();
+    int bottom = 0;
+    for (const QWidget* w : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        top = std::min(top, w->geometry().top());
+        bottom = std::max(bottom, w->geometry().bottom() + 1);
+    }
+    EXPECT_GE(frame->height() - bottom, top) << frame->objectName().toStdString();
+}
+
 TEST_F(Options, LoadsItsOwnDefaultsAndClosingWritesEveryKeyInOrder) {
     open();
     EXPECT_EQ(window->windowTitle(), u"Tellmarin 1.0.0000"_s);
@@ -119,6 +155,23 @@ TEST_F(Options, LoadsItsOwnDefaultsAndClosingWritesEveryKeyInOrder) {
     EXPECT_EQ(order.mid(first, saved.size()), saved);
     EXPECT_EQ(get(u"ContactCallEnd"_s), u"2"_s);
     EXPECT_EQ(get(u"InContact"_s), u"1"_s);
+}
+
+TEST_F(Options, EveryTextShowsWholeInBothModesWithRoomAroundIt) {
+    open();
+    window->QMainWindow::show();
+    EXPECT_EQ(cutLabels(window.get()), QStringList());
+    window->cmdJournalCalender_Click(); // calendar wording
+    ASSERT_EQ(child<QLabel>("lblJournalEnd1")->text(), u"Nach Rufende den Kalendereintrag"_s);
+    EXPECT_EQ(cutLabels(window.get()), QStringList());
+    window->cmdEinlesen_Click(); // the header with its count
+    EXPECT_TRUE(showsWholeText(child<QLabel>("lblRubrikKontakteordner")));
+    expectColumnsApart(window.get(), {u"lblContactIn"_s, u"lblContactOut"_s});
+    expectColumnsApart(window.get(), {u"lblJournalIn"_s, u"lblJournalOut"_s, u"lblJournalBlock"_s,
+                                      u"lblJournalIntern"_s});
+    for (const char* frame :
+         {"frameRubrikKontakteordner", "frameRubrikKontakt", "frameRubrikJournal"})
+        expectRoomBelowLastRow(child<QFrame>(frame));
 }
 
 TEST_F(Options, OutlookThatCannotBeReachedStopsLoading) {
@@ -248,6 +301,9 @@ TEST_F(Options, IndexRebuildCountsNumbersInTheHeader) {
     open();
     window->cmdEinlesen_Click();
     EXPECT_EQ(header(), u"     Outlook Kontakte-Ordner  [4 Rufnummern]"_s);
+    // A screen reader hears the count as well.
+    EXPECT_EQ(child<QLabel>("lblRubrikKontakteordner")->accessibleName(),
+              u"Outlook Kontakte-Ordner  [4 Rufnummern]"_s);
     EXPECT_TRUE(child<QWidget>("frameRubrikKontakt")->isVisibleTo(window.get()));
     EXPECT_TRUE(child<QLabel>("lblFolderInterval")
                     ->toolTip()
@@ -263,6 +319,8 @@ TEST_F(Options, IndexRebuildCountsNumbersInTheHeader) {
     picked = single;
     window->cmdOlFhinzu_Click();
     EXPECT_EQ(header(), u"     Outlook Kontakte-Ordner  [1 Rufnummer]"_s);
+    EXPECT_EQ(child<QLabel>("lblRubrikKontakteordner")->accessibleName(),
+              u"Outlook Kontakte-Ordner  [1 Rufnummer]"_s);
     EXPECT_EQ(get(u"Folders"_s), u"1"_s);
     EXPECT_EQ(get(u"FolderID1"_s), single->EntryID() + u'|' + single->StoreID());
     EXPECT_EQ(get(u"DefaultFolder"_s), u"0"_s);
