@@ -2,14 +2,23 @@
 
 #include "outlook/pim/computed.h"
 #include "outlook/pim/properties.h"
+#include "platform/design.h"
 #include "platform/messagebox.h"
 
+#include <QAbstractItemView>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHash>
+#include <QLabel>
 #include <QListWidget>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +26,11 @@ using namespace Qt::StringLiterals;
 namespace tlm::pim::dialogs {
 
 namespace {
+// Rows a view shows before it scrolls.
+constexpr int MostRowsShown = 18;
+constexpr int FewestRowsShown = 8;
+const QString FolderTitle = u"Ordner auswählen"_s;
+
 bool answeredAtOnce(const QString& title) {
     if (!msgbox::autoAnswer())
         return false;
@@ -24,28 +38,63 @@ bool answeredAtOnce(const QString& title) {
     return true;
 }
 
-QDialogButtonBox* addButtons(QDialog& dialog, QVBoxLayout* layout) {
+// A window with the design's title bar and colours around a view, and the
+// buttons OK and Cancel below it.
+std::unique_ptr<QDialog> designedWindow(const QString& title, QAbstractItemView* view) {
+    auto dialog = std::make_unique<QDialog>();
+    dialog->setWindowTitle(title);
+    design::setBackground(dialog.get(), design::storedColour(design::ColorBack));
+    design::setTextColour(dialog.get(), design::storedColour(design::ColorBackFont));
+    auto* layout = new QVBoxLayout(dialog.get());
+    auto* bar = new QLabel(title);
+    bar->setObjectName(u"lblTopic"_s);
+    bar->setMargin(bar->fontMetrics().height() / 3);
+    QFont bold = bar->font();
+    bold.setBold(true);
+    bar->setFont(bold);
+    design::setBackground(bar, design::storedColour(design::ColorDefault));
+    design::setTextColour(bar, design::storedColour(design::ColorFont));
+    layout->addWidget(bar);
+    view->setAccessibleName(title);
+    layout->addWidget(view);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog.get(), &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
     layout->addWidget(buttons);
-    return buttons;
+    return dialog;
+}
+
+// Makes a view wide enough for its widest entry (indented as it is shown)
+// and high enough for its rows, up to a limit past which it scrolls and
+// never beyond the screen.
+void fitToEntries(QAbstractItemView* view, int rows) {
+    view->ensurePolished();
+    const int frame = 2 * view->frameWidth();
+    const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+    int width = view->sizeHintForColumn(0) + frame + scrollBar;
+    int rowHeight = std::max(view->sizeHintForRow(0), view->fontMetrics().height());
+    int height = std::clamp(rows, FewestRowsShown, MostRowsShown) * rowHeight + frame;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        width = std::min(width, screen->availableSize().width() * 4 / 5);
+        height = std::min(height, screen->availableSize().height() * 3 / 5);
+    }
+    view->setMinimumSize(width, height);
+}
+
+QString namesTitle(const QString& caption) {
+    return caption.isEmpty() ? u"Namen auswählen: Kontakte"_s : caption;
+}
+
+QString entryText(const QString& name, const QString& mail) {
+    const QString address = u'<' + mail + u'>';
+    return name.isEmpty() ? address : name + u' ' + address;
 }
 } // namespace
 
-QString pickFolder(const Store& store) {
-    const QString title = u"Ordner auswählen"_s;
-    if (answeredAtOnce(title))
-        return QString();
-    QDialog dialog;
-    dialog.setWindowTitle(title);
-    auto* layout = new QVBoxLayout(&dialog);
+std::unique_ptr<QDialog> folderWindow(const Store& store) {
     auto* tree = new QTreeWidget;
     tree->setObjectName(u"treeFolders"_s);
     tree->setHeaderHidden(true);
-    layout->addWidget(tree);
-    addButtons(dialog, layout);
-
     QHash<QString, QTreeWidgetItem*> nodes;
     for (const StoreInfo& s : store.stores()) {
         auto* top = new QTreeWidgetItem(tree, {s.name});
@@ -59,24 +108,15 @@ QString pickFolder(const Store& store) {
         nodes.insert(f.entryId, node);
     }
     tree->expandAll();
-    if (dialog.exec() != QDialog::Accepted || !tree->currentItem())
-        return QString();
-    return tree->currentItem()->data(0, Qt::UserRole).toString();
+    auto dialog = designedWindow(FolderTitle, tree);
+    fitToEntries(tree, int(nodes.size()));
+    return dialog;
 }
 
-QList<std::pair<QString, QString>> selectNames(const Store& store, const QString& caption) {
-    const QString title = caption.isEmpty() ? u"Namen auswählen: Kontakte"_s : caption;
-    if (answeredAtOnce(title))
-        return {};
-    QDialog dialog;
-    dialog.setWindowTitle(title);
-    auto* layout = new QVBoxLayout(&dialog);
+std::unique_ptr<QDialog> namesWindow(const Store& store, const QString& caption) {
     auto* list = new QListWidget;
     list->setObjectName(u"listNames"_s);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    layout->addWidget(list);
-    addButtons(dialog, layout);
-
     for (const ItemRecord& r :
          store.items(store.defaultFolder(outlook::olFolderContacts).entryId)) {
         auto get = [&](quint16 id) {
@@ -86,15 +126,36 @@ QList<std::pair<QString, QString>> selectNames(const Store& store, const QString
         const QString mail = r.properties.value(u"Email1Address"_s).toString();
         if (mail.isEmpty())
             continue;
-        const QString name = computed::value(prop::FullName, get);
-        auto* entry = new QListWidgetItem(name + u" <"_s + mail + u'>', list);
+        QString name = computed::value(prop::FullName, get);
+        if (name.isEmpty())
+            name = get(prop::CompanyName);
+        auto* entry = new QListWidgetItem(entryText(name, mail), list);
         entry->setData(Qt::UserRole, name);
         entry->setData(Qt::UserRole + 1, mail);
     }
-    if (dialog.exec() != QDialog::Accepted)
+    auto dialog = designedWindow(namesTitle(caption), list);
+    fitToEntries(list, list->count());
+    return dialog;
+}
+
+QString pickFolder(const Store& store) {
+    if (answeredAtOnce(FolderTitle))
+        return QString();
+    const std::unique_ptr<QDialog> dialog = folderWindow(store);
+    auto* tree = dialog->findChild<QTreeWidget*>(u"treeFolders"_s);
+    if (dialog->exec() != QDialog::Accepted || !tree->currentItem())
+        return QString();
+    return tree->currentItem()->data(0, Qt::UserRole).toString();
+}
+
+QList<std::pair<QString, QString>> selectNames(const Store& store, const QString& caption) {
+    if (answeredAtOnce(namesTitle(caption)))
+        return {};
+    const std::unique_ptr<QDialog> dialog = namesWindow(store, caption);
+    if (dialog->exec() != QDialog::Accepted)
         return {};
     QList<std::pair<QString, QString>> out;
-    for (QListWidgetItem* entry : list->selectedItems())
+    for (QListWidgetItem* entry : dialog->findChild<QListWidget*>(u"listNames"_s)->selectedItems())
         out.append(
             {entry->data(Qt::UserRole).toString(), entry->data(Qt::UserRole + 1).toString()});
     return out;
