@@ -23,6 +23,8 @@ for f in ./usr/bin/tellmarin ./usr/bin/tellmarin-pim ./usr/bin/tellmarin-viewer 
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q libqt6widgets6 <<<"$depends" || { echo "package declares no Qt dependency" >&2; exit 1; }
+grep -q qt6-translations-l10n <<<"$(dpkg-deb -f "$deb" Recommends)" ||
+  { echo "package does not recommend Qt's German translations" >&2; exit 1; }
 
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -q --reinstall "$deb" >/dev/null

@@ -68,16 +68,6 @@ TEST_F(QtTranslation, TheFileDialogSpeaksGerman) {
     EXPECT_EQ(plain(buttons->button(QDialogButtonBox::Open)->text()), u"Öffnen"_s);
 }
 
-TEST(PlatformNotices, OnlyThePluginsNoticesAreDropped) {
-    EXPECT_TRUE(gui::isPlatformNotice(QtWarningMsg, u"This plugin does not support raise()"_s));
-    EXPECT_TRUE(gui::isPlatformNotice(QtWarningMsg,
-                                      u"This plugin does not support propagateSizeHints()"_s));
-    EXPECT_FALSE(gui::isPlatformNotice(QtCriticalMsg, u"This plugin does not support raise()"_s));
-    EXPECT_FALSE(
-        gui::isPlatformNotice(QtWarningMsg, u"qt.qpa.xcb: could not connect to display"_s));
-    EXPECT_FALSE(gui::isPlatformNotice(QtWarningMsg, u"Tellmarin: Ordner nicht gefunden"_s));
-}
-
 QStringList& seen() {
     static QStringList messages;
     return messages;
