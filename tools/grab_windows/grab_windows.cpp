@@ -3,7 +3,8 @@
 // Klaus and Petra Wagner share, and the end-of-call window after a call with
 // Thomas Becker's business number, and the contact reconciliation window for
 // a new caller whose company name is searched; the options window with each
-// of its three sections open and the second options window.
+// of its three sections open and the second options window; the store's
+// folder picker.
 // Usage: grab_windows [OUTPUT FOLDER] (default docs/images), run from the
 // repository root (it reads data/sample-contacts.vcf).
 #include "callwindows/frmgefunden.h"
@@ -14,11 +15,14 @@
 #include "core/contactindex.h"
 #include "core/run.h"
 #include "outlook/application.h"
+#include "outlook/pim/dialogs.h"
 #include "outlook/pim/pimstore.h"
 #include "outlook/pim/vcard.h"
+#include "platform/gui.h"
 #include "platform/settingsstore.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -60,6 +64,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (root + u"/config"_s).toUtf8());
     qputenv("TELLMARIN_PIM", (root + u"/pim.sqlite"_s).toUtf8());
     QApplication app(argc, argv);
+    tlm::gui::loadQtTranslation(); // as the program shows its standard buttons
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"docs/images"_s;
     QDir().mkpath(out);
 
@@ -124,5 +129,8 @@ int main(int argc, char** argv) {
     tlm::frmOptionen2 second(options);
     second.Form_Load();
     save(second, out + u"/frmOptionen2.png"_s);
+
+    const std::unique_ptr<QDialog> picker = tlm::pim::dialogs::folderWindow(tlm::pim::Store());
+    save(*picker, out + u"/Ordnerauswahl.png"_s);
     return 0;
 }
