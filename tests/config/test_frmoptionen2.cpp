@@ -5,6 +5,7 @@
 #include "platform/messagebox.h"
 #include "platform/settingsstore.h"
 #include "tests/support/testenv.h"
+#include "tests/support/textfit.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -98,6 +99,7 @@ TEST_F(Options2, CheckBoxesShowTheBackgroundColour) {
         ASSERT_NE(box, nullptr) << name.toStdString();
         EXPECT_EQ(backOf(box), QColor(0xC0, 0x80, 0x30)) << name.toStdString();
     }
+    EXPECT_EQ(tlm::test::cutLabels(window.get()), QStringList()); // and every text whole
     // The preview follows a colour typed in.
     type(box("txtHintergrund"), u"255"_s);
     EXPECT_EQ(backOf(window->findChild<QCheckBox*>(u"chkDebug"_s)), QColor(Qt::red));
