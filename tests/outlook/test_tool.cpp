@@ -22,9 +22,7 @@ namespace tlm::pim {
 namespace {
 
 QString sampleFile() {
-    return QFileInfo(QStringLiteral(__FILE__))
-        .absoluteDir()
-        .absoluteFilePath(u"../../data/sample-contacts.vcf"_s);
+    return QStringLiteral(TM_SAMPLE_CONTACTS);
 }
 
 struct ToolRun {
