@@ -131,7 +131,12 @@ void ItemWindow::buildForm(QWidget* parent, QVBoxLayout* layout) {
         auto* edit = new QLineEdit(owner);
         edit->setObjectName(u"txt"_s + f.property);
         edit->setReadOnly(!m_editable);
-        edit->setFrame(m_editable); // a field that cannot be changed does not look as if it could
+        if (!m_editable) { // a field that cannot be changed does not look as if it could
+            edit->setFrame(false);
+            QPalette flat = edit->palette();
+            flat.setColor(QPalette::Base, Qt::transparent);
+            edit->setPalette(flat);
+        }
         edit->setAccessibleName(f.label);
         auto* label = new QLabel(f.label + u':', owner);
         label->setBuddy(edit);
