@@ -51,6 +51,13 @@ bool globMatch(QStringView pattern, QStringView name) {
 
 } // namespace
 
+Identity identity(const QString& path) {
+    struct stat st{};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {true, quint64(st.st_dev), quint64(st.st_ino)};
+}
+
 bool exists(const QString& path) {
     return !path.isEmpty() && QFileInfo::exists(path);
 }

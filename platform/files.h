@@ -16,6 +16,16 @@ QDateTime modified(const QString& path);  // raises 53 when missing
 bool remove(const QString& path);         // false when missing or not deletable
 bool ensureFolder(const QString& folder); // creates it with its parents
 
+// Which file a path names (device and inode, following links): tells a file
+// replaced by another of the same name from the same file changed in place.
+struct Identity {
+    bool exists = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const Identity&) const = default;
+};
+Identity identity(const QString& path);
+
 // Makes sure a folder for the user's own files can be used: a missing one is
 // created for the user alone (mode 0700); an existing one must be a real
 // folder (no link) of this user that nobody else may write. Empty when it can

@@ -91,7 +91,7 @@ bool autoAnswer() {
 }
 
 Answer show(const QString& text, Buttons buttons, Icon icon, const QString& title,
-            int defaultButton) {
+            int defaultButton, QWidget* parent) {
     const QList<Answer> answers = answersOf(buttons);
     const Answer preset = defaultButton >= 1 && defaultButton <= answers.size()
                               ? answers[defaultButton - 1]
@@ -106,7 +106,7 @@ Answer show(const QString& text, Buttons buttons, Icon icon, const QString& titl
         report(title, text);
         return preset;
     }
-    QMessageBox box(qtIcon(icon), title, text);
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, parent);
     for (const Answer a : answers)
         box.addButton(standardButton(a));
     box.setDefaultButton(standardButton(preset));

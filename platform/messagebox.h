@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+class QWidget;
+
 namespace tlm::msgbox {
 
 enum class Icon { None, Critical, Question, Exclamation, Information };
@@ -13,9 +15,10 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 // Answers carry the numbers the Windows message box returns.
 enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
-// defaultButton: 1 first button, 2 second, 3 third.
+// defaultButton: 1 first button, 2 second, 3 third. A box with a parent
+// window is shown over it.
 Answer show(const QString& text, Buttons buttons, Icon icon, const QString& title,
-            int defaultButton = 1);
+            int defaultButton = 1, QWidget* parent = nullptr);
 
 // True when boxes and dialogs are answered without waiting.
 bool autoAnswer();

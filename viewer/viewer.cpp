@@ -1,33 +1,40 @@
 #include "viewer/viewer.h"
 
+#include "platform/clock.h"
+#include "platform/error.h"
+#include "platform/texts.h"
 #include "viewer/itemwindow.h"
 #include "viewer/viewerwindow.h"
 
 #include <QSet>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace tlm::viewer {
+namespace {
+// Windows the program gave no rectangle open this far apart, from the main
+// window's corner on.
+constexpr int CascadeStep = 32;
+constexpr int CascadeSteps = 10;
+} // namespace
 
 Viewer::Viewer(const QString& storePath)
-    : m_store(storePath), m_main(std::make_unique<ViewerWindow>(m_store)),
-      m_timer(new QTimer(this)) {
+    : m_path(storePath), m_main(std::make_unique<ViewerWindow>()), m_timer(new QTimer(this)) {
     m_refresh = new QTimer(this);
     m_refresh->setSingleShot(true);
     m_refresh->setInterval(20);
     connect(m_refresh, &QTimer::timeout, this, [this] { m_main->refresh(); });
     m_timer->setInterval(100);
     connect(m_timer, &QTimer::timeout, this, &Viewer::poll);
+    m_identity = files::identity(m_path);
+    openStore();
     m_timer->start();
     poll();
 }
 
 Viewer::~Viewer() {
-    const auto windows = m_windows;
-    m_windows.clear();
-    for (ItemWindow* w : windows) {
-        w->disconnect(this);
-        delete w;
-    }
+    dropWindows();
 }
 
 ItemWindow* Viewer::inspectorWindow(const QString& entryId) const {
@@ -46,8 +53,19 @@ void Viewer::show() {
     sync();
 }
 
+void Viewer::raise() {
+    m_main->show();
+    if (m_main->isMinimized())
+        m_main->showNormal();
+    m_main->raise();
+    m_main->activateWindow();
+}
+
 void Viewer::poll() {
-    const qint64 version = m_store.dataVersion();
+    checkFile();
+    if (!m_store)
+        return;
+    const qint64 version = m_store->dataVersion();
     if (version == m_version)
         return;
     m_version = version;
@@ -56,16 +74,83 @@ void Viewer::poll() {
     m_refresh->start();
 }
 
+void Viewer::catchUp() {
+    poll();
+    if (m_refresh->isActive()) {
+        m_refresh->stop();
+        m_main->refresh();
+    }
+}
+
+// The file is known by its identity: a store moved or copied into its
+// place is another file even when it looks the same.
+void Viewer::checkFile() {
+    const files::Identity now = files::identity(m_path);
+    if (now == m_identity)
+        return;
+    m_identity = now;
+    if (!now.exists) {
+        dropWindows();
+        m_store.reset();
+        m_main->setStore(nullptr);
+        m_main->setStatus(u"Der PIM-Speicher ist gelöscht ("_s + texts::time(clock::now().time()) +
+                          u"): "_s + m_path);
+        return;
+    }
+    openStore();
+    if (m_store)
+        m_main->setStatus(u"Der PIM-Speicher wurde ersetzt und neu geöffnet ("_s +
+                          texts::time(clock::now().time()) + u")."_s);
+}
+
+void Viewer::openStore() {
+    dropWindows();
+    m_store.reset();
+    m_version = -1;
+    try {
+        m_store = std::make_unique<pim::Store>(m_path, pim::Store::Create::Never);
+    } catch (const Error& e) {
+        m_main->setStore(nullptr);
+        m_main->setStatus(u"Der PIM-Speicher kann nicht geöffnet werden: "_s + e.description());
+        return;
+    }
+    m_main->setStore(m_store.get());
+}
+
+// The windows of a store that is let go: nothing is asked or written, the
+// file they belong to is gone.
+void Viewer::dropWindows() {
+    const auto windows = m_windows;
+    m_windows.clear();
+    for (ItemWindow* w : windows) {
+        w->disconnect(this);
+        delete w;
+    }
+}
+
+QPoint Viewer::cascadePosition() const {
+    int placed = 0;
+    for (const ItemWindow* w : m_windows)
+        if (w->unplaced())
+            ++placed;
+    const int step = CascadeStep * (1 + placed % CascadeSteps);
+    return m_main->geometry().topLeft() + QPoint(step, step);
+}
+
 void Viewer::sync() {
+    if (!m_store)
+        return;
     QSet<QString> open;
     ItemWindow* active = nullptr;
-    for (const pim::Store::OpenInspector& i : m_store.openInspectors()) {
-        if (!m_store.hasItem(i.entryId))
+    for (const pim::Store::OpenInspector& i : m_store->openInspectors()) {
+        if (!m_store->hasItem(i.entryId))
             continue;
         open.insert(i.entryId);
         ItemWindow* w = m_windows.value(i.entryId);
         if (!w) {
-            w = new ItemWindow(m_store, i);
+            w = new ItemWindow(*m_store, i);
+            if (w->unplaced())
+                w->move(cascadePosition());
             m_windows.insert(i.entryId, w);
             connect(w, &QObject::destroyed, this, [this, id = i.entryId] { m_windows.remove(id); });
             if (m_shown)
@@ -76,9 +161,11 @@ void Viewer::sync() {
         if (i.state.active)
             active = w;
     }
-    // Windows whose inspector was closed elsewhere.
+    // Windows whose inspector was closed elsewhere; notes typed there are kept.
     for (auto it = m_windows.begin(); it != m_windows.end();) {
         if (!open.contains(it.key())) {
+            if (m_store->hasItem(it.key()))
+                it.value()->saveNotes();
             it.value()->disconnect(this);
             it.value()->deleteLater();
             it = m_windows.erase(it);

@@ -1,8 +1,11 @@
 #pragma once
-// The resident viewer: it follows the store as call-event processes change
-// it (polling SQLite's data version, which costs nothing while nothing
-// changes) and keeps one window per open inspector.
+// The resident viewer: it follows the store as call-event processes and its
+// own windows change it (polling SQLite's data version, which costs nothing
+// while nothing changes), keeps one window per open inspector, and watches
+// the store's file: one deleted is reported, one replaced by another file is
+// opened anew.
 #include "outlook/pim/pimstore.h"
+#include "platform/files.h"
 
 #include <QMap>
 #include <QObject>
@@ -17,22 +20,33 @@ class ViewerWindow;
 
 class Viewer : public QObject {
 public:
-    explicit Viewer(const QString& storePath = {});
+    // storePath names an existing store; it is never created here.
+    explicit Viewer(const QString& storePath);
     ~Viewer() override;
 
     ViewerWindow& mainWindow() { return *m_main; }
     ItemWindow* inspectorWindow(const QString& entryId) const;
     QList<ItemWindow*> inspectorWindows() const;
-    // Looks at the store now (the timer does it every 100 ms); the main
-    // window follows 20 ms later.
+    // Looks at the file and the store now (the timer does it every 100 ms);
+    // the main window follows 20 ms later.
     void poll();
+    // The same, and the main window's refresh at once.
+    void catchUp();
     // Shows the windows and raises the active inspector.
     void show();
+    // Brings the main window to the front (a second start of the viewer).
+    void raise();
 
 private:
+    void checkFile();
+    void openStore();
+    void dropWindows();
     void sync();
+    QPoint cascadePosition() const;
 
-    pim::Store m_store;
+    QString m_path;
+    files::Identity m_identity;
+    std::unique_ptr<pim::Store> m_store; // none while the file is gone
     std::unique_ptr<ViewerWindow> m_main;
     QMap<QString, ItemWindow*> m_windows;
     QTimer* m_timer;

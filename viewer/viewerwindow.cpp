@@ -2,6 +2,9 @@
 
 #include "outlook/application.h"
 #include "platform/design.h"
+#include "platform/files.h"
+#include "platform/texts.h"
+#include "viewer/columnmemory.h"
 #include "viewer/itemlist.h"
 
 #include <QHBoxLayout>
@@ -10,9 +13,12 @@
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
+#include <QStatusBar>
+#include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -22,11 +28,30 @@ constexpr int IdRole = Qt::UserRole;
 // Up to this many changed items are read one by one; more in one pass over
 // the folder.
 constexpr qsizetype ReadOneByOne = 16;
+
+// The store's last change: the later of its file's and its write-ahead
+// log's modification times.
+QDateTime lastChange(const QString& path) {
+    QDateTime last;
+    for (const QString& file : {path, QString(path + u"-wal"_s)})
+        if (files::exists(file))
+            last = std::max(last, files::modified(file));
+    return last;
+}
+
+// The search box's clear button is a picture: a screen reader says its tooltip.
+void nameClearButton(QLineEdit* edit) {
+    for (QToolButton* b : edit->findChildren<QToolButton*>()) {
+        b->setToolTip(u"Suche leeren"_s);
+        b->setAccessibleName(u"Suche leeren"_s);
+    }
+}
 } // namespace
 
-ViewerWindow::ViewerWindow(pim::Store& store) : m_store(store) {
+ViewerWindow::ViewerWindow() {
     setObjectName(u"ViewerWindow"_s);
     setWindowTitle(u"Tellmarin - PIM-Speicher"_s);
+    setWindowIconText(windowTitle());
     auto* splitter = new QSplitter(this);
     treeFolders = new QTreeWidget(splitter);
     treeFolders->setObjectName(u"treeFolders"_s);
@@ -39,6 +64,7 @@ ViewerWindow::ViewerWindow(pim::Store& store) : m_store(store) {
     txtSearch = new QLineEdit(right);
     txtSearch->setObjectName(u"txtSearch"_s);
     txtSearch->setClearButtonEnabled(true);
+    nameClearButton(txtSearch);
     searchLabel->setBuddy(txtSearch);
     searchRow->addWidget(searchLabel);
     searchRow->addWidget(txtSearch);
@@ -61,9 +87,23 @@ ViewerWindow::ViewerWindow(pim::Store& store) : m_store(store) {
     listItems->setModel(m_sorted);
     listItems->setSortingEnabled(true);
     listItems->sortByColumn(0, Qt::AscendingOrder);
+    m_columns = new ColumnMemory(listItems);
     layout->addWidget(listItems);
     splitter->setStretchFactor(1, 3);
     setCentralWidget(splitter);
+
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(u"lblStatus"_s);
+    lblStore = new QLabel(this);
+    lblStore->setObjectName(u"lblStore"_s);
+    lblStore->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblChanged = new QLabel(this);
+    lblChanged->setObjectName(u"lblChanged"_s);
+    statusBar()->setObjectName(u"statusBar"_s);
+    statusBar()->addWidget(lblStatus, 1);
+    statusBar()->addPermanentWidget(lblStore);
+    statusBar()->addPermanentWidget(lblChanged);
+
     design::setBackground(this, design::storedColour(design::ColorBack));
     design::setTextColour(this, design::storedColour(design::ColorBackFont));
     resize(900, 560);
@@ -77,8 +117,36 @@ ViewerWindow::ViewerWindow(pim::Store& store) : m_store(store) {
     });
     connect(txtSearch, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_sorted->setFilterFixedString(text.trimmed()); });
-    m_folderId = m_store.defaultFolder(outlook::olFolderContacts).entryId;
+}
+
+ViewerWindow::~ViewerWindow() {
+    m_columns->flush();
+}
+
+void ViewerWindow::setStore(pim::Store* store) {
+    m_store = store;
+    m_versions.clear();
+    m_counts.clear();
+    m_tree.clear();
+    m_listedFolder.clear();
+    m_folderId.clear();
+    {
+        const QSignalBlocker block(treeFolders);
+        treeFolders->clear();
+    }
+    m_list->setColumns({});
+    if (m_store)
+        m_folderId = m_store->defaultFolder(outlook::olFolderContacts).entryId;
     refresh();
+}
+
+void ViewerWindow::setStatus(const QString& message) {
+    lblStatus->setText(message);
+    lblStatus->setAccessibleName(message);
+}
+
+QString ViewerWindow::status() const {
+    return lblStatus->text();
 }
 
 void ViewerWindow::showFolder(const QString& entryId) {
@@ -86,8 +154,22 @@ void ViewerWindow::showFolder(const QString& entryId) {
     refresh();
 }
 
+void ViewerWindow::showStoreLine() {
+    if (!m_store) {
+        lblChanged->clear();
+        return;
+    }
+    lblStore->setText(u"PIM-Speicher: "_s + m_store->path());
+    const QDateTime changed = lastChange(m_store->path());
+    lblChanged->setText(changed.isValid() ? u"Letzte Änderung: "_s + texts::dateTime(changed)
+                                          : QString());
+}
+
 void ViewerWindow::refresh() {
-    const QHash<QString, qint64> versions = m_store.folderVersions();
+    showStoreLine();
+    if (!m_store)
+        return;
+    const QHash<QString, qint64> versions = m_store->folderVersions();
     const bool listChanged = versions.value(m_folderId, -1) != m_versions.value(m_folderId, -1);
     for (auto it = versions.cbegin(); it != versions.cend(); ++it)
         if (m_versions.value(it.key(), -1) != it.value())
@@ -99,14 +181,14 @@ void ViewerWindow::refresh() {
 }
 
 void ViewerWindow::fillFolders() {
-    const QList<pim::FolderInfo> folders = m_store.folders();
+    const QList<pim::FolderInfo> folders = m_store->folders();
     QStringList shape;
     for (const pim::FolderInfo& f : folders)
         shape << f.entryId + u'\n' + f.parentId + u'\n' + f.name;
     const auto countOf = [this](const QString& id) {
         auto it = m_counts.find(id);
         if (it == m_counts.end())
-            it = m_counts.insert(id, m_store.itemCount(id));
+            it = m_counts.insert(id, m_store->itemCount(id));
         return QString::number(*it);
     };
     if (shape == m_tree) { // the same folders: only counts may differ
@@ -121,7 +203,7 @@ void ViewerWindow::fillFolders() {
     const QSignalBlocker block(treeFolders);
     treeFolders->clear();
     QHash<QString, QTreeWidgetItem*> nodes;
-    for (const pim::StoreInfo& s : m_store.stores())
+    for (const pim::StoreInfo& s : m_store->stores())
         nodes.insert(s.storeId, new QTreeWidgetItem(treeFolders, {s.name}));
     for (const pim::FolderInfo& f : folders) {
         QTreeWidgetItem* parent = nodes.value(f.parentId.isEmpty() ? f.storeId : f.parentId);
@@ -136,22 +218,28 @@ void ViewerWindow::fillFolders() {
 }
 
 void ViewerWindow::fillItems() {
+    std::optional<pim::FolderKind> another; // the kind of a folder listed anew
     if (m_listedFolder != m_folderId) {
-        m_list->setColumns(columns(m_store.folder(m_folderId).kind));
+        another = m_store->folder(m_folderId).kind;
+        m_list->setColumns(columns(*another));
         m_listedFolder = m_folderId;
     }
-    const QList<pim::Store::ItemStamp> stamps = m_store.itemStamps(m_folderId);
+    const QList<pim::Store::ItemStamp> stamps = m_store->itemStamps(m_folderId);
     const QSet<QString> changed = m_list->changed(stamps);
     QHash<QString, pim::ItemRecord> records;
     if (changed.size() > ReadOneByOne) {
-        for (pim::ItemRecord& r : m_store.items(m_folderId))
+        for (pim::ItemRecord& r : m_store->items(m_folderId))
             if (changed.contains(r.entryId))
                 records.insert(r.entryId, std::move(r));
     } else {
         for (const QString& id : changed)
-            records.insert(id, m_store.item(id));
+            records.insert(id, m_store->item(id));
     }
     m_list->apply(stamps, records);
+    if (another)
+        m_columns->arrange(*another);
+    else
+        m_columns->rowsChanged();
 }
 
 } // namespace tlm::viewer

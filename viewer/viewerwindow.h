@@ -1,12 +1,15 @@
 #pragma once
 // The viewer's main window: the stores and their folders as a tree with item
 // counts, the items of the chosen folder as a sortable list with the columns
-// of the folder's kind, and a search box that filters the list.
+// of the folder's kind, a search box that filters the list, and a status
+// line with the store's file, the time of its last change and what happened
+// to the file.
 #include "outlook/pim/pimstore.h"
 
 #include <QHash>
 #include <QMainWindow>
 
+class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
 class QTreeView;
@@ -14,23 +17,32 @@ class QTreeWidget;
 
 namespace tlm::viewer {
 
+class ColumnMemory;
 class ItemList;
 
 class ViewerWindow : public QMainWindow {
 public:
-    explicit ViewerWindow(pim::Store& store);
+    ViewerWindow();
+    ~ViewerWindow() override;
 
+    // The store to show (nullptr: none, its file is gone); what was shown of
+    // another store is forgotten.
+    void setStore(pim::Store* store);
     // Reads the folders again, and of those whose items changed the counts
     // and, for the chosen one, the items that were added, changed or removed.
     void refresh();
     QString currentFolder() const { return m_folderId; }
     void showFolder(const QString& entryId);
+    // A message in the status line; it stays until the next.
+    void setStatus(const QString& message);
+    QString status() const;
 
 private:
     void fillFolders();
     void fillItems();
+    void showStoreLine();
 
-    pim::Store& m_store;
+    pim::Store* m_store = nullptr;
     QString m_folderId;
     QString m_listedFolder;            // the folder whose items the list holds
     QHash<QString, qint64> m_versions; // of the folders as last read
@@ -39,8 +51,12 @@ private:
     QTreeWidget* treeFolders;
     QTreeView* listItems;
     QLineEdit* txtSearch;
+    QLabel* lblStore;
+    QLabel* lblChanged;
+    QLabel* lblStatus;
     ItemList* m_list;
     QSortFilterProxyModel* m_sorted;
+    ColumnMemory* m_columns;
 };
 
 } // namespace tlm::viewer

@@ -67,6 +67,7 @@ private:
     void setTimes(const QString& name);
     void discard();
     void keepDraft();
+    void keepStoredBody(ItemRecord& fresh);
     void checkWritable() const;
 
     SessionPtr m_session;
@@ -74,6 +75,7 @@ private:
     bool m_saved;
     bool m_drafted = false; // an unsaved item kept in the store as a draft
     bool m_dirty = false;
+    bool m_bodySet = false; // the body was written through this object
     bool m_deleted = false;
     std::shared_ptr<RichDocument> m_document;
     std::weak_ptr<outlook::Inspector> m_inspector; // the inspector holds the item

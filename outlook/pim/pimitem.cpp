@@ -287,10 +287,12 @@ void PimItem::set(const QString& name, const QVariant& value) {
     if (n.compare(u"Body"_s, Qt::CaseInsensitive) == 0) {
         m_record.body = value.toString();
         m_document.reset();
+        m_bodySet = true;
     } else if (n.compare(u"HTMLBody"_s, Qt::CaseInsensitive) == 0) {
         m_record.htmlBody = value.toString();
         m_record.body = stripHtml(m_record.htmlBody);
         m_document.reset();
+        m_bodySet = true;
     } else if (n.compare(u"MessageClass"_s, Qt::CaseInsensitive) == 0) {
         if (kindBitOf(value.toString()) != kind())
             throw Error(err::InvalidArgument, u"Die Nachrichtenklasse passt nicht zum Element."_s);
@@ -362,6 +364,7 @@ void PimItem::Save() {
     if (m_document && m_document->modified()) {
         m_record.body = m_document->plainText();
         m_record.htmlBody = m_document->Html();
+        m_bodySet = true;
     }
     const QDateTime now = clock::now();
     m_record.properties.insert(u"LastModificationTime"_s, now);
@@ -371,16 +374,34 @@ void PimItem::Save() {
     ItemRecord fresh = m_record;
     fresh.unsaved = false;
     fresh.inspector = InspectorState(); // the window is stored apart
-    if (m_saved || m_drafted)
-        store.updateItem(fresh);
-    else
+    if (m_saved || m_drafted) {
+        store.transaction([&] {
+            if (!m_bodySet)
+                keepStoredBody(fresh);
+            store.updateItem(fresh);
+        });
+    } else {
         store.insertItem(fresh);
+    }
     m_record.unsaved = false;
+    m_bodySet = false;
     m_saved = true;
     m_drafted = false;
     if (m_record.inspector.open)
         storeInspector();
     m_dirty = false;
+}
+
+// A body this object did not write is taken as it is stored now: the user
+// may have written notes into the item's window since it was read, and saving
+// the item (stopping a journal timer, say) must not take them back.
+void PimItem::keepStoredBody(ItemRecord& fresh) {
+    const ItemRecord stored = m_session->store.item(m_record.entryId);
+    if (stored.body == m_record.body && stored.htmlBody == m_record.htmlBody)
+        return;
+    fresh.body = m_record.body = stored.body;
+    fresh.htmlBody = m_record.htmlBody = stored.htmlBody;
+    m_document.reset();
 }
 
 void PimItem::Display(bool) {
@@ -400,6 +421,7 @@ void PimItem::discard() {
     }
     m_document.reset();
     m_dirty = false;
+    m_bodySet = false;
 }
 
 void PimItem::Close(int saveMode) {

@@ -461,7 +461,8 @@ QHash<QString, qint64> Store::folderVersions() const {
 
 qint64 Store::dataVersion() const {
     sql::Stmt q(m_impl->db, "PRAGMA data_version");
-    return q.step() ? q.number(0) : 0;
+    const qint64 others = q.step() ? q.number(0) : 0;
+    return others + m_impl->db.totalChanges();
 }
 
 QString Store::Impl::storeGuid(const QString& storeId) const {

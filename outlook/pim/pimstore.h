@@ -210,8 +210,9 @@ public:
     // A draft becomes a saved item of its folder.
     void saveDraft(const QString& entryId);
 
-    // A number that changes whenever another connection commits a change to
-    // the file (SQLite's data_version); cheap enough to poll.
+    // A number that grows whenever a change to the file is committed, by
+    // another connection (SQLite's data_version) or by this one (its count of
+    // changed rows); cheap enough to poll.
     qint64 dataVersion() const;
     // For each folder whose items ever changed, a number that changes
     // whenever one of its items is added, changed or removed.

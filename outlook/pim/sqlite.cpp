@@ -64,6 +64,10 @@ qint64 Db::changes() const {
     return sqlite3_changes(m_db);
 }
 
+qint64 Db::totalChanges() const {
+    return sqlite3_total_changes64(m_db);
+}
+
 void Db::raise(const char* what) const {
     throw Error(StoreUnavailable, QStringLiteral("PIM-Speicher (") + QString::fromUtf8(what) +
                                       QStringLiteral("): ") +

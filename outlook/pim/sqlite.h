@@ -25,6 +25,7 @@ public:
     void exec(const char* sql);
     sqlite3* handle() const { return m_db; }
     qint64 changes() const;
+    qint64 totalChanges() const; // rows changed through this connection since it opened
     [[noreturn]] void raise(const char* what) const;
 
     // A statement prepared once per connection; sql must be a literal.

@@ -271,6 +271,29 @@ TEST_F(PimItems, JournalTimerRunsAcrossConnections) {
     EXPECT_THROW(newContact(u"a"_s, u"b"_s)->Starttimer(), tlm::Error);
 }
 
+// A process that holds an item and saves it without touching its body keeps
+// the body as it is stored by then (notes written into the item's window
+// meanwhile); one that wrote the body saves its own.
+TEST_F(PimItems, SavingKeepsABodyWrittenElsewhereMeanwhile) {
+    ItemPtr journal = app->CreateItem(olJournalItem);
+    journal->set(u"Body"_s, u"Anruf"_s);
+    journal->Starttimer();
+    journal->Save();
+    const QString id = journal->EntryID();
+    ItemPtr held = attach()->GetNamespace(u"MAPI"_s)->GetItemFromID(id);
+    ItemPtr writer = attach()->GetNamespace(u"MAPI"_s)->GetItemFromID(id);
+    writer->set(u"Body"_s, u"Anruf\r\nNotiz"_s);
+    writer->Save();
+    held->StopTimer();
+    held->Save();
+    ItemPtr now = ns->GetItemFromID(id);
+    EXPECT_EQ(now->text(u"Body"_s), u"Anruf\r\nNotiz"_s);
+    EXPECT_FALSE(now->text(u"Duration"_s).isEmpty());
+    held->set(u"Body"_s, u"Neu"_s);
+    held->Save();
+    EXPECT_EQ(ns->GetItemFromID(id)->text(u"Body"_s), u"Neu"_s);
+}
+
 TEST_F(PimItems, ShownUnsavedItemsStayAsDraftsOutsideTheFolderOperations) {
     const auto callItems = [&](int folder) {
         FolderPtr f = ns->GetDefaultFolder(folder);

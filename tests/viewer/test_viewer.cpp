@@ -1,17 +1,9 @@
 // The viewer against a store that another connection changes, as the
 // call-event processes do: windows appear at the recorded rectangle and
 // state, follow and close; the save question's three answers; the timer.
-#include "outlook/application.h"
-#include "outlook/pim/storeimpl.h"
-#include "platform/clock.h"
-#include "platform/messagebox.h"
 #include "platform/settingsstore.h"
-#include "tests/support/testenv.h"
-#include "viewer/itemwindow.h"
-#include "viewer/viewer.h"
-#include "viewer/viewerwindow.h"
+#include "tests/viewer/viewerfixture.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,54 +18,14 @@ namespace tlm::test {
 namespace {
 using viewer::ItemWindow;
 
-class ViewerTest : public ::testing::Test {
-protected:
-    TestEnv env;
-    pim::Store other{env.pimPath()}; // stands for a call-event process
-    std::unique_ptr<viewer::Viewer> view;
-    msgbox::Answer answer = msgbox::Answer::Cancel;
-
-    void SetUp() override {
-        msgbox::setResponder(
-            [this](const QString&, const QString&) { return std::optional(answer); });
-        view = std::make_unique<viewer::Viewer>(env.pimPath());
-    }
-    void TearDown() override {
-        view.reset();
-        msgbox::setResponder({});
-        clock::setFixed(std::nullopt);
-    }
-    QString add(int folder, QVariantMap props, bool draft = false) {
-        pim::ItemRecord r;
-        r.properties = std::move(props);
-        r.unsaved = draft;
-        return other.addItem(other.defaultFolder(folder).entryId, r);
-    }
-    void openWindow(const QString& id, const QString& caption, pim::InspectorState s) {
-        s.open = true;
-        other.impl().setInspector(id, caption, s);
-    }
-    void settle() {
-        view->poll();
-        view->mainWindow().refresh();
-        QApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
-
 TEST_F(ViewerTest, WindowsFollowWhatOtherProcessesRecord) {
     const QString id =
         add(outlook::olFolderContacts, {{u"FirstName"_s, u"Thomas"_s},
                                         {u"LastName"_s, u"Becker"_s},
                                         {u"BusinessTelephoneNumber"_s, u"+49 30 12345678"_s}});
     settle();
-    const QAbstractItemModel* list =
-        view->mainWindow().findChild<QTreeView*>(u"listItems"_s)->model();
-    const auto cell = [&](int row, int column) {
-        return list->index(row, column).data().toString();
-    };
-    ASSERT_EQ(list->rowCount(), 1);
-    EXPECT_EQ(cell(0, 0), u"Thomas Becker"_s);
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(cell(0, 0), u"Becker, Thomas"_s);
     EXPECT_EQ(cell(0, 2), u"+49 30 12345678"_s);
     EXPECT_EQ(view->inspectorWindow(id), nullptr);
 
@@ -99,16 +51,16 @@ TEST_F(ViewerTest, WindowsFollowWhatOtherProcessesRecord) {
     other.updateItem(r);
     add(outlook::olFolderContacts, {{u"LastName"_s, u"Wagner"_s}});
     settle();
-    ASSERT_EQ(list->rowCount(), 2);
-    EXPECT_EQ(cell(0, 0), u"Thomas Becker"_s); // sorted by name
+    ASSERT_EQ(list()->rowCount(), 2);
+    EXPECT_EQ(cell(0, 0), u"Becker, Thomas"_s); // sorted by name
     EXPECT_EQ(cell(0, 1), u"Becker Haustechnik"_s);
     EXPECT_EQ(cell(1, 0), u"Wagner"_s);
     view->mainWindow().findChild<QLineEdit*>(u"txtSearch"_s)->setText(u"haustechnik"_s);
-    ASSERT_EQ(list->rowCount(), 1);
+    ASSERT_EQ(list()->rowCount(), 1);
     view->mainWindow().findChild<QLineEdit*>(u"txtSearch"_s)->clear();
     other.removeItem(id);
     settle();
-    ASSERT_EQ(list->rowCount(), 1);
+    ASSERT_EQ(list()->rowCount(), 1);
     EXPECT_EQ(cell(0, 0), u"Wagner"_s);
 }
 
@@ -130,10 +82,8 @@ TEST_F(ViewerTest, FollowsAnotherProcess) {
     settle();
     ASSERT_EQ(pim({u"import-vcard"_s, vcf}), 0);
     settle();
-    const QAbstractItemModel* list =
-        view->mainWindow().findChild<QTreeView*>(u"listItems"_s)->model();
-    ASSERT_EQ(list->rowCount(), 1);
-    EXPECT_EQ(list->index(0, 0).data().toString(), u"Thomas Becker"_s);
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(cell(0, 0), u"Becker, Thomas"_s);
 
     const QString draft =
         add(outlook::olFolderCalendar, {{u"Subject"_s, u"Rückruf Becker"_s}}, true);

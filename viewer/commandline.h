@@ -1,0 +1,25 @@
+#pragma once
+// The viewer's command line: tellmarin-viewer [--create] [--store FILE],
+// --help and --version.
+#include <QString>
+#include <QStringList>
+
+namespace tlm::viewer {
+
+struct CommandLine {
+    enum class Action { Run, Help, Version, Wrong };
+    Action action = Action::Run;
+    bool create = false; // make the store when it is missing
+    QString store;       // --store FILE; else the store's default path
+    QString error;       // what is wrong with a Wrong command line
+};
+
+// args without the program's name.
+CommandLine parseCommandLine(const QStringList& args);
+QString helpText();
+QString versionText();
+
+// The text that tells a user that path holds no store and how to make one.
+QString missingStoreText(const QString& path);
+
+} // namespace tlm::viewer
