@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tellmarin: started by the CTI client once per call event with 19
 // arguments; without arguments it opens the options window; a first
 // argument starting with "--" is an option for administrators.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tellmarin-viewer: plays Outlook's visible part where the local PIM store
 // stands in for it: the store's folders and items, and a window for every
 // inspector that the program opens. One viewer per store and session.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the call-time windows share: controls placed in twips in the design
 // font, a countdown of a main timer and a one-second timer that shrinks a

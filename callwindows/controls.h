@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Controls of the program's windows placed in twips, with their object name
 // and the accessible name a screen reader speaks (a picture speaks its tool

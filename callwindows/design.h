@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The look of the program's windows: the suite's design helpers, and the
 // design colours read as the program reads every setting (a bad value is

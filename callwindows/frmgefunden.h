@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contact choice window: when several contacts share the caller's
 // number, the user says who is on the line. The last choice for the number

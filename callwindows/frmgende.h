@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The end-of-call window: what is to happen with the contact and the
 // journal or calendar entry that the call opened? Close them all, or leave

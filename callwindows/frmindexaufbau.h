@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small window that says the contact index is being rebuilt. It sits at
 // the bottom right of the screen while the build runs.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contact reconciliation window: the caller as the CTI client knows them
 // on one side, the Outlook contacts that match the number (or a search) on

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One interface target carries the build settings that every target links.
 add_library(tm_build INTERFACE)
 target_compile_features(tm_build INTERFACE cxx_std_20)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation: the program folder is the folder of the real executable, so
 # the executables lie with their data files and the manual in one folder
 # below the prefix, linked from bin/. Desktop entries open the options

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The account file that registers the program with the AGFEO Dashboard
 // client: which executable it starts, with which arguments, for which call

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A colour of the second options window: a box with the Windows colour
 // number (red in the low byte) and three boxes with its red, green and blue

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options for administrators: the settings backup, its restore and the
 // CTI client set-up without a window, help and version. A command line is

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Outlook folders that the options window lets the user choose: the
 // further contact folders of the index (one list line each), the folder for

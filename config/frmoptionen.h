@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options window: which contact folders the index covers and when it is
 // refreshed, what is shown and journaled for which kind of call, where new

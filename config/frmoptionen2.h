@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The second options window ("sonstige Einstellungen"): the user fields
 // copied into item texts, the item defaults (mail recipient, font, tab

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading, saving and the handlers of the second options window.
 #include "config/frmoptionen2.h"
 

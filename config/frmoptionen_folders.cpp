@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder choice of the options window: the further contact folders of
 // the index, the folder for new contacts and the journal or calendar folder.
 #include "config/frmoptionen.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving the options window, and the handlers of its own
 // controls.
 #include "config/frmoptionen.h"

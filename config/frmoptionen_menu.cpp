@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options window's menu bar and its entries.
 #include "config/accountfile.h"
 #include "config/frmoptionen.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the options window's three sections.
 #include "config/formparts.h"
 #include "config/frmoptionen.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The operations behind the options window's menu entries that scripts can
 // also run without a window: the settings backup and its restore, and the

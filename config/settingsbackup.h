@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings backup: every setting of the program as one line
 // "key","value" (CR LF) in a text file, and its restore. The restore reads

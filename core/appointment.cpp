@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Context-menu entries 2 ("...als Termin": the call itself in the calendar)
 // and 3 ("neuer Termin": a follow-up at the next working-day hour).
 #include "core/callitem.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The call-time windows that the call processing shows modally. The windows
 // layer registers them; core knows them only through these hooks. Without a

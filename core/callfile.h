@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-call file: an INI file in the work folder named after the call id
 // that carries a call's state from one event's run to the next.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every item of a call is built from: the journal entry of an answered
 // call and the appointment, task, journal entry and mail of the context-menu

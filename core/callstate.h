@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the processing of an event reads back from the per-call file: the
 // call's contact and item, opened again in Outlook.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program learns about its surroundings at every start: folders,
 // its own version, the installed Outlook, the Dashboard client and screens.

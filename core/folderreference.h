@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Folder references as the settings keep them: the folder's EntryID, "|",
 // the StoreID of its store.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When an existing contact index of the day is rebuilt, by the Refresh level.
 #include <QDateTime>

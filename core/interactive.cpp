@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CTI client's context-menu entries: show the linked contact (or offer
 // the contact reconciliation window), file the call as an appointment, a
 // task, a journal entry or an e-mail. An item already filed for the call is

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The items that the CTI client's context-menu entries file a call as:
 // appointment (entries 2 and 3), task and journal entry (4 and 5), e-mail

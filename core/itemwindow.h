@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Showing the call's Outlook windows (contacts, journal entries,
 // appointments, tasks) at the place the user chose for their kind.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program log (work folder + "Tellmarin.log") and the per-call logs
 // (work folder + call id + ".log"): progress lines through subLog, error

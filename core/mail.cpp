@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Context-menu entry 6: a new e-mail to the caller, titled after the call.
 #include "core/callitem.h"
 #include "core/interactiveitems.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The call event as the CTI client delivers it: the parameter array of 19
 // texts in template order, the internal-call flag and the call id.

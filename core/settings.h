@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every settings key of the program with its type and both defaults (the one
 // used while a call is handled, the one the options windows show), and the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Context-menu entries 4 ("...als Aufgabe": a callback task due two days
 // later) and 5 ("...als Journaleintrag": a journal entry covering the call).
 // An item of that kind already filed for the call is shown again instead.

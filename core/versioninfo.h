@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's version resource and the maker's outside addresses, in one
 // place: the options window's footer, the information box and the help menu

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fuzz targets: each feeds one input from outside to one of the
 // program's readers. A reader may refuse an input with tlm::Error; anything

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One fuzz target of harness.cpp, chosen when it is built (TM_FUZZ_TARGET).
 #include "fuzz/harness.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contact index file: one line per filled phone field of every indexed
 // contact, "number","EntryID",field,journal with CR LF; numbers in dialling

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Phone numbers in the dialling form the telephone system reports: no
 // separators, the own country code replaced by the trunk prefix "0", any

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The twelve phone fields of a contact in their fixed order. The phone field
 // number (1 to 12) is the position in this table; the contact index records it

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record files of the program folder (the country list tlLand.txt and the
 // area-code list tlVorwahlen.txt): one record of two text fields per line,

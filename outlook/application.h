@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Outlook application and its "MAPI" namespace, the top of the Outlook
 // interface. Every call may raise tlm::Error (number and description).

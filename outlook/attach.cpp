@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Attaching to Outlook: on this platform the local PIM store stands in for it.
 #include "outlook/application.h"
 #include "outlook/pim/backend.h"

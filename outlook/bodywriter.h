@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes the lines of an item's body: appended to its plain Body, or typed
 // into its window's rich-text document with the mail font, tab stops and

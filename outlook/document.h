@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rich-text document of an item window (Outlook's WordEditor): a
 // selection that types text and paragraphs, fonts, two or more tab stops and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared handles of the Outlook interface. An object lives as long as a
 // handle refers to it; a null handle is Outlook's Nothing.

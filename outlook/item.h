@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Items (contacts, journal entries, appointments, tasks, mails), their user
 // properties and links, and their windows (inspectors).

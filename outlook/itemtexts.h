@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts that every item of a call is written with: the caption naming a
 // known caller, the call time in its date forms, the spoken form of a

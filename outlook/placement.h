@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The screen layouts of item windows: centred with a margin, maximised,
 // halves, thirds and quarters of the primary monitor's work area, and the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The look shared by the suite's windows: colours stored as Windows colour
 // numbers (red in the low byte) and sizes in twips (1440 to the inch).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The design's four colours: their setting keys and the Windows colour
 // numbers (red in the low byte) that stand when a setting is missing. Every

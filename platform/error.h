@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one error type of the program: a number and a description, as the
 // error lines of the logs show them (429 Outlook not reachable, 53 file not

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file-open dialog (QFileDialog here). With TELLMARIN_AUTOANSWER=1, or
 // without a display, it is cancelled at once and its title is printed to

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Low-level file access shared by the text file, INI and version readers:
 // whole-file reads and writes with one system call each where possible, so

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File services: existence, size, modification time, deletion, and listing by
 // a Windows wildcard pattern ("?" one character, "*" any run, case-insensitive,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Preparation of the Qt platform before the application object is made: a run
 // without a display (neither DISPLAY nor WAYLAND_DISPLAY set, no platform

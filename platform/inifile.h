@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // INI profile strings with the behaviour of the Windows functions: section
 // and key names match without regard to case; writing a key replaces its

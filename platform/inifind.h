@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a key with the difference between a missing key and an empty value
 // kept, and optionally the value exactly as written (the settings store needs

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text side of the INI profile strings: finding a key and producing the
 // text with a key set, on the bytes of the file (system code page). Lines

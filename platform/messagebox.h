@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes. With TELLMARIN_AUTOANSWER=1, or when the program runs without
 // a display, each box is answered at once with its default button and its

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An exclusive advisory lock that a process holds on a file for as long as it
 // lives (the system releases it when the process ends, however it ends), and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's platform plugins report what they cannot do ("This plugin does not
 // support raise()") as warnings. Such a notice says nothing to the person

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Read-only view of the Windows registry. Here it is read from a regedit
 // export file, $XDG_CONFIG_HOME/Orvensoft/registry.reg (REGEDIT4 or

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-user settings store, application "Orvensoft", section "Tellmarin".
 // Here: $XDG_CONFIG_HOME/Orvensoft/Tellmarin.ini, section [Tellmarin],

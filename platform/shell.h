@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shell's default action for a file, a folder or a web address
 // (xdg-open here). With TELLMARIN_AUTOANSWER=1, or without a display,

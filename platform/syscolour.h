@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows system colours (GetSysColor), here taken from the desktop's
 // palette. A stored colour below 0 or above 0xFFFFFF names one: its low 24

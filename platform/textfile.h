@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text files in the system code page (UTF-8 here, the ANSI code page on
 // Windows). Each call opens, writes and closes the file. Failures raise

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds Tellmarin into the folder given (default: build).
 # Extra arguments go to CMake.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and AddressSanitizer and runs each
 # for SECONDS (default 60), starting from the seeds in fuzz/seeds and the
 # corpus of earlier runs (build-fuzz/corpus). A crash, hang or leak stops the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building and testing Tellmarin needs.
 set -euo pipefail
 packages=(
@@ -8,6 +10,7 @@ packages=(
   python3 python3-phonenumbers iso-codes
   libgl-dev libxkbcommon-dev
   xvfb xauth dbus at-spi2-core
+  help2man lintian reuse man-db
 )
 # --fuzz: clang with libFuzzer and the sanitizer runtimes as well.
 if [ "${1:-}" = "--fuzz" ]; then

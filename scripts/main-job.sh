@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The main job: installs and builds Tellmarin, then lets it handle a whole
 # answered call from the sample address book in a temporary work folder with
 # progress logging on: called (the contact shown), connect (the journal entry

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a built tree (default: build), checks its
-# file list, installs it on this machine (as root, with its dependencies)
-# and lets the installed tellmarin handle a call on a store that the
-# installed tellmarin-pim fills with the sample address book.
+# file list and lets Debian's lintian check it (any error or warning fails,
+# unless the package overrides it with a reason), installs it on this
+# machine (as root, with its dependencies), checks its manual pages and lets
+# the installed tellmarin handle a call on a store that the installed
+# tellmarin-pim fills with the sample address book.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 dir="$here/${1:-build}"
@@ -18,7 +22,10 @@ for f in ./usr/bin/tellmarin ./usr/bin/tellmarin-pim ./usr/bin/tellmarin-viewer 
   ./usr/lib/tellmarin/tlVorwahlen.txt ./usr/lib/tellmarin/tlOl.png \
   ./usr/lib/tellmarin/Tellmarin-Handbuch.pdf \
   ./usr/share/applications/tellmarin-einstellungen.desktop \
-  ./usr/share/icons/hicolor/48x48/apps/tellmarin.png; do
+  ./usr/share/icons/hicolor/48x48/apps/tellmarin.png \
+  ./usr/share/doc/tellmarin/copyright ./usr/share/doc/tellmarin/changelog.gz \
+  ./usr/share/man/man1/tellmarin.1.gz ./usr/share/man/man1/tellmarin-pim.1.gz \
+  ./usr/share/man/man1/tellmarin-viewer.1.gz; do
   grep -q " $f\( \|$\)" <<<"$listing" || { echo "package lacks $f" >&2; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -26,8 +33,15 @@ grep -q libqt6widgets6 <<<"$depends" || { echo "package declares no Qt dependenc
 grep -q qt6-translations-l10n <<<"$(dpkg-deb -f "$deb" Recommends)" ||
   { echo "package does not recommend Qt's German translations" >&2; exit 1; }
 
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" ||
+  { echo "lintian finds errors or warnings in the package" >&2; exit 1; }
+
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -q --reinstall "$deb" >/dev/null
+for page in tellmarin tellmarin-pim tellmarin-viewer; do
+  shown=$(MANPAGER=cat man "$page" 2>/dev/null || true)
+  grep -q "^NAME" <<<"$shown" || { echo "man $page shows no page" >&2; exit 1; }
+done
 
 run=$(mktemp -d /tmp/tellmarin-pkg.XXXXXX)
 trap 'rm -rf "$run"' EXIT

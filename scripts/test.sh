@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Tellmarin with warnings as errors, runs all
-# tests, builds the Debian package and installs and tries it, builds and runs
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what is needed, checks that every file names its licence (reuse),
+# builds Tellmarin with warnings as errors, runs all tests, builds the Debian
+# package, checks it with lintian and installs and tries it, builds and runs
 # the tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # runs every fuzz target for 20 seconds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
 export QT_QPA_PLATFORM=offscreen TELLMARIN_AUTOANSWER=1
+(cd "$here" && reuse lint)
 
 "$here/scripts/build.sh" build -DTM_WERROR=ON
 ctest --test-dir "$here/build" --output-on-failure -j2

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the small pictures of the call-time windows (48 x 48 PNG): one
 contact, several contacts, and an unknown caller; and the program's icon
 data/tlOl.png, which the CTI client's account file names. Run it from the

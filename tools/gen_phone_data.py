@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Generates the country and area-code files of Tellmarin.
 
     data/tlLand.txt        "00" + country calling code, German country name

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tellmarin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's pictures of tellmarin-viewer under a real X server
 # (Xvfb, 1280x800): the sample address book in a fresh store, the viewer
 # running, then a call from Thomas Becker's business number: "called" shows

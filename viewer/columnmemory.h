@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The item list's columns as the user left them: widths and sort order per
 // kind of folder, kept in the viewer's own settings file. A kind the user

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The viewer's command line: tellmarin-viewer [--create] [--store FILE],
 // --help and --version.

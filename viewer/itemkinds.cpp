@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewer/itemkinds.h"
 
 #include "outlook/pim/computed.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the viewer shows of each kind of item: the word of its window
 // caption, the columns of its folder's list and the fields of its form.

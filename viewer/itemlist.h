@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows of the viewer's item list: one per saved item of the shown folder,
 // with the texts of the folder's columns. Follows the folder by stamps, so a

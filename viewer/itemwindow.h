@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window of one open inspector: at the rectangle and in the state the
 // program asked for, captioned as Outlook captions it, with the item's fields

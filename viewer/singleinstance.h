@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One viewer per store and desktop session: the first viewer of a store holds
 // a lock file and listens on a local socket, both named after the store's

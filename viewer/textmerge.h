@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Merging two edits of one text: the notes a user types into a journal entry
 // while a call-event process may write the same entry.

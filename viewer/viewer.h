@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The resident viewer: it follows the store as call-event processes and its
 // own windows change it (polling SQLite's data version, which costs nothing

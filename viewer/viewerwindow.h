@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The viewer's main window: the stores and their folders as a tree with item
 // counts, the items of the chosen folder as a sortable list with the columns

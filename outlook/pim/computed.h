@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The computed contact properties as Outlook derives them (full name, name
 // orders, the composed postal addresses) and the splitting of an assigned

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small windows of the store: folder choice and name selection. With
 // TELLMARIN_AUTOANSWER (or without a display) both answer "cancelled" at once.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What tables, filters and sorting read from an item: a field (a catalogue
 // property, EntryID, MessageClass or a user property) and its value in a

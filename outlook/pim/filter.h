@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Item filters as Items.Find, GetTable and Restrict take them:
 //  - Jet: [Name] compared (=, <>, <, <=, >, >=) with a quoted text ('..' or

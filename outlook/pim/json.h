@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole local store as one JSON document, to inspect it, to seed tests
 // and to move it between machines. A dump loaded into a new store dumps the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the line of a value in a JSON text, for error messages about
 // documents that QJsonDocument has already accepted.
 #include "outlook/pim/json.h"

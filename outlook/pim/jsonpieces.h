@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A JSON document read from a device in blocks, value by value, so that
 // memory stays bounded by its largest single value instead of the whole

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application and namespace objects of the PIM store behind the
 // Outlook interface.
 #include "outlook/pim/backend.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folders of the PIM store behind the Outlook interface, with their item
 // collections and tables.
 #include "outlook/pim/backend.h"

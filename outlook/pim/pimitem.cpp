@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Items of the PIM store behind the Outlook interface, with their user
 // properties, links and inspector windows.
 #include "outlook/pim/backend.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The local PIM store: one SQLite file holding stores, folders and items
 // (contacts, journal entries, appointments, tasks, mails) the way Outlook

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The properties an item of the store can carry: their Outlook names, types,
 // the item kinds that have them, and the compact binary form ("property

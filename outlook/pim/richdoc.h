@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rich-text document behind an item window: text with per-character
 // formats (font, size, bold, link), tab stops and one selection. It renders

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A thin RAII layer over the SQLite C API for the PIM store: one connection,
 // prepared statements, and errors raised as tlm::Error.

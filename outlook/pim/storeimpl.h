@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The inside of the PIM store, shared by the raw store API and the
 // Outlook-style interface of this folder.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // tellmarin-pim, the command-line tool of the local PIM store: create a
 // store, add folders, import and export vCard, load and dump JSON, list

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store, folder, listing, option and JSON commands of tellmarin-pim.
 #include "outlook/pim/toolcommands.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of tellmarin-pim and what they share; used by tool.cpp.
 #include "outlook/pim/pimstore.h"

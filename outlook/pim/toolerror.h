@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Errors in files that the store's tool reads (vCard, JSON): the message
 // names the file and the line, "file:line: text", so that the user finds the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vCard commands of tellmarin-pim: contact records to and from items.
 #include "outlook/pim/toolcommands.h"
 #include "outlook/pim/toolerror.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // vCard files (versions 2.1, 3.0 and 4.0 read; 3.0 and 4.0 written) to and
 // from contact records: a QVariantMap keyed by Outlook contact property names

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contact choice window and the end-of-call window, driven through
 // their controls as a user (or their timers) would.
 #include "callwindows/design.h"

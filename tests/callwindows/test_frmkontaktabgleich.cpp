@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contact reconciliation window on a call prepared as the program
 // prepares it (settings, area info, index lookup), driven through its
 // controls.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader says for the options windows: every control that the
 // user can operate has a spoken name, none is its object name, and each
 // section lies in a frame named after it.

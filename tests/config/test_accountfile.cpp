@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CTI client's account file byte for byte, the client's version check,
 // and a work folder that cannot take the file.
 #include "config/accountfile.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options window on a prepared store, driven through its controls:
 // loading with its own defaults, saving on close, the folder choice, the
 // index rebuild, the mode switch and the menu entries.

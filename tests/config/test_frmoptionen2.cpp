@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The second options window driven through its boxes: colour parts,
 // separator, font size, the colour buttons, system colours and saving.
 #include "config/frmoptionen2.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings backup file byte for byte, its restore (all keys or none),
 // and the same operations from the command line.
 #include "config/settingsactions.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A call event's world for tests: a local store with three contacts (Thomas
 // Becker, and Klaus and Petra Wagner sharing a home number), settings that

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The automatic processing of call events: the contact shown, the call
 // journaled with its subject, user properties, link and body, the items
 // completed, closed or deleted at the end of the call.

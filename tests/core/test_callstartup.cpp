@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up steps of a call event: index, per-call file, overlap, Outlook
 // and its folders, absence check; and a whole call of three events.
 #include "core/callfile.h"

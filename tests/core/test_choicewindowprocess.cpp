@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A contact choice window open in another process: later events of the call
 // wait for it while that process lives, and go on when it was killed.
 #include "tests/core/callfixture.h"

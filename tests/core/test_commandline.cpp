@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter array and the last-call log of a call event.
 #include "core/log.h"
 #include "core/params.h"

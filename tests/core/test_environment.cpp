@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Outlook and Dashboard detection, the version block, the title stamp and
 // the files of the program folder.
 #include "core/environment.h"

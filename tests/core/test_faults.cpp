@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults from outside: many processes of one call at once, processes killed
 // while they write, and writes that the file system refuses (a full disk, a
 // read-only work folder). The test executable runs itself again with

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A lookup while another process rebuilds the index sees the old or the new
 // index, never a missing or half-written one. The test executable runs itself
 // again with INDEX_TEST_ROLE set to play the rebuilding process.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The context-menu entries: the contact shown or the reconciliation window
 // offered, the call filed as appointment, task, journal entry or e-mail, an
 // item filed before shown again; and the working-day slots they use.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Progress and error lines, the size check and the age clean-up.
 #include "core/log.h"
 #include "core/params.h"

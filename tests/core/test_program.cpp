@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tellmarin executable as the CTI client starts it: arguments already
 // split by the system, message boxes answered at once.
 #include "outlook/pim/pimstore.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings defaults, corrections and write-backs of start-up step 3.
 #include "core/environment.h"
 #include "core/log.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up sequence up to the classification of the call.
 #include "core/run.h"
 #include "platform/settingsstore.h"

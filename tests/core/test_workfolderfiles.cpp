@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work folder may lie in the shared /tmp: links, FIFOs and folders that
 // another user prepared there must not redirect, block or receive what the
 // program writes. And every name that fits the file system can be written.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every fuzz target once more over its seeds and over the inputs that once
 // made it fail, so that a mended fault stays mended under the normal and
 // the sanitizer builds.

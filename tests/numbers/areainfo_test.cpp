@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Country names and area info from small handmade data files.
 #include "numbers/normalise.h"
 #include "numbers/recordfile.h"

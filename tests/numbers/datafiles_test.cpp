@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated country and area-code files that the build puts beside the
 // executables.
 #include "numbers/normalise.h"

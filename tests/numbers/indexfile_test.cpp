@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Index records and the scan for a call number.
 #include "numbers/indexfile.h"
 #include "tests/support/testenv.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialling form of contact numbers and the own country from the telephony
 // location.
 #include "numbers/normalise.h"

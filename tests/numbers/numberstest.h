@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared set-up of the number tests: a private program folder for handmade
 // data files and a registry view with a chosen telephony location.

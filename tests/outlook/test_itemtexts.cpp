@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of call items and the screen layouts of their windows.
 #include "outlook/itemtexts.h"
 #include "outlook/placement.h"

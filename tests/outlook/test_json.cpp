@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JSON form of the whole store: a dump loaded into a new store dumps the
 // same bytes; bad documents name file and line and change nothing.
 #include "outlook/pim/json.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store's folder picker and address-book picker as a person sees them:
 // every entry whole, a company contact named, the design's colours.
 #include "outlook/pim/dialogs.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filters (Jet and DASL), Items.Find and Sort, and folder tables.
 #include "outlook/application.h"
 #include "outlook/folder.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Items through the Outlook interface: properties, computed contact
 // properties, user properties, links, saving, closing, deleting, windows,
 // the rich body and the journal timer.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several processes on one store: the test executable runs itself again
 // with PIM_TEST_ROLE set, and the child test PimChild.Role plays that role
 // on the parent's store (TELLMARIN_PIM is inherited).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Property names, value conversion, the stored blob form and the computed
 // contact properties.
 #include "outlook/pim/computed.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rich-text document behind item windows: selection movement as the item
 // builders use it, formats, links and the HTML and plain renderings.
 #include "outlook/pim/richdoc.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The raw store: folders, identifiers, records, transactions, options.
 #include "outlook/pim/pimstore.h"
 #include "platform/error.h"

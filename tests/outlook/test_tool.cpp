@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tellmarin-pim: the commands, the sample address book, and bad input that
 // must leave the store as it was.
 #include "outlook/pim/json.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Large vCard and JSON files import with memory for one contact or item at
 // a time, not for all of them at once.
 #include "tests/support/testenv.h"

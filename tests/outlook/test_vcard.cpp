@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vCard reading and writing: line forms, TYPE forms, the mapping of numbers
 // onto the phone and fax fields, errors with file and line, round trips.
 #include "outlook/pim/vcard.h"

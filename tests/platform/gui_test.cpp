@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own texts in German, and the platform notices kept out of the output.
 #include "platform/gui.h"
 #include "platform/qtnotices.h"

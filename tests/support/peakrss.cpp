@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // peakrss PROGRAM [ARGS...]: runs PROGRAM and prints its peak resident
 // memory in KiB as the last line of standard output; exits with PROGRAM's
 // status.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds small Windows PE executables with a version resource, so that the
 // version reader and the Outlook detection can be tested anywhere.

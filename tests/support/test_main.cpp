@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test main: the tests run inside a QApplication, on the offscreen platform
 // unless the caller chose one (the window tests run once more on a real X
 // server with QT_QPA_PLATFORM=xcb), with message boxes answered at once.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Each test gets its own temporary folder holding its work folder ($TEMP),
 // settings and registry view ($XDG_CONFIG_HOME), data folder and PIM store.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Merging the notes a user typed with what another process wrote into the
 // same text: nobody's text is lost.
 #include "tests/support/testenv.h"

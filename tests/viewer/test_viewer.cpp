@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The viewer against a store that another connection changes, as the
 // call-event processes do: windows appear at the recorded rectangle and
 // state, follow and close; the save question's three answers; the timer.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's list and status line: contacts as filed, columns as wide
 // as their contents and as the user left them, the store's file and its
 // last change.

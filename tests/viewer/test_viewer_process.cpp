@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tellmarin-viewer as a program: --help and --version print and end, a
 // missing store is made only when asked for, and a second viewer of the same
 // store brings the first to the front and ends.

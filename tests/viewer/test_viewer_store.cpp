@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The viewer and the store under it: its own saves reach its lists and
 // counts, and a store file that is replaced or deleted while it runs.
 #include "tests/viewer/viewerfixture.h"

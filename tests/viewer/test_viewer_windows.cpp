@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item windows as a person meets them: the address a contact has, what a
 // screen reader says, where windows without a rectangle open, the texts of
 // captions and dates, and notes written into a running journal entry while

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmark of a whole call event as the CTI client starts it: a "called"
 // event of tellmarin with a fresh index beside a bare QApplication and a bare
 // QCoreApplication process, run in turns; then the index build of a call

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmark of the contact index: the build from a store of many contacts,
 // the lookup of one number side by side with "grep -F -c" on the same file
 // (the floor for scanning it), and a whole "called" event of tellmarin side

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmark of the local PIM store: importing contacts and one pass over the
 // contact table with "Journal" and the twelve phone columns added, as the
 // contact index reads it. Usage: bench_pim_store [count ...] (default 10000

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmark of tellmarin-viewer: the delay from a process recording an open
 // inspector to the viewer showing its window (median and worst of 50), and
 // the viewer's CPU use while nothing changes, with a store of many contacts.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves the whole screen of the display it runs on as a PNG (the README's
 // pictures of the viewer are taken so under Xvfb).
 // Usage: grab_screen OUTPUT.png

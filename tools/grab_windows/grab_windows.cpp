@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the call-time windows with the sample address book, offscreen, as
 // the README shows them: the contact choice window for the home number that
 // Klaus and Petra Wagner share, and the end-of-call window after a call with

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the user manual PDF from its Markdown source with Qt's own PDF
 // writer; pictures are found relative to the source file.
 // Usage: make_manual SOURCE.md OUTPUT.pdf

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tellmarin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the benchmarks share: a store filled with many contacts of about 2.5
 // phone numbers each, a private environment for the program's files, and the
