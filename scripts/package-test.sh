@@ -47,7 +47,9 @@ run=$(mktemp -d /tmp/tellmarin-pkg.XXXXXX)
 trap 'rm -rf "$run"' EXIT
 export TEMP="$run/temp" XDG_CONFIG_HOME="$run/config" XDG_DATA_HOME="$run/data"
 export TELLMARIN_PIM="$run/data/pim.sqlite" TELLMARIN_AUTOANSWER=1 QT_QPA_PLATFORM=offscreen
-mkdir -p "$TEMP" "$XDG_CONFIG_HOME/Orvensoft" "$XDG_DATA_HOME"
+export XDG_RUNTIME_DIR="$run/runtime"
+mkdir -p "$TEMP" "$XDG_CONFIG_HOME/Orvensoft" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
 printf '[Tellmarin]\r\nDebug=1\r\nDefaultFolder=1\r\nInContact=1\r\nDisplayPosContact=1\r\n' \
   >"$XDG_CONFIG_HOME/Orvensoft/Tellmarin.ini"
 /usr/bin/tellmarin-pim create
