@@ -215,7 +215,11 @@ public:
     qint32 find(QStringView name) { return slotOf(name); }
     qsizetype count() const { return qsizetype(m_keys.size()); }
     bool placed(qint32 k) const { return m_placed[size_t(k)]; }
-    void place(qint32 k) { m_placed[size_t(k)] = true; }
+    void place(qint32 k) {
+        m_placed[size_t(k)] = true;
+        ++m_placedCount;
+    }
+    bool placedAll() const { return m_placedCount == count(); }
     QStringView spelling(qint32 k, QString& scratch) const {
         return normalKey(m_values[size_t(m_keys[size_t(k)].first)].key, scratch);
     }
@@ -241,6 +245,7 @@ private:
     std::vector<qint32> m_slots;
     std::vector<Key> m_keys;
     std::vector<bool> m_placed;
+    qsizetype m_placedCount = 0;
 };
 
 } // namespace
@@ -276,6 +281,8 @@ QByteArray withValues(const QByteArray& content, const QString& section,
     const auto endSection = [&] {
         inSection = false;
         copyTo(afterLastKey);
+        if (keys.placedAll())
+            return;
         if (afterLastKey == content.size() && !endsWithNewline(content))
             out += "\r\n";
         appendMissing();

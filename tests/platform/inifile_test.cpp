@@ -144,20 +144,25 @@ TEST(IniTextManyKeys, GiveTheSameTextAsOneKeyAtATime) {
         "[Tellmarin]\r\nMaps=0",                    // no line end at the end
         "[Tellmarin]\nkein Schlüssel\n[Rest]\nx=y", // LF alone, a line without "="
         "[andere]\r\nx=1",
+        "[Tellmarin]\r\nDebug=0\r\nMaps=0", // every key there, no line end at the end
     };
     const QList<std::pair<QString, QString>> pairs = {
         {u"Debug"_s, u"0"_s},       {u"Neu"_s, u"eins"_s},    {u"DEBUG"_s, u"5"_s},
         {u" Maps "_s, u"1"_s},      {u"Größe"_s, u"ä"_s},     {u"neu"_s, u"zwei"_s},
         {u"Zeilen"_s, u"a\r\nb"_s}, {u"LogDays"_s, u" 7 "_s}, {u"GRÖSSE"_s, u"ü"_s}};
-    QList<ini::text::KeyValue> views;
-    for (const auto& [key, value] : pairs)
-        views.append({key, value});
-    for (const QByteArray& content : files) {
-        QByteArray stepwise = content;
-        for (const auto& [key, value] : pairs)
-            stepwise = ini::text::withValue(stepwise, u"Tellmarin"_s, key, value);
-        EXPECT_EQ(ini::text::withValues(content, u"Tellmarin"_s, views), stepwise)
-            << content.constData();
+    const QList<std::pair<QString, QString>> onlyKnown = {{u"maps"_s, u"1"_s},
+                                                          {u"Debug"_s, u"3"_s}};
+    for (const auto& list : {pairs, onlyKnown}) {
+        QList<ini::text::KeyValue> views;
+        for (const auto& [key, value] : list)
+            views.append({key, value});
+        for (const QByteArray& content : files) {
+            QByteArray stepwise = content;
+            for (const auto& [key, value] : list)
+                stepwise = ini::text::withValue(stepwise, u"Tellmarin"_s, key, value);
+            EXPECT_EQ(ini::text::withValues(content, u"Tellmarin"_s, views), stepwise)
+                << content.constData();
+        }
     }
 }
 
