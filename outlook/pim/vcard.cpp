@@ -322,17 +322,11 @@ template <typename F> void forEachLogicalLine(QIODevice& in, const QString& file
     }
     bool utf8 = true;
     {
-        QStringDecoder check(QStringDecoder::Utf8);
         ByteSource source(in, spool ? &*spool : nullptr);
         LineJoiner lines(source, file);
         RawLine l;
-        while (lines.next(l)) {
-            l.text += '\n';
-            if (utf8) {
-                const QString decoded = check.decode(l.text);
-                utf8 = !check.hasError();
-            }
-        }
+        while (lines.next(l))
+            utf8 = utf8 && l.text.isValidUtf8(); // no character spans a line end
     }
     QIODevice& again = spool ? static_cast<QIODevice&>(*spool) : in;
     if (!again.seek(spool ? 0 : start))

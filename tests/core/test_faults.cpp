@@ -189,7 +189,8 @@ TEST(Faults, KilledVcardImportLeavesOldOrNewStore) {
                     .toUtf8());
     f.close();
     const QString pim = QCoreApplication::applicationDirPath() + u"/tellmarin-pim"_s;
-    for (int delay : {40, 120, 250, 5000}) {
+    // -1: not killed, however long the import takes.
+    for (int delay : {40, 120, 250, -1}) {
         const QString store = env.root() + u"store%1.sqlite"_s.arg(delay);
         QProcess create;
         create.start(pim, {u"--store"_s, store, u"create"_s});
@@ -203,7 +204,7 @@ TEST(Faults, KilledVcardImportLeavesOldOrNewStore) {
         const pim::Store opened(store, pim::Store::Create::Never);
         const int count = opened.itemCount(opened.defaultFolder(outlook::olFolderContacts).entryId);
         EXPECT_TRUE(count == 0 || count == Contacts) << delay << ": " << count;
-        if (delay == 5000) {
+        if (delay < 0) {
             EXPECT_EQ(count, Contacts); // not killed: all of them
         }
     }
