@@ -3,7 +3,9 @@
 #include "config/settingsbackup.h"
 
 #include "core/settings.h"
+#include "platform/atomicfile.h"
 #include "platform/error.h"
+#include "platform/fileio.h"
 #include "platform/files.h"
 #include "platform/settingsstore.h"
 #include "platform/textfile.h"
@@ -62,55 +64,79 @@ template <std::size_t N> void addAll(KeyValues& out, const char16_t* const (&key
 }
 
 // A field of a line from position at: quoted (a doubled quote inside stands
-// for one) or bare (blanks around it trimmed, no quote or comma inside).
-std::optional<QString> field(const QString& line, qsizetype& at) {
-    while (at < line.size() && (line[at] == u' ' || line[at] == u'\t'))
-        ++at;
-    QString value;
-    if (at < line.size() && line[at] == u'"') {
+// for one) or bare (blanks around it trimmed, no quote or comma inside). A
+// quoted field loses its quotes in place, in the line's own characters.
+std::optional<QStringView> field(QChar* line, qsizetype size, qsizetype& at) {
+    const auto skipBlanks = [&] {
+        while (at < size && (line[at] == u' ' || line[at] == u'\t'))
+            ++at;
+    };
+    skipBlanks();
+    if (at < size && line[at] == u'"') {
+        const qsizetype start = ++at;
+        qsizetype end = start;
         bool closed = false;
-        for (++at; at < line.size() && !closed; ++at) {
+        for (; at < size && !closed; ++at) {
             if (line[at] != u'"')
-                value += line[at];
-            else if (at + 1 < line.size() && line[at + 1] == u'"')
-                value += line[++at];
+                line[end++] = line[at];
+            else if (at + 1 < size && line[at + 1] == u'"')
+                line[end++] = line[++at];
             else
                 closed = true;
         }
         if (!closed)
             return std::nullopt;
-        while (at < line.size() && (line[at] == u' ' || line[at] == u'\t'))
-            ++at;
-        return value;
+        skipBlanks();
+        return QStringView(line + start, end - start);
     }
     const qsizetype start = at;
-    while (at < line.size() && line[at] != u',') {
+    while (at < size && line[at] != u',') {
         if (line[at] == u'"')
             return std::nullopt;
         ++at;
     }
-    return line.mid(start, at - start).trimmed();
+    return QStringView(line + start, at - start).trimmed();
 }
 
 // Key and value of one line, or nullopt for a line of another form.
-std::optional<std::pair<QString, QString>> parseLine(const QString& line) {
+std::optional<ini::text::KeyValue> parseLine(QChar* line, qsizetype size) {
     qsizetype at = 0;
-    const auto key = field(line, at);
-    if (!key || at >= line.size() || line[at] != u',')
+    const auto key = field(line, size, at);
+    if (!key || at >= size || line[at] != u',')
         return std::nullopt;
     ++at;
-    const auto value = field(line, at);
-    if (!value || at != line.size())
+    const auto value = field(line, size, at);
+    if (!value || at != size)
         return std::nullopt;
-    return std::pair{*key, *value};
+    return ini::text::KeyValue{*key, *value};
 }
 
-QString mapsIndex(const QString& value) {
-    if (value.compare(u"Microsoft Bing"_s, Qt::CaseInsensitive) == 0)
-        return u"0"_s;
-    if (value.compare(u"Google Maps"_s, Qt::CaseInsensitive) == 0)
-        return u"1"_s;
+QStringView mapsIndex(QStringView value) {
+    if (value.compare(u"Microsoft Bing", Qt::CaseInsensitive) == 0)
+        return u"0";
+    if (value.compare(u"Google Maps", Qt::CaseInsensitive) == 0)
+        return u"1";
     return value;
+}
+
+// The file's text; what is no regular file or too large is refused before
+// it is read whole.
+QString restoreText(const QString& path) {
+    fileio::ReadFault fault;
+    const auto bytes = fileio::readRegular(path, MaxRestoreSize, fault);
+    switch (fault) {
+    case fileio::ReadFault::None:
+        break;
+    case fileio::ReadFault::Missing:
+        fileio::raiseNotFound();
+    case fileio::ReadFault::NotRegular:
+        refuse(path, 0, u"keine gewöhnliche Datei"_s);
+    case fileio::ReadFault::TooLarge:
+        refuse(path, 0, u"größer als %1 MiB"_s.arg(MaxRestoreSize >> 20));
+    case fileio::ReadFault::Unreadable:
+        fileio::raiseAccess();
+    }
+    return textfile::decodeForeign(*bytes);
 }
 
 } // namespace
@@ -153,33 +179,52 @@ void writeExport(const QString& path) {
     QString text;
     for (const auto& [key, value] : exportValues())
         text += exportLine(key, value);
-    files::ensureFolder(QFileInfo(path).absolutePath());
-    textfile::write(path, text);
+    // A link is followed, so that it stays a link.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    const QFileInfo targetInfo(target);
+    if (targetInfo.exists() && !targetInfo.isFile())
+        throw Error(err::FileAccess, target + u": keine gewöhnliche Datei"_s);
+    if (files::sameFile(target, settingsstore::filePath()))
+        throw Error(err::FileAccess, target + u" ist die Einstellungsdatei des Programms selbst"_s);
+    files::ensureFolder(targetInfo.absolutePath());
+    atomicfile::replace(target, textfile::encode(text));
 }
 
-KeyValues readRestoreFile(const QString& path) {
-    QString text = textfile::readForeign(path);
-    text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
-    KeyValues out;
-    const QStringList lines = text.split(u'\n');
-    for (int i = 0; i < lines.size(); ++i) {
-        if (lines[i].trimmed().isEmpty())
+RestoreFile readRestoreFile(const QString& path) {
+    RestoreFile file{restoreText(path), {}};
+    QChar* chars = file.text.data(); // the one copy that the entries point into
+    const qsizetype size = file.text.size();
+    int number = 0;
+    for (qsizetype at = 0; at < size;) {
+        ++number;
+        qsizetype end = at;
+        while (end < size && chars[end] != u'\r' && chars[end] != u'\n')
+            ++end;
+        const qsizetype length = end - at;
+        QChar* line = chars + at;
+        at = end + (end + 1 < size && chars[end] == u'\r' && chars[end + 1] == u'\n' ? 2 : 1);
+        if (length > MaxRestoreLine)
+            refuse(path, number, u"Zeile länger als %1 Zeichen"_s.arg(MaxRestoreLine));
+        if (QStringView(line, length).trimmed().isEmpty())
             continue;
-        const auto pair = parseLine(lines[i]);
+        auto pair = parseLine(line, length);
         if (!pair)
-            refuse(path, i + 1, u"keine Zeile der Form \"Schlüssel\",\"Wert\""_s);
-        if (!settingsstore::validKeyName(pair->first))
-            refuse(path, i + 1, u"ungültiger Schlüsselname \""_s + pair->first + u'"');
-        const bool maps = pair->first.compare(u"Maps"_s, Qt::CaseInsensitive) == 0;
-        out.append({pair->first, maps ? mapsIndex(pair->second) : pair->second});
+            refuse(path, number, u"keine Zeile der Form \"Schlüssel\",\"Wert\""_s);
+        if (!settingsstore::validKeyName(pair->key))
+            refuse(path, number, u"ungültiger Schlüsselname \""_s + pair->key + u'"');
+        if (pair->key.compare(u"Maps", Qt::CaseInsensitive) == 0)
+            pair->value = mapsIndex(pair->value);
+        file.entries.append(*pair);
     }
-    if (out.isEmpty())
+    if (file.entries.isEmpty())
         refuse(path, 0, u"keine Tellmarin-Sicherungsdatei"_s);
-    return out;
+    return file;
 }
 
 void restore(const QString& path) {
-    settingsstore::saveAll(readRestoreFile(path));
+    const RestoreFile file = readRestoreFile(path);
+    settingsstore::saveAll(file.entries);
 }
 
 } // namespace tlm::backup

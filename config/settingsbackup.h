@@ -5,6 +5,8 @@
 // "key","value" (CR LF) in a text file, and its restore. The restore reads
 // and checks the whole file before it writes any key, and then writes all
 // of them at once.
+#include "platform/initext.h"
+
 #include <QList>
 #include <QString>
 #include <utility>
@@ -22,16 +24,32 @@ QString defaultExportPath();
 KeyValues exportValues();
 // One line of the file: both fields quoted, a quote inside doubled.
 QString exportLine(const QString& key, const QString& value);
-// Writes the export file (system code page), replacing an existing one.
-// Raises tlm::Error when it cannot be written.
+// Writes the export file (system code page) as a whole: an existing file
+// is replaced only once the new one is complete. Raises tlm::Error when it
+// cannot be written, for a path that is no regular file, and for the
+// settings file itself.
 void writeExport(const QString& path);
 
-// The keys and values of a restore file (UTF-8 or Windows-1252). Raises
-// tlm::Error with the file's name and line for a file that is no export:
-// a line not of the two-field form, a key name that the store cannot keep,
-// or not one key at all. The texts "Microsoft Bing" and "Google Maps" of
-// Maps become its list index.
-KeyValues readRestoreFile(const QString& path);
+// A restore file larger than this, or with a longer line, is no export (a
+// full export is a few KB).
+constexpr qint64 MaxRestoreSize = 16 * 1024 * 1024;
+constexpr qsizetype MaxRestoreLine = 65536;
+
+// A restore file as read: its text and its keys and values, which point
+// into the text.
+struct RestoreFile {
+    QString text;
+    QList<ini::text::KeyValue> entries;
+};
+
+// The keys and values of a restore file (UTF-8, UTF-16 with byte order
+// mark or Windows-1252), read with memory for about three times the file.
+// Raises tlm::Error with the file's name and line for a file that is no
+// export: no regular file, larger than MaxRestoreSize, a line longer than
+// MaxRestoreLine or not of the two-field form, a key name that the store
+// cannot keep, or not one key at all. The texts "Microsoft Bing" and
+// "Google Maps" of Maps become its list index.
+RestoreFile readRestoreFile(const QString& path);
 // Reads the file and then writes all of its keys, or none on an error.
 void restore(const QString& path);
 

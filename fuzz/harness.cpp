@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -155,9 +156,24 @@ void daslFilter(QByteArrayView input) {
     filter(u"@SQL="_s + text(input));
 }
 
+// The restore's keys merged into a settings file in one pass must give
+// the same text as setting them one at a time.
 void restoreFile(QByteArrayView input) {
     const QString file = fileWith(u"Tellmarin_all.ini"_s, input);
-    refusable([&] { backup::readRestoreFile(file); });
+    refusable([&] {
+        const backup::RestoreFile restored = backup::readRestoreFile(file);
+        const QByteArray settings = "; Einstellungen\r\n[Tellmarin]\r\nDebug=0\r\nMAPS = 1\r\n\r\n"
+                                    "[Andere]\r\nDebug=2\r\n[tellmarin]\r\nFolders=1";
+        const QByteArray merged = ini::text::withValues(settings, u"Tellmarin"_s, restored.entries);
+        if (restored.entries.size() > 64)
+            return;
+        QByteArray stepwise = settings;
+        for (const ini::text::KeyValue& pair : restored.entries)
+            stepwise = ini::text::withValue(stepwise, u"Tellmarin"_s, pair.key.toString(),
+                                            pair.value.toString());
+        if (merged != stepwise)
+            std::abort();
+    });
 }
 
 constexpr std::array<Target, 10> Targets{{

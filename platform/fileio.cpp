@@ -7,8 +7,10 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,25 +47,16 @@ void raiseAccess() {
     throw Error(err::FileAccess, u"Fehler beim Zugriff auf Pfad/Datei"_s);
 }
 
-std::optional<QByteArray> readAll(const QString& path, bool* missing) {
-    if (missing)
-        *missing = false;
-    const int fd = openRetrying(path, O_RDONLY);
-    if (fd < 0) {
-        if (missing)
-            *missing = errno == ENOENT || errno == ENOTDIR;
-        return std::nullopt;
-    }
+namespace {
+// Reads fd to its end (closing it), or to more than limit bytes; nullopt
+// on a read error.
+std::optional<QByteArray> readToEnd(int fd, qint64 limit) {
     struct stat st {};
     QByteArray data;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    if (st.st_size > 0)
-        data.reserve(static_cast<qsizetype>(st.st_size));
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        data.reserve(static_cast<qsizetype>(std::min<qint64>(st.st_size, limit + 1)));
     char buffer[65536];
-    for (;;) {
+    while (data.size() <= limit) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
@@ -78,9 +71,51 @@ std::optional<QByteArray> readAll(const QString& path, bool* missing) {
     ::close(fd);
     return data;
 }
+} // namespace
 
-int openRegular(const QString& path, int flags, unsigned mode) {
-    const int fd = openRaw(path, flags | O_NOFOLLOW | O_NONBLOCK, static_cast<mode_t>(mode));
+std::optional<QByteArray> readAll(const QString& path, bool* missing) {
+    if (missing)
+        *missing = false;
+    const int fd = openRetrying(path, O_RDONLY);
+    if (fd < 0) {
+        if (missing)
+            *missing = errno == ENOENT || errno == ENOTDIR;
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    return readToEnd(fd, std::numeric_limits<qint64>::max() - 1);
+}
+
+std::optional<QByteArray> readRegular(const QString& path, qint64 maxSize, ReadFault& fault) {
+    fault = ReadFault::None;
+    const int fd = openRegular(path, O_RDONLY, 0, Links::Follow);
+    if (fd < 0) {
+        fault = errno == ENOENT || errno == ENOTDIR ? ReadFault::Missing
+                : errno == EINVAL                   ? ReadFault::NotRegular
+                                                    : ReadFault::Unreadable;
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > maxSize) {
+        ::close(fd);
+        fault = ReadFault::TooLarge;
+        return std::nullopt;
+    }
+    auto data = readToEnd(fd, maxSize);
+    if (!data)
+        fault = ReadFault::Unreadable;
+    else if (data->size() > maxSize)
+        fault = ReadFault::TooLarge;
+    return fault == ReadFault::None ? data : std::nullopt;
+}
+
+int openRegular(const QString& path, int flags, unsigned mode, Links links) {
+    const int noFollow = links == Links::Follow ? 0 : O_NOFOLLOW;
+    const int fd = openRaw(path, flags | noFollow | O_NONBLOCK, static_cast<mode_t>(mode));
     struct stat st {};
     if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
         ::close(fd);

@@ -26,14 +26,25 @@ namespace tlm::fileio {
 // the reason is that the file does not exist.
 std::optional<QByteArray> readAll(const QString& path, bool* missing = nullptr);
 
+// Why readRegular gave nothing.
+enum class ReadFault { None, Missing, NotRegular, TooLarge, Unreadable };
+// The whole of a regular file (a link to one is followed) of at most
+// maxSize bytes, opened without blocking: a FIFO, a device or a folder is
+// refused at once, and a file larger than maxSize (also one that grows
+// while it is read) is refused before more than maxSize + 1 bytes are held.
+std::optional<QByteArray> readRegular(const QString& path, qint64 maxSize, ReadFault& fault);
+
 // Appends bytes (creating the file) with one write; false on failure.
 bool append(const QString& path, QByteArrayView bytes);
 // Replaces the file's content; false on failure.
 bool replace(const QString& path, QByteArrayView bytes);
 
-// Opens a file without following a link and without blocking (O_CLOEXEC
-// added); -1 when it cannot be opened or is no regular file.
-int openRegular(const QString& path, int flags, unsigned mode = 0666);
+// Whether openRegular follows a symbolic link to a regular file.
+enum class Links { Refuse, Follow };
+// Opens a file without blocking (O_CLOEXEC added) and, unless links is
+// Follow, without following a link; -1 (errno EINVAL for a file that is no
+// regular file) when it cannot be opened or is no regular file.
+int openRegular(const QString& path, int flags, unsigned mode = 0666, Links links = Links::Refuse);
 // openRegular for a file of the work folder, a plain open elsewhere.
 int open(const QString& path, int flags, unsigned mode = 0666);
 

@@ -64,6 +64,14 @@ bool exists(const QString& path) {
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
+bool sameFile(const QString& a, const QString& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return !a.isEmpty() && !b.isEmpty() && ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 bool isRegularFile(const QString& path) {
     struct stat st {};
     return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0 &&

@@ -13,6 +13,8 @@ namespace tlm::files {
 bool exists(const QString& path);
 // True for a regular file reached without a symbolic link.
 bool isRegularFile(const QString& path);
+// True when both paths reach the same existing file (links followed).
+bool sameFile(const QString& a, const QString& b);
 qint64 size(const QString& path);         // raises 53 when missing
 QDateTime modified(const QString& path);  // raises 53 when missing
 bool remove(const QString& path);         // false when missing or not deletable

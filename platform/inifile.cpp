@@ -2,12 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/inifile.h"
 
+#include "platform/atomicfile.h"
 #include "platform/fileio.h"
-#include "platform/files.h"
 #include "platform/inifind.h"
 #include "platform/initext.h"
 #include "platform/paths.h"
-#include "platform/processlock.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -59,43 +58,6 @@ QString writeTarget(const QString& file) {
     return file;
 }
 
-// Writes content to a temporary file beside path and renames it over path.
-// The temporary name is short whatever the final name's length, so that
-// every name that fits the file system can be written.
-// A writer killed between writing its temporary file and renaming it leaves
-// ".tlm<pid>.ini.tmp"; the next writer in the folder removes those of
-// processes that no longer run.
-void removeAbandonedTemporaries(const QString& folder) {
-    for (const QString& path : files::matching(folder, u".tlm*.ini.tmp"_s)) {
-        const QString name = QFileInfo(path).fileName();
-        bool ok = false;
-        const qint64 pid = name.mid(4, name.size() - 12).toLongLong(&ok);
-        if (ok && pid != ::getpid() && !processlock::isRunning(pid))
-            files::remove(path);
-    }
-}
-
-void replaceAtomically(const QString& path, const QByteArray& content) {
-    const QFileInfo info(path);
-    const QString temp =
-        info.absolutePath() + u"/.tlm"_s + QString::number(::getpid()) + u".ini.tmp"_s;
-    const QByteArray tempName = QFile::encodeName(temp);
-    removeAbandonedTemporaries(info.absolutePath());
-    const int fd = fileio::open(temp, O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (fd < 0)
-        fileio::raiseAccess();
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
-        ::fchmod(fd, st.st_mode & 07777);
-    const bool written = fileio::writeFully(fd, content);
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed ||
-        ::rename(tempName.constData(), QFile::encodeName(path).constData()) != 0) {
-        ::unlink(tempName.constData());
-        fileio::raiseAccess();
-    }
-}
-
 QString cut(QString value, int maxLength) {
     if (maxLength < 0 || value.size() <= maxLength)
         return value;
@@ -127,7 +89,7 @@ void rewrite(const QString& file,
     if (!content)
         return;
     if (const auto replaced = transform(*content))
-        replaceAtomically(target, *replaced);
+        atomicfile::replace(target, *replaced);
 }
 
 namespace {
@@ -144,7 +106,7 @@ void update(const QString& file, const std::function<QByteArray(const QByteArray
     const QByteArray updated = change(old);
     if (content && updated == old)
         return;
-    replaceAtomically(target, updated);
+    atomicfile::replace(target, updated);
 }
 } // namespace
 
@@ -155,13 +117,9 @@ void write(const QString& file, const QString& section, const QString& key, cons
     });
 }
 
-void writeAll(const QString& file, const QString& section,
-              const QList<std::pair<QString, QString>>& values) {
-    update(file, [&](QByteArray content) {
-        for (const auto& [key, value] : values)
-            content = text::withValue(content, section, key, value);
-        return content;
-    });
+void writeAll(const QString& file, const QString& section, std::span<const text::KeyValue> values) {
+    update(file,
+           [&](const QByteArray& content) { return text::withValues(content, section, values); });
 }
 
 } // namespace tlm::ini

@@ -8,11 +8,14 @@
 // "-" appends one empty line to the file instead. A writer takes an advisory
 // lock and replaces the file atomically, so concurrent processes never lose a
 // key or see a torn file. Files are in the system code page, lines end CR LF.
+#include "platform/initext.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <functional>
 #include <optional>
+#include <span>
 #include <utility>
 
 namespace tlm::ini {
@@ -35,7 +38,6 @@ void write(const QString& file, const QString& section, const QString& key, cons
 
 // Sets several keys of one section in one replacement of the file: either
 // all of them are written or, when it fails, none.
-void writeAll(const QString& file, const QString& section,
-              const QList<std::pair<QString, QString>>& values);
+void writeAll(const QString& file, const QString& section, std::span<const text::KeyValue> values);
 
 } // namespace tlm::ini

@@ -6,7 +6,9 @@
 // that are not touched keep their bytes and line ends.
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <optional>
+#include <span>
 
 namespace tlm::ini::text {
 
@@ -24,6 +26,19 @@ std::optional<QString> find(const QByteArray& content, const QString& section, c
 // can never add lines or sections to the file.
 QByteArray withValue(const QByteArray& content, const QString& section, const QString& key,
                      const QString& value);
+
+// One key and the value it gets.
+struct KeyValue {
+    QStringView key;
+    QStringView value;
+};
+
+// content with every key set to its value: the same text as withValue for
+// each pair in turn would give (the last value of a key counts), made in one
+// pass, so that the time grows with the size of content and the number of
+// keys, not with their product.
+QByteArray withValues(const QByteArray& content, const QString& section,
+                      std::span<const KeyValue> values);
 
 // content with one empty line appended.
 QByteArray withBlankLine(const QByteArray& content);

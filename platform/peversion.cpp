@@ -2,7 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/peversion.h"
 
+#include "platform/fileio.h"
+
 #include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstring>
 
@@ -207,9 +212,15 @@ QString versionText(quint32 ms, quint32 ls) {
 } // namespace
 
 QString fncFileVersion(const QString& path, bool fileVersion) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without blocking: a FIFO or a device in the file's place has
+    // no version.
+    const int fd = fileio::openRegular(path, O_RDONLY, 0, fileio::Links::Follow);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         return {};
+    }
     const qint64 size = file.size();
     if (size <= 0)
         return {};

@@ -19,11 +19,11 @@ const QString& section() {
     return name;
 }
 
-// A file that a Windows editor saved: with a byte order mark, in UTF-16, or
-// with CR alone ending its lines.
+// A file that a Windows editor saved: with a byte order mark, in UTF-16
+// (also without mark), or with CR alone ending its lines.
 bool foreignForm(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
-        bytes.startsWith("\xFE\xFF"))
+        bytes.startsWith("\xFE\xFF") || textfile::utf16WithoutMark(bytes))
         return true;
     for (qsizetype at = bytes.indexOf('\r'); at >= 0; at = bytes.indexOf('\r', at + 1))
         if (at + 1 == bytes.size() || bytes.at(at + 1) != '\n')
@@ -56,9 +56,12 @@ std::optional<QByteArray> content() {
     return ownForm(*bytes);
 }
 
-void prepareSave(const QString& key) {
+void checkKey(QStringView key) {
     if (!validKeyName(key))
         throw Error(err::InvalidArgument, u"Ungültiger Prozeduraufruf oder ungültiges Argument"_s);
+}
+
+void prepareFolder() {
     if (!files::ensureFolder(paths::configFolder()))
         fileio::raiseAccess();
 }
@@ -82,8 +85,8 @@ bool contains(const QString& key) {
     return bytes && ini::text::find(*bytes, section(), key).has_value();
 }
 
-bool validKeyName(const QString& key) {
-    const QString name = key.trimmed();
+bool validKeyName(QStringView key) {
+    const QStringView name = key.trimmed();
     if (name.isEmpty() || name.startsWith(u';') || name.startsWith(u'#'))
         return false;
     for (const QChar c : key)
@@ -93,16 +96,26 @@ bool validKeyName(const QString& key) {
 }
 
 void save(const QString& key, const QString& value) {
-    prepareSave(key);
+    checkKey(key);
+    prepareFolder();
     content();
     ini::write(filePath(), section(), key, value);
 }
 
-void saveAll(const QList<std::pair<QString, QString>>& values) {
+void saveAll(std::span<const ini::text::KeyValue> values) {
     for (const auto& pair : values)
-        prepareSave(pair.first);
+        checkKey(pair.key);
+    prepareFolder();
     content();
     ini::writeAll(filePath(), section(), values);
+}
+
+void saveAll(const QList<std::pair<QString, QString>>& values) {
+    QList<ini::text::KeyValue> views;
+    views.reserve(values.size());
+    for (const auto& [key, value] : values)
+        views.append({key, value});
+    saveAll(views);
 }
 
 } // namespace tlm::settingsstore

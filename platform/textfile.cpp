@@ -6,6 +6,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <optional>
+
 namespace tlm::textfile {
 namespace {
 
@@ -28,11 +31,38 @@ bool startsWith(QByteArrayView bytes, QByteArrayView prefix) {
     return bytes.size() >= prefix.size() && bytes.first(prefix.size()) == prefix;
 }
 
+// Whether the first units of UTF-16 text of that byte order are mostly
+// Latin-1 characters (the first one always): a zero high byte beside a
+// non-zero low byte.
+bool latin1Units(QByteArrayView bytes, bool littleEndian) {
+    const qsizetype units = std::min<qsizetype>(bytes.size() / 2, 128);
+    qsizetype latin1 = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        const char low = bytes[2 * i + (littleEndian ? 0 : 1)];
+        const char high = bytes[2 * i + (littleEndian ? 1 : 0)];
+        if (high == 0 && low != 0)
+            ++latin1;
+        else if (i == 0)
+            return false;
+    }
+    return units > 0 && latin1 * 4 >= units * 3;
+}
+
+std::optional<QStringDecoder::Encoding> utf16Form(QByteArrayView bytes) {
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    if (latin1Units(bytes, true))
+        return QStringDecoder::Utf16LE;
+    if (latin1Units(bytes, false))
+        return QStringDecoder::Utf16BE;
+    return std::nullopt;
+}
+
 } // namespace
 
 // Plain ASCII is the same in every code page the program meets; it needs
 // no codec (index records are ASCII throughout).
-QByteArray encode(const QString& text) {
+QByteArray encode(QStringView text) {
     return QtPrivate::isAscii(text) ? text.toLatin1() : text.toLocal8Bit();
 }
 
@@ -53,9 +83,17 @@ QString decodeForeign(const QByteArray& bytes) {
         QStringDecoder decoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
         return decoder.decode(view.sliced(2));
     }
+    if (const auto utf16 = utf16Form(view)) {
+        QStringDecoder decoder(*utf16, QStringDecoder::Flag::Stateless);
+        return decoder.decode(view);
+    }
     if (auto utf8 = fromStrictUtf8(view))
         return *utf8;
     return fromWindows1252(view);
+}
+
+bool utf16WithoutMark(QByteArrayView bytes) {
+    return utf16Form(bytes).has_value();
 }
 
 QString fromWindows1252(QByteArrayView bytes) {

@@ -7,16 +7,20 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 namespace tlm::textfile {
 
-QByteArray encode(const QString& text);
+QByteArray encode(QStringView text);
 QString decode(const QByteArray& bytes);
 
 // Decodes a file that may come from another machine: UTF-8 (with or without
-// byte order mark), UTF-16LE or UTF-16BE with byte order mark, else
-// Windows-1252.
+// byte order mark), UTF-16LE or UTF-16BE with byte order mark or, as some
+// editors save it, without (utf16WithoutMark), else Windows-1252.
 QString decodeForeign(const QByteArray& bytes);
+// True for UTF-16 text without byte order mark: its first characters are
+// mostly Latin-1 ones, whose NUL high bytes text in a code page never has.
+bool utf16WithoutMark(QByteArrayView bytes);
 // Windows-1252 bytes as text.
 QString fromWindows1252(QByteArrayView bytes);
 

@@ -14,8 +14,10 @@
 namespace tlm::pim {
 
 // What every object of one attached application shares: the store connection.
+// Attaching never makes a store: a missing file or one that is no store
+// cannot be attached to, as Outlook that cannot be reached.
 struct Session {
-    explicit Session(const QString& path) : store(path) {}
+    explicit Session(const QString& path) : store(path, Store::Create::Never) {}
     Store store;
 };
 using SessionPtr = std::shared_ptr<Session>;

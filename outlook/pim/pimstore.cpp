@@ -23,6 +23,9 @@ namespace {
 // The schema this code creates: tables, the columns added later and the
 // folder versions. Kept in the file's user_version once a store has it all.
 constexpr qint64 SchemaLevel = 2;
+// The mark of a store file of this program in SQLite's header
+// (application_id), "TLMP".
+constexpr qint64 ApplicationId = 0x544C4D50;
 const QString DefaultStoreName = u"Persönliche Ordner"_s;
 const QString StoreIdPrefix = u"0000000038A1BB1005E5101AA1BB08002B2A56C20000"_s;
 const QString OptionPrefix = u"option:"_s;
@@ -248,15 +251,38 @@ bool isValidId(const QString& id) {
 
 // ---------------------------------------------------------------- Impl
 
+Store::Impl::FileKind Store::Impl::fileKind() const {
+    {
+        sql::Stmt id(db, "PRAGMA application_id");
+        if (id.step() && id.number(0) == ApplicationId)
+            return FileKind::Marked;
+    }
+    sql::Stmt tables(db, "SELECT count(*), count(CASE WHEN type = 'table' AND name IN"
+                         " ('meta', 'stores', 'folders', 'items', 'inspectors') THEN 1 END)"
+                         " FROM sqlite_master");
+    tables.step();
+    if (tables.number(0) == 0)
+        return FileKind::Empty;
+    if (tables.number(1) < 5)
+        return FileKind::Foreign;
+    sql::Stmt schema(db, "SELECT count(*) FROM meta WHERE key = 'schema'");
+    return schema.step() && schema.number(0) == 1 ? FileKind::Unmarked : FileKind::Foreign;
+}
+
 void Store::Impl::createSchema(Create mode) {
     db.exec("PRAGMA synchronous = NORMAL");
+    const FileKind kind = fileKind();
     // A store whose schema is complete says so in its header; only a new or
     // older one takes the write lock to create or complete it.
-    {
+    if (kind == FileKind::Marked) {
         sql::Stmt level(db, "PRAGMA user_version");
         if (level.step() && level.number(0) == SchemaLevel)
             return;
     }
+    if (kind == FileKind::Foreign || (kind == FileKind::Empty && mode == Create::Never))
+        throw Error(StoreUnavailable, u"Die Datei "_s + path +
+                                          u" ist kein PIM-Speicher von Tellmarin; sie bleibt "
+                                          u"unverändert."_s);
     db.exec("PRAGMA encoding = 'UTF-16le'");
     db.exec("PRAGMA journal_mode = WAL");
     db.exec("BEGIN IMMEDIATE");
@@ -287,7 +313,9 @@ void Store::Impl::createSchema(Create mode) {
         }
         addMissingColumns();
         addFolderVersions();
-        db.exec(QByteArray("PRAGMA user_version = " + QByteArray::number(SchemaLevel)).constData());
+        db.exec(QByteArray("PRAGMA user_version = " + QByteArray::number(SchemaLevel) +
+                           "; PRAGMA application_id = " + QByteArray::number(ApplicationId))
+                    .constData());
         db.exec("COMMIT");
     } catch (...) {
         db.exec("ROLLBACK");

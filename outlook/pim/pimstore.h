@@ -124,7 +124,8 @@ public:
     enum class Create {
         WithDefaults, // a new file gets "Persönliche Ordner" with the German default folders
         Empty,        // a new file gets no store and no folder (to load a dump into)
-        Never,        // a missing file raises FileNotFound (53)
+        Never,        // only an existing store opens: a missing file raises FileNotFound
+                      // (53), an empty one StoreUnavailable
     };
 
     // TELLMARIN_PIM, else tlm::paths::dataFolder() + "pim.sqlite".
@@ -132,7 +133,10 @@ public:
 
     // Opens the store file (empty path: defaultPath()), creating it and its
     // folder when missing as mode says. Raises StoreUnavailable when it
-    // cannot be opened or created.
+    // cannot be opened or created, and for a file that is no store of this
+    // program (another program's database), which stays unchanged. Stores
+    // are marked in the file's header; one made before that is recognised
+    // by its tables and marked when it is opened.
     explicit Store(const QString& path = QString(), Create mode = Create::WithDefaults);
     ~Store();
     Store(Store&&) noexcept;

@@ -41,6 +41,16 @@ struct Store::Impl {
     QString path;
     int depth = 0; // transaction nesting
 
+    // What the opened file holds, as far as this program is concerned.
+    enum class FileKind {
+        Marked,   // a store of this program with its mark in the header
+        Unmarked, // a store made before stores were marked: the schema is ours
+        Empty,    // no table at all (a new or zero-length file)
+        Foreign,  // another program's database
+    };
+    FileKind fileKind() const;
+    // Creates or completes the schema; refuses a foreign file, and an empty
+    // one unless mode allows a new store, changing nothing in either.
     void createSchema(Create mode);
     void createDefaults();
     void addMissingColumns();

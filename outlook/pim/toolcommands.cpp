@@ -111,12 +111,6 @@ void openInput(QFile& f) {
         throw Error(err::FileAccess, u"Datei kann nicht gelesen werden: "_s + f.fileName());
 }
 
-QByteArray readInput(const QString& path) {
-    QFile f(path);
-    openInput(f);
-    return f.readAll();
-}
-
 void writeOutput(const QString& path, const std::function<void(QIODevice&)>& write,
                  QTextStream& out) {
     if (path == u"-"_s) {
@@ -151,7 +145,7 @@ void create(const Invocation& call) {
 }
 
 void addFolder(const Invocation& call) {
-    Store store = openStore(call, Store::Create::WithDefaults);
+    Store store = openStore(call, Store::Create::Never);
     const QStringList parts = pathParts(store, call.args.first());
     if (parts.size() < 2)
         throw UsageError{u"Ordnerpfad ohne Ordnernamen: "_s + call.args.first()};
@@ -265,7 +259,7 @@ void closeInspector(const Invocation& call) {
 }
 
 void options(const Invocation& call) {
-    Store store = openStore(call, Store::Create::WithDefaults);
+    Store store = openStore(call, Store::Create::Never);
     const QString version = call.option(u"outlook-version"_s);
     const QString editor = call.option(u"editor-type"_s);
     if (call.options.contains(u"outlook-version"_s) &&

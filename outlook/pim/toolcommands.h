@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <functional>
 
+class QFile;
 class QIODevice;
 class QTextStream;
 
@@ -52,8 +53,8 @@ FolderInfo folderArg(const Store& store, const QString& text, int defaultFolder)
 // The full path for such a text.
 QString fullFolderPath(const Store& store, const QString& text);
 
-// Reads a whole file (53 missing, 75 unreadable).
-QByteArray readInput(const QString& path);
+// Opens a file to read (53 missing, 75 unreadable).
+void openInput(QFile& f);
 // Writes a whole file atomically, or to out for "-".
 // Writes to path, "-" for standard output (out).
 void writeOutput(const QString& path, const std::function<void(QIODevice&)>& write,

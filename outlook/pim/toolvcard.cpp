@@ -7,6 +7,7 @@
 
 #include "platform/error.h"
 
+#include <QFile>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -55,8 +56,9 @@ vcard::Contact toContact(const ItemRecord& item) {
 
 void importVcard(const Invocation& call) {
     const QString file = call.args.first();
-    const QByteArray data = readInput(file);
-    Store store = openStore(call, Store::Create::WithDefaults);
+    QFile input(file);
+    openInput(input);
+    Store store = openStore(call, Store::Create::Never);
     const FolderInfo folder = folderArg(store, call.option(u"folder"_s), outlook::olFolderContacts);
     if (folder.kind != FolderKind::Contact)
         throw Error(err::InvalidArgument, u"Kein Kontakte-Ordner: "_s + folder.folderPath);
@@ -66,7 +68,7 @@ void importVcard(const Invocation& call) {
     int count = 0;
     store.transaction([&] {
         vcard::read(
-            data, file,
+            input, file,
             [&](vcard::Contact&& contact, int line) {
                 const ItemRecord item = toItem(contact, inputPlace(file, line), warnings);
                 try {

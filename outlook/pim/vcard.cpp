@@ -5,10 +5,12 @@
 #include "outlook/pim/toolerror.h"
 #include "platform/textfile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
+#include <QTemporaryFile>
 #include <QUrl>
 
 #include <algorithm>
@@ -167,21 +169,121 @@ bool hasQuotedPrintable(const QByteArray& line) {
     return colon > 0 && line.left(colon).toUpper().contains("QUOTED-PRINTABLE");
 }
 
-// Joins folded lines (a line starting with a blank or a tab continues the
-// previous one) and quoted-printable soft line breaks (a trailing "="), one
-// logical line at a time.
-class LineJoiner {
+[[noreturn]] void lineTooLong(const QString& file, int line) {
+    throw inputError(file, line, u"Zeile länger als %1 MiB"_s.arg(MaxLineSize >> 20));
+}
+
+// The bytes of a device in blocks, as UTF-8 or single-byte text: UTF-16
+// (with byte order mark) is converted block by block, a UTF-8 byte order
+// mark dropped. With a spool, every block read is also written there.
+class ByteSource {
 public:
-    explicit LineJoiner(QByteArrayView text) : m_text(text) {}
+    ByteSource(QIODevice& in, QIODevice* spool) : m_in(in), m_spool(spool) {}
+
+    // The next block; empty at the end.
+    QByteArray next() {
+        QByteArray block = read();
+        if (!m_started) {
+            m_started = true;
+            while (block.size() < 3) {
+                const QByteArray more = read();
+                if (more.isEmpty())
+                    break;
+                block += more;
+            }
+            if (block.startsWith("\xFF\xFE") || block.startsWith("\xFE\xFF")) {
+                m_utf16.emplace(block.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                             : QStringDecoder::Utf16BE);
+                block.remove(0, 2);
+            } else if (block.startsWith("\xEF\xBB\xBF")) {
+                block.remove(0, 3);
+            }
+        }
+        if (!m_utf16)
+            return block;
+        QByteArray converted;
+        while (converted.isEmpty() && !block.isEmpty()) {
+            converted = QString(m_utf16->decode(block)).toUtf8();
+            if (converted.isEmpty())
+                block = read(); // half a character so far
+        }
+        return converted;
+    }
+
+private:
+    QByteArray read() {
+        const QByteArray block = m_in.read(BlockSize);
+        if (m_spool && !block.isEmpty() && m_spool->write(block) != block.size())
+            throw Error(err::FileAccess, u"Zwischendatei kann nicht geschrieben werden"_s);
+        return block;
+    }
+
+    static constexpr qint64 BlockSize = 256 * 1024;
+    QIODevice& m_in;
+    QIODevice* m_spool;
+    bool m_started = false;
+    std::optional<QStringDecoder> m_utf16;
+};
+
+// The physical lines of a source without their line ends, each at most
+// MaxLineSize bytes; the text after the last line end is a line too.
+class PhysicalLines {
+public:
+    PhysicalLines(ByteSource& source, const QString& file) : m_source(source), m_file(file) {}
 
     bool next(RawLine& line) {
-        if (!m_pending && !physical(m_next))
+        if (m_done)
+            return false;
+        line = {QByteArray(), ++m_count};
+        for (;;) {
+            if (m_pos == m_block.size()) {
+                m_block = m_source.next();
+                m_pos = 0;
+                if (m_block.isEmpty()) {
+                    m_done = true;
+                    break;
+                }
+            }
+            const qsizetype end = m_block.indexOf('\n', m_pos);
+            const qsizetype stop = end < 0 ? m_block.size() : end;
+            if (line.text.size() + (stop - m_pos) > MaxLineSize + 1)
+                lineTooLong(m_file, m_count);
+            line.text.append(m_block.constData() + m_pos, stop - m_pos);
+            m_pos = end < 0 ? stop : end + 1;
+            if (end >= 0)
+                break;
+        }
+        if (line.text.endsWith('\r'))
+            line.text.chop(1);
+        if (line.text.size() > MaxLineSize)
+            lineTooLong(m_file, m_count);
+        return true;
+    }
+
+private:
+    ByteSource& m_source;
+    const QString& m_file;
+    QByteArray m_block;
+    qsizetype m_pos = 0;
+    int m_count = 0;
+    bool m_done = false;
+};
+
+// Joins folded lines (a line starting with a blank or a tab continues the
+// previous one) and quoted-printable soft line breaks (a trailing "="), one
+// logical line at a time, each at most MaxLineSize bytes.
+class LineJoiner {
+public:
+    LineJoiner(ByteSource& source, const QString& file) : m_lines(source, file), m_file(file) {}
+
+    bool next(RawLine& line) {
+        if (!m_pending && !m_lines.next(m_next))
             return false;
         m_pending = false;
         line = std::move(m_next);
         bool softBreak = line.text.endsWith('=') && hasQuotedPrintable(line.text);
         RawLine more;
-        while (physical(more)) {
+        while (m_lines.next(more)) {
             if (softBreak) {
                 line.text.chop(1);
                 line.text += more.text;
@@ -192,60 +294,47 @@ public:
                 m_pending = true;
                 break;
             }
+            if (line.text.size() > MaxLineSize)
+                lineTooLong(m_file, line.number);
             softBreak = line.text.endsWith('=') && hasQuotedPrintable(line.text);
         }
         return true;
     }
 
 private:
-    // The next physical line without its line end.
-    bool physical(RawLine& line) {
-        if (m_done)
-            return false;
-        const qsizetype end = m_text.indexOf('\n', m_position);
-        const qsizetype stop = end < 0 ? m_text.size() : end;
-        QByteArrayView text = m_text.sliced(m_position, stop - m_position);
-        if (text.endsWith('\r'))
-            text.chop(1);
-        line = {text.toByteArray(), ++m_count};
-        m_done = end < 0;
-        m_position = stop + 1;
-        return true;
-    }
-
-    QByteArrayView m_text;
-    qsizetype m_position = 0;
-    int m_count = 0;
-    bool m_done = false;
+    PhysicalLines m_lines;
+    const QString& m_file;
     bool m_pending = false;
     RawLine m_next;
 };
 
-// Calls each for the logical lines of a file, one at a time. A file in a
+// Calls each for the logical lines of a device, one at a time. A file in a
 // single-byte or UTF-8 form is joined before it is decoded, so that a UTF-8
 // character split across folded lines still makes the file UTF-8; the whole
-// file is UTF-8 or Windows-1252.
-template <typename F> void forEachLogicalLine(const QByteArray& data, const F& each) {
-    QByteArray converted;
-    QByteArrayView body(data);
-    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {
-        converted = textfile::decodeForeign(data).toUtf8();
-        body = converted;
-    } else if (data.startsWith("\xEF\xBB\xBF")) {
-        body = body.sliced(3);
+// file is UTF-8 or Windows-1252. That is decided in a first pass, after
+// which the device is read again from its start; a device that cannot seek
+// (a pipe) is kept in a temporary file during the first pass.
+template <typename F> void forEachLogicalLine(QIODevice& in, const QString& file, const F& each) {
+    const qint64 start = in.pos();
+    std::optional<QTemporaryFile> spool;
+    if (in.isSequential()) {
+        spool.emplace();
+        if (!spool->open())
+            throw Error(err::FileAccess, u"Zwischendatei kann nicht angelegt werden"_s);
     }
     bool utf8 = true;
     {
-        QStringDecoder check(QStringDecoder::Utf8);
-        LineJoiner lines(body);
+        ByteSource source(in, spool ? &*spool : nullptr);
+        LineJoiner lines(source, file);
         RawLine l;
-        while (utf8 && lines.next(l)) {
-            l.text += '\n';
-            const QString decoded = check.decode(l.text); // decodes when converted
-            utf8 = !check.hasError();
-        }
+        while (lines.next(l))
+            utf8 = utf8 && l.text.isValidUtf8(); // no character spans a line end
     }
-    LineJoiner lines(body);
+    QIODevice& again = spool ? static_cast<QIODevice&>(*spool) : in;
+    if (!again.seek(spool ? 0 : start))
+        throw Error(err::FileAccess, file + u" kann nicht erneut gelesen werden"_s);
+    ByteSource source(again, nullptr);
+    LineJoiner lines(source, file);
     RawLine l;
     while (lines.next(l))
         each(Line{utf8 ? QString::fromUtf8(l.text) : textfile::fromWindows1252(l.text), l.number});
@@ -753,13 +842,17 @@ void writeCard(QByteArray& out, const Contact& c, Version version) {
 
 // ---------------------------------------------------------------- public
 
-void read(const QByteArray& data, const QString& fileName,
+void read(QIODevice& in, const QString& fileName,
           const std::function<void(Contact&& contact, int line)>& each, QStringList& warnings) {
     std::optional<CardBuilder> card;
     int cardLine = 0;
-    forEachLogicalLine(data, [&](const Line& line) {
+    qsizetype cardSize = 0;
+    forEachLogicalLine(in, fileName, [&](const Line& line) {
         if (line.text.trimmed().isEmpty())
             return;
+        if (card && (cardSize += line.text.size()) > MaxCardSize)
+            throw inputError(fileName, cardLine,
+                             u"vCard länger als %1 MiB"_s.arg(MaxCardSize >> 20));
         const Property p = parseProperty(line, fileName);
         const QString value = p.value.trimmed().toUpper();
         if (p.name == u"BEGIN"_s) {
@@ -767,6 +860,7 @@ void read(const QByteArray& data, const QString& fileName,
                 throw inputError(fileName, line.number, u"unerwartetes BEGIN:"_s + p.value);
             card.emplace(fileName, &warnings);
             cardLine = line.number;
+            cardSize = 0;
         } else if (!card) {
             throw inputError(fileName, line.number,
                              u"Zeile außerhalb einer vCard (BEGIN:VCARD fehlt)"_s);
@@ -788,10 +882,10 @@ void read(const QByteArray& data, const QString& fileName,
         throw inputError(fileName, cardLine, u"vCard ohne END:VCARD"_s);
 }
 
-ReadResult read(const QByteArray& data, const QString& fileName) {
+ReadResult read(QIODevice& in, const QString& fileName) {
     ReadResult result;
     read(
-        data, fileName,
+        in, fileName,
         [&](Contact&& contact, int line) {
             result.contacts << std::move(contact);
             result.lines << line;
@@ -800,13 +894,20 @@ ReadResult read(const QByteArray& data, const QString& fileName) {
     return result;
 }
 
+ReadResult read(const QByteArray& data, const QString& fileName) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer, fileName);
+}
+
 ReadResult readFile(const QString& path) {
     QFile f(path);
     if (!f.exists())
         throw Error(err::FileNotFound, u"Datei nicht gefunden: "_s + path);
     if (!f.open(QIODevice::ReadOnly))
         throw Error(err::FileAccess, u"Datei kann nicht gelesen werden: "_s + path);
-    return read(f.readAll(), path);
+    return read(f, path);
 }
 
 QByteArray write(const QList<Contact>& contacts, Version version) {

@@ -48,7 +48,15 @@
 #include <QVariantMap>
 #include <functional>
 
+class QIODevice;
+
 namespace tlm::pim::vcard {
+
+// A logical line (folded lines joined) longer than this, or a card longer
+// than MaxCardSize, is refused with its file and line rather than held in
+// memory.
+constexpr qsizetype MaxLineSize = 4 * 1024 * 1024;
+constexpr qsizetype MaxCardSize = 16 * 1024 * 1024;
 
 using Contact = QVariantMap;
 
@@ -61,9 +69,12 @@ struct ReadResult {
 // Reads every vCard of data; fileName names the source in messages. Raises
 // tlm::Error (BadFileFormat, "file:line: text") for a malformed file.
 ReadResult read(const QByteArray& data, const QString& fileName);
-// The same one contact at a time, each with the line of its BEGIN:VCARD, so
-// that a large file never lies in memory as contacts; warnings are appended.
-void read(const QByteArray& data, const QString& fileName,
+ReadResult read(QIODevice& in, const QString& fileName);
+// The same from a device, one contact at a time, each with the line of its
+// BEGIN:VCARD, so that a large file never lies in memory: the device is
+// read twice in blocks (a pipe is kept in a temporary file for that), and
+// memory is bounded by the longest line and card. Warnings are appended.
+void read(QIODevice& in, const QString& fileName,
           const std::function<void(Contact&& contact, int line)>& each, QStringList& warnings);
 // Reads a file (53 when it is missing).
 ReadResult readFile(const QString& path);

@@ -11,6 +11,7 @@
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
+#include "outlook/pim/pimstore.h"
 #include "platform/inifile.h"
 #include "platform/processlock.h"
 #include "platform/settingsstore.h"
@@ -42,6 +43,7 @@ protected:
         run.params.values[P_NUMBER] = number;
         run.params.values[P_MENU_OPTION] = u"0"_s;
         run.params.values[P_P_CALL_ID] = u"5F3A9C21-0001-4B7E"_s;
+        { const pim::Store made(env.pimPath()); }
         run.application = attach();
         run.mapi = run.application->GetNamespace(u"MAPI"_s);
         FolderPtr contacts = run.mapi->GetDefaultFolder(olFolderContacts);

@@ -2,17 +2,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings backup file byte for byte, its restore (all keys or none),
 // and the same operations from the command line.
+#include "config/accountfile.h"
 #include "config/settingsactions.h"
 #include "config/settingsbackup.h"
 #include "core/log.h"
 #include "core/settings.h"
 #include "platform/settingsstore.h"
+#include "tests/support/peakrun.h"
 #include "tests/support/testenv.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -180,6 +187,134 @@ TEST_F(BackupCommandLine, ExportAndImportWithExitStatus) {
     EXPECT_EQ(tellmarin({u"--export-settings"_s, u"a"_s, u"b"_s}), 2);
     EXPECT_EQ(tellmarin({u"--gibtsnicht"_s}), 2);
     EXPECT_EQ(tellmarin({u"--help"_s}), 0);
+}
+
+// Hostile or damaged files in the places of the backup, the restore file
+// and the CTI client: each is refused at once with the settings unchanged,
+// and nothing waits on a FIFO.
+class BackupHostileInput : public Backup {
+protected:
+    QString fifo(const QString& name) const {
+        const QString path = env.root() + name;
+        EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        return path;
+    }
+    // A restore file of count distinct keys, one a line.
+    QString manyKeys(const QString& name, int count) const {
+        QByteArray bytes;
+        for (int i = 0; i < count; ++i)
+            bytes += "\"Schluessel" + QByteArray::number(i) + "\",\"Wert " + QByteArray::number(i) +
+                     "\"\r\n";
+        return file(name, bytes);
+    }
+};
+
+TEST_F(BackupHostileInput, RestoreRefusesWhatIsNoRegularFileOrTooLarge) {
+    set(u"Debug"_s, u"1"_s);
+    const QByteArray before = settingsBytes();
+    const QString zero = env.root() + u"null.ini"_s;
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
+    QFile sparse(env.root() + u"gross.ini"_s);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(qint64(2) << 30)); // 2 GiB of holes
+    sparse.close();
+    QByteArray longLine =
+        "\"Debug\",\"0\"\r\n\"Lang\",\"" + QByteArray(backup::MaxRestoreLine, 'x') + "\"\r\n";
+    const QStringList refused = {zero, sparse.fileName(), fifo(u"fifo.ini"_s),
+                                 file(u"lang.ini"_s, longLine)};
+    for (const QString& path : refused) {
+        EXPECT_FALSE(actions::restoreSettings(log, path)) << path.toStdString();
+        EXPECT_EQ(settingsBytes(), before) << path.toStdString();
+    }
+    const QByteArray logged = readBytes(log.programLogPath());
+    EXPECT_TRUE(logged.contains("null.ini: keine gew\xC3\xB6hnliche Datei"));
+    EXPECT_TRUE(logged.contains("gross.ini: gr\xC3\xB6\xC3\x9F"
+                                "er als 16 MiB"));
+    EXPECT_TRUE(logged.contains("fifo.ini: keine gew\xC3\xB6hnliche Datei"));
+    EXPECT_TRUE(logged.contains("lang.ini, Zeile 2: Zeile l\xC3\xA4nger als 65536 Zeichen"));
+}
+
+TEST_F(BackupHostileInput, RestoreOfManyKeysIsWrittenInOnePass) {
+    // Setting the keys one after the other took hours for a million keys;
+    // this file took minutes.
+    set(u"Schluessel7"_s, u"alt"_s);
+    backup::restore(manyKeys(u"viele.ini"_s, 200000));
+    EXPECT_EQ(settingsstore::get(u"Schluessel0"_s), u"Wert 0"_s);
+    EXPECT_EQ(settingsstore::get(u"schluessel7"_s), u"Wert 7"_s);
+    EXPECT_EQ(settingsstore::get(u"Schluessel199999"_s), u"Wert 199999"_s);
+    EXPECT_EQ(settingsBytes().count("Schluessel7="), 1);
+}
+
+TEST_F(BackupHostileInput, RestoreKeepsMemoryWithinAFewTimesTheFile) {
+    const QString path = manyKeys(u"viele.ini"_s, 400000); // 13 MB
+    const PeakRun run = runWithPeak(u"tellmarin"_s, {u"--import-settings"_s, path});
+    EXPECT_EQ(run.exitCode, 0) << run.standardError.constData();
+    EXPECT_EQ(settingsstore::get(u"Schluessel399999"_s), u"Wert 399999"_s);
+#if !defined(__SANITIZE_ADDRESS__)
+    // The program itself takes about 30 MiB; each key's own texts took 1 GiB.
+    EXPECT_LT(run.peakMiB, 150.0);
+#endif
+    const PeakRun zero = runWithPeak(u"tellmarin"_s, {u"--import-settings"_s, u"/dev/zero"_s});
+    EXPECT_EQ(zero.exitCode, 1);
+#if !defined(__SANITIZE_ADDRESS__)
+    EXPECT_LT(zero.peakMiB, 60.0);
+#endif
+}
+
+TEST_F(BackupHostileInput, FailedExportLeavesTheOldBackup) {
+    const QString path = env.root() + u"Tellmarin_all.ini"_s;
+    backup::writeExport(path);
+    const QByteArray old = readBytes(path);
+    // A full disk: no file may grow beyond 1 KiB, and the long value makes
+    // the export larger than that.
+    set(u"Mailaddressee"_s, QString(4000, u'm'));
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    rlimit small = limit;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool exported = actions::subExportOptionen(log, path, false);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(exported);
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_TRUE(QDir(env.root()).entryList({u".tlm*"_s}, QDir::Files | QDir::Hidden).isEmpty());
+
+    const QString fresh = env.root() + u"neu/Tellmarin_all.ini"_s;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::signal(SIGXFSZ, SIG_IGN);
+    EXPECT_FALSE(actions::subExportOptionen(log, fresh, false));
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(QFile::exists(fresh)); // no empty or cut file either
+}
+
+TEST_F(BackupHostileInput, ExportRefusesTheSettingsFileAndFifos) {
+    set(u"Debug"_s, u"1"_s);
+    const QByteArray before = settingsBytes();
+    EXPECT_FALSE(actions::subExportOptionen(log, settingsstore::filePath(), false));
+    EXPECT_EQ(settingsBytes(), before);
+    const QString link = env.root() + u"verweis.ini"_s;
+    ASSERT_TRUE(QFile::link(settingsstore::filePath(), link));
+    EXPECT_FALSE(actions::subExportOptionen(log, link, false));
+    EXPECT_EQ(settingsBytes(), before);
+    EXPECT_TRUE(
+        readBytes(log.programLogPath()).contains("ist die Einstellungsdatei des Programms selbst"));
+
+    const QString pipe = fifo(u"fifo.ini"_s);
+    EXPECT_FALSE(actions::subExportOptionen(log, pipe, false));
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+TEST_F(BackupHostileInput, ClientExecutableThatIsAFifoHasNoVersion) {
+    const QString folder = env.root() + u"AGFEO"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_EQ(::mkfifo(QFile::encodeName(folder + u"/ctimon.exe"_s).constData(), 0600), 0);
+    set(u"ClientDashboard"_s, folder);
+    EXPECT_EQ(dashboard::subKlickConfig(log), dashboard::Outcome::Incompatible);
 }
 
 } // namespace

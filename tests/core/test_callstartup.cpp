@@ -7,6 +7,8 @@
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
+#include "outlook/pim/pimstore.h"
+#include "outlook/pim/sqlite.h"
 #include "platform/clock.h"
 #include "platform/processlock.h"
 #include "platform/settingsstore.h"
@@ -40,6 +42,7 @@ protected:
         clock::setFixed(at(14, 3, 27));
         settingsstore::save(QStringLiteral("Debug"), QStringLiteral("1"));
         settingsstore::save(QStringLiteral("DefaultFolder"), QStringLiteral("1"));
+        { const pim::Store made(env.pimPath()); }
         ApplicationPtr app = attach();
         ItemPtr c = app->GetNamespace(QStringLiteral("MAPI"))
                         ->GetDefaultFolder(olFolderContacts)
@@ -252,6 +255,26 @@ TEST_F(CallStartup, UnreachableStoreFailsTheIndexBuildWithOutlooksError) {
         << log.toStdString();
     EXPECT_TRUE(
         programLog().last().endsWith(QStringLiteral("fehlgeschlagen   >> Programmabbruch")));
+}
+
+// Another program's database in the store's place is no Outlook: the event
+// takes the path of an Outlook that cannot be reached and leaves the file
+// as it was.
+TEST_F(CallStartup, ForeignDatabaseIsAnUnreachableOutlookAndStaysUnchanged) {
+    const QString foreign = env.root() + QStringLiteral("fremd.sqlite");
+    {
+        pim::sql::Db db;
+        db.open(foreign, true);
+        db.exec("CREATE TABLE kunden(name TEXT); INSERT INTO kunden VALUES('Becker');");
+    }
+    const QByteArray before = test::readBytes(foreign);
+    qputenv("TELLMARIN_PIM", foreign.toUtf8());
+    runEvent(commandLine(QStringLiteral("called")));
+    const QString log =
+        QString::fromUtf8(test::readBytes(env.workFolder() + QStringLiteral("Tellmarin.log")));
+    EXPECT_TRUE(log.contains(QStringLiteral("(Err 429..."))) << log.toStdString();
+    EXPECT_EQ(test::readBytes(foreign), before);
+    EXPECT_FALSE(QFile::exists(foreign + QStringLiteral("-wal")));
 }
 
 TEST_F(CallStartup, HostileCallIdsStayInTheWorkFolder) {

@@ -28,6 +28,7 @@ struct Contact {
 class ContactIndex : public ::testing::Test {
 protected:
     test::TestEnv env;
+    pim::Store store{env.pimPath()}; // made here: attaching makes none
     ApplicationPtr app = attach();
     NamespacePtr mapi = app->GetNamespace(QStringLiteral("MAPI"));
     FolderPtr contacts = mapi->GetDefaultFolder(olFolderContacts);

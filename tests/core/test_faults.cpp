@@ -58,6 +58,7 @@ bool wellFormed(const QByteArray& content) {
 }
 
 void seedContacts(int count) {
+    { const pim::Store made; } // attaching makes no store
     outlook::FolderPtr contacts =
         outlook::attach()->GetNamespace(u"MAPI"_s)->GetDefaultFolder(outlook::olFolderContacts);
     for (int i = 0; i < count; ++i) {
@@ -120,6 +121,7 @@ TEST(FaultChild, Role) {
 TEST(Faults, TwentyEventsOfOneCallAtOnceLoseNoTimeStamp) {
     TestEnv env;
     settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+    { const pim::Store made(env.pimPath()); }
     const QStringList events = {u"called"_s, u"connect"_s, u"finished"_s, u"menu"_s};
     std::vector<std::unique_ptr<QProcess>> processes;
     for (int i = 0; i < 20; ++i) {
@@ -277,6 +279,7 @@ TEST(Faults, ReadOnlyWorkFolderEndsTheEventWithAMessage) {
 TEST(Faults, HugeArgumentsEndTheEventNormally) {
     TestEnv env;
     settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+    { const pim::Store made(env.pimPath()); }
     QStringList args = eventOf(u"called"_s, QString(50000, u'7'));
     for (const int i : {0, 1, 3, 7, 12, 13, 14})
         args[i] = QString(50000, u'9');

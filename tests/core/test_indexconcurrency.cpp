@@ -9,6 +9,7 @@
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
+#include "outlook/pim/pimstore.h"
 #include "platform/settingsstore.h"
 #include "tests/support/testenv.h"
 
@@ -42,6 +43,7 @@ TEST(IndexConcurrency, LookupDuringRebuildSeesACompleteIndex) {
     test::TestEnv env;
     settingsstore::save(QStringLiteral("DefaultFolder"), QStringLiteral("1"));
     {
+        { const pim::Store made(env.pimPath()); }
         outlook::ApplicationPtr app = outlook::attach();
         outlook::FolderPtr contacts =
             app->GetNamespace(QStringLiteral("MAPI"))->GetDefaultFolder(outlook::olFolderContacts);

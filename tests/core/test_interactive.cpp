@@ -6,6 +6,7 @@
 #include "core/environment.h"
 #include "core/interactiveitems.h"
 #include "core/workday.h"
+#include "outlook/pim/pimstore.h"
 #include "tests/core/callfixture.h"
 
 using namespace tlm;
@@ -240,6 +241,7 @@ TEST_F(Interactive, SeveralContactsAreChosenInTheChoiceWindow) {
 TEST(CallIdFilter, AQuoteCannotChangeTheFiltersMeaning) {
     TestEnv env;
     EXPECT_EQ(callIdFilter(u"a'b"_s), u"[PCALLID]='a''b'"_s);
+    { const pim::Store made(env.pimPath()); }
     ApplicationPtr app = attach();
     FolderPtr tasks = app->GetNamespace(u"MAPI"_s)->GetDefaultFolder(olFolderTasks);
     for (const QString& id : {u"x' OR '1'='1"_s, u"other"_s}) {

@@ -18,6 +18,7 @@ namespace {
 class PimFilters : public ::testing::Test {
 protected:
     tlm::test::TestEnv env;
+    tlm::pim::Store store{env.pimPath()}; // made here: attaching makes none
     ApplicationPtr app = attach();
     NamespacePtr ns = app->GetNamespace(u"MAPI"_s);
     FolderPtr contacts = ns->GetDefaultFolder(olFolderContacts);

@@ -24,6 +24,7 @@ namespace {
 class PimItems : public ::testing::Test {
 protected:
     tlm::test::TestEnv env;
+    tlm::pim::Store store{env.pimPath()}; // made here: attaching makes none
     ApplicationPtr app = attach();
     NamespacePtr ns = app->GetNamespace(u"MAPI"_s);
 
@@ -389,6 +390,7 @@ TEST_F(PimItems, FoldersAndDialogsAnsweredAtOnce) {
 TEST(PimAttach, UnreachableStoreGives429) {
     tlm::test::TestEnv env;
     QDir().mkpath(env.root() + u"folder.sqlite"_s); // a folder where the file should be
+    { const tlm::pim::Store made(env.pimPath()); }
     try {
         attach(env.root() + u"folder.sqlite"_s);
         FAIL();

@@ -85,7 +85,7 @@ TEST(PimChild, Role) {
 
 TEST(PimProcesses, TwoProcessesWriteAtOnce) {
     tlm::test::TestEnv env;
-    attach(); // the store exists before the writers start
+    { const tlm::pim::Store made(env.pimPath()); } // before the writers start
     QProcess* first = startChild(u"write:A:150"_s);
     QProcess* second = startChild(u"write:B:150"_s);
     addContacts(u"P"_s, 150);
@@ -108,6 +108,7 @@ TEST(PimProcesses, TwoProcessesWriteAtOnce) {
 TEST(PimProcesses, SecondProcessStopsAndClosesTheJournalEntry) {
     tlm::test::TestEnv env;
     tlm::clock::setFixed(QDateTime(QDate(2026, 12, 5), QTime(14, 30, 0)));
+    { const tlm::pim::Store made(env.pimPath()); }
     ApplicationPtr app = attach();
     NamespacePtr ns = app->GetNamespace(u"MAPI"_s);
 

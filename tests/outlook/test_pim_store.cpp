@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The raw store: folders, identifiers, records, transactions, options.
+#include "outlook/application.h"
 #include "outlook/pim/pimstore.h"
+#include "outlook/pim/sqlite.h"
 #include "platform/error.h"
 #include "tests/support/testenv.h"
 
@@ -219,6 +221,78 @@ TEST(PimStore, EmptyStoreAndMissingOrBrokenFiles) {
     junk.write(QByteArray(4096, 'x'));
     junk.close();
     EXPECT_THROW(Store(junk.fileName()), tlm::Error);
+}
+
+// The store opens only files that are stores of this program: another
+// program's database and an empty file are refused and stay as they were.
+class PimStoreFile : public ::testing::Test {
+protected:
+    tlm::test::TestEnv env;
+
+    QString foreignDatabase() const {
+        const QString path = env.root() + u"fremd.sqlite"_s;
+        tlm::pim::sql::Db db;
+        db.open(path, true);
+        db.exec("CREATE TABLE kunden(name TEXT); INSERT INTO kunden VALUES('Becker');");
+        return path;
+    }
+    static qint64 pragma(const QString& path, const char* name) {
+        tlm::pim::sql::Db db;
+        db.open(path, false);
+        tlm::pim::sql::Stmt q(db, name);
+        q.step();
+        return q.number(0);
+    }
+};
+
+TEST_F(PimStoreFile, ForeignAndEmptyFilesAreRefusedUnchanged) {
+    const QString empty = env.root() + u"leer.sqlite"_s;
+    QFile(empty).open(QIODevice::WriteOnly);
+    for (const QString& path : {foreignDatabase(), empty}) {
+        const QByteArray before = tlm::test::readBytes(path);
+        try {
+            Store store(path, Store::Create::Never);
+            ADD_FAILURE() << path.toStdString();
+        } catch (const tlm::Error& e) {
+            EXPECT_EQ(e.number(), StoreUnavailable);
+            EXPECT_TRUE(e.description().contains(u"ist kein PIM-Speicher von Tellmarin"_s));
+        }
+        EXPECT_EQ(tlm::test::readBytes(path), before);
+        EXPECT_FALSE(QFile::exists(path + u"-wal"_s));
+    }
+    // Making a store refuses another program's database too.
+    EXPECT_THROW(Store(foreignDatabase(), Store::Create::WithDefaults), tlm::Error);
+    EXPECT_EQ(pragma(env.root() + u"fremd.sqlite"_s,
+                     "SELECT count(*) FROM sqlite_master WHERE name = 'items'"),
+              0);
+    // An empty file can be made a store on purpose.
+    EXPECT_EQ(Store(empty, Store::Create::WithDefaults).folders().size(), 7);
+}
+
+TEST_F(PimStoreFile, StoreOfAnEarlierVersionOpensAndIsMarked) {
+    { Store made(env.pimPath()); }
+    const qint64 mark = pragma(env.pimPath(), "PRAGMA application_id");
+    EXPECT_NE(mark, 0);
+    {
+        tlm::pim::sql::Db db;
+        db.open(env.pimPath(), false);
+        db.exec("PRAGMA application_id = 0; PRAGMA user_version = 1");
+    }
+    EXPECT_EQ(Store(env.pimPath(), Store::Create::Never).folders().size(), 7);
+    EXPECT_EQ(pragma(env.pimPath(), "PRAGMA application_id"), mark);
+    EXPECT_EQ(pragma(env.pimPath(), "PRAGMA user_version"), 2);
+}
+
+TEST_F(PimStoreFile, AttachingToNoStoreIsOutlookOutOfReach) {
+    for (const QString& path : {foreignDatabase(), QString(env.root() + u"fehlt.sqlite"_s)}) {
+        try {
+            tlm::outlook::attach(path);
+            ADD_FAILURE() << path.toStdString();
+        } catch (const tlm::Error& e) {
+            EXPECT_EQ(e.number(), tlm::err::CannotCreateObject);
+        }
+    }
+    EXPECT_FALSE(QFile::exists(env.root() + u"fehlt.sqlite"_s));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // must leave the store as it was.
 #include "outlook/pim/json.h"
 #include "outlook/pim/pimstore.h"
+#include "outlook/pim/sqlite.h"
 #include "outlook/pim/storeimpl.h"
 #include "outlook/pim/tool.h"
 
@@ -63,6 +64,7 @@ QString prop(const ItemRecord& item, const QString& name) {
 
 TEST(PimTool, SampleAddressBookImportsIntoAFreshStore) {
     test::TestEnv env;
+    ASSERT_EQ(pim({u"create"_s}).code, 0);
     const ToolRun r = pim({u"import-vcard"_s, sampleFile()});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.err, QString()); // no warnings for the sample
@@ -99,6 +101,7 @@ TEST(PimTool, SampleAddressBookImportsIntoAFreshStore) {
 
 TEST(PimTool, BadInputChangesNothingAndNamesFileAndLine) {
     test::TestEnv env;
+    ASSERT_EQ(pim({u"create"_s}).code, 0);
     ASSERT_EQ(pim({u"import-vcard"_s, sampleFile()}).code, 0);
     const QByteArray before = json::dump(Store(env.pimPath(), Store::Create::Never));
 
@@ -134,6 +137,7 @@ TEST(PimTool, BadInputChangesNothingAndNamesFileAndLine) {
 
 TEST(PimTool, DumpAndLoadThroughFilesAndExportImportVcard) {
     test::TestEnv env;
+    ASSERT_EQ(pim({u"create"_s}).code, 0);
     ASSERT_EQ(pim({u"import-vcard"_s, sampleFile()}).code, 0);
     ASSERT_EQ(pim({u"add-folder"_s, u"Kontakte\\Kopie"_s}).code, 0);
     const QString dumpFile = env.root() + u"abzug.json"_s;
@@ -212,9 +216,63 @@ TEST(PimTool, UsageErrors) {
     const ToolRun help = pim({u"--help"_s});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains(u"import-vcard DATEI"_s));
-    // Reading commands do not create a store.
-    EXPECT_EQ(pim({u"list"_s}).code, tool::Failure);
-    EXPECT_FALSE(QFileInfo::exists(env.pimPath()));
+    // Only create and load-json make a store.
+    const QString vcf = env.root() + u"k.vcf"_s;
+    writeFile(vcf, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Neu;Nina;;;\r\nEND:VCARD\r\n");
+    for (const QStringList& args : {QStringList{u"list"_s},
+                                    {u"inspectors"_s},
+                                    {u"dump-json"_s},
+                                    {u"options"_s},
+                                    {u"add-folder"_s, u"Kontakte\\X"_s},
+                                    {u"import-vcard"_s, vcf}}) {
+        EXPECT_EQ(pim(args).code, tool::Failure) << args.join(u' ').toStdString();
+        EXPECT_FALSE(QFileInfo::exists(env.pimPath())) << args.join(u' ').toStdString();
+    }
+}
+
+// Every command but create and load-json refuses a file that is no store of
+// this program, changing nothing: another program's database does not get
+// the store's tables, and an empty file does not become half a store.
+TEST(PimTool, FilesThatAreNoStoreStayAsTheyWere) {
+    test::TestEnv env;
+    ASSERT_EQ(pim({u"create"_s}).code, 0);
+    const QString dumpFile = env.root() + u"abzug.json"_s;
+    ASSERT_EQ(pim({u"dump-json"_s, dumpFile}).code, 0);
+    const QString vcf = env.root() + u"k.vcf"_s;
+    writeFile(vcf, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Neu;Nina;;;\r\nEND:VCARD\r\n");
+    const QString foreign = env.root() + u"fremd.sqlite"_s;
+    {
+        sql::Db db;
+        db.open(foreign, true);
+        db.exec("CREATE TABLE kunden(name TEXT); INSERT INTO kunden VALUES('Becker');");
+    }
+    const QString empty = env.root() + u"leer.sqlite"_s;
+    writeFile(empty, "");
+    const QList<QStringList> commands = {{u"list"_s},
+                                         {u"inspectors"_s},
+                                         {u"dump-json"_s},
+                                         {u"options"_s},
+                                         {u"add-folder"_s, u"Kontakte\\X"_s},
+                                         {u"import-vcard"_s, vcf},
+                                         {u"close"_s, u"00AA"_s},
+                                         {u"export-vcard"_s, u"-"_s}};
+    for (const QString& path : {foreign, empty}) {
+        const QByteArray before = test::readBytes(path);
+        for (const QStringList& args : commands) {
+            const ToolRun r = pim(QStringList{u"--store"_s, path} + args);
+            EXPECT_EQ(r.code, tool::Failure) << args.join(u' ').toStdString();
+            EXPECT_TRUE(r.err.contains(u"ist kein PIM-Speicher von Tellmarin"_s))
+                << r.err.toStdString();
+        }
+        EXPECT_EQ(test::readBytes(path), before);
+    }
+    const QByteArray foreignBytes = test::readBytes(foreign);
+    EXPECT_EQ(pim({u"--store"_s, foreign, u"load-json"_s, dumpFile}).code, tool::Failure);
+    EXPECT_EQ(pim({u"--store"_s, foreign, u"create"_s}).code, tool::Failure);
+    EXPECT_EQ(test::readBytes(foreign), foreignBytes);
+    // The empty file may be made a store by loading a dump into it.
+    EXPECT_EQ(pim({u"--store"_s, empty, u"load-json"_s, dumpFile}).code, 0);
+    EXPECT_EQ(pim({u"--store"_s, empty, u"list"_s}).code, 0);
 }
 
 } // namespace

@@ -2,33 +2,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Large vCard and JSON files import with memory for one contact or item at
 // a time, not for all of them at once.
+#include "tests/support/peakrun.h"
 #include "tests/support/testenv.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 // Peak resident memory of tellmarin-pim run with args, in MiB; -1 when it
-// failed. The helper peakrss starts it, so that the figure is the tool's own
-// and not inflated by the memory of this test process.
+// failed.
 double peakMiB(const QStringList& args) {
-    const QString dir = QCoreApplication::applicationDirPath();
-    QProcess run;
-    run.start(dir + u"/peakrss"_s, QStringList{dir + u"/tellmarin-pim"_s} + args);
-    if (!run.waitForFinished(-1) || run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0)
-        return -1;
-    // The tool's own output comes first, the figure on the last line.
-    const QList<QByteArray> lines = run.readAllStandardOutput().trimmed().split('\n');
-    return lines.last().toDouble() / 1024.0;
+    const tlm::test::PeakRun run = tlm::test::runWithPeak(u"tellmarin-pim"_s, args);
+    return run.exitCode == 0 ? run.peakMiB : -1;
 }
 } // namespace
 
 TEST(PimToolMemory, LargeVcardImportsContactByContact) {
     tlm::test::TestEnv env;
+    ASSERT_EQ(peakMiB({u"create"_s}) > 0, true);
     const QString path = env.root() + u"large.vcf"_s;
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -43,8 +39,8 @@ TEST(PimToolMemory, LargeVcardImportsContactByContact) {
     const double peak = peakMiB({u"import-vcard"_s, path});
     ASSERT_GT(peak, 0);
 #if !defined(__SANITIZE_ADDRESS__)
-    // The file (10 MiB), the program and SQLite's cache; all contacts at once
-    // took more than 150 MiB.
+    // The program and SQLite's cache; all contacts at once took more than
+    // 150 MiB, the whole file 10 MiB more than now.
     EXPECT_LT(peak, 48.0);
 #endif
 }
@@ -81,4 +77,39 @@ TEST(PimToolMemory, LargeJsonDumpLoadsItemByItem) {
     // The whole document at once took more than 80 MiB.
     EXPECT_LT(peak, 40.0);
 #endif
+}
+
+// A line without end, from a device, a sparse file or a FIFO that a writer
+// keeps filling with one folded line, is refused with its file and line
+// once it is longer than a line may be, within the memory of such a line.
+TEST(PimToolMemory, EndlessVcardLineIsRefusedWithFileAndLine) {
+    tlm::test::TestEnv env;
+    ASSERT_EQ(tlm::test::runWithPeak(u"tellmarin-pim"_s, {u"create"_s}).exitCode, 0);
+    QFile sparse(env.root() + u"gross.vcf"_s);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(qint64(2) << 30));
+    sparse.close();
+    const QString fifo = env.root() + u"zulauf.vcf"_s;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QProcess writer;
+    writer.start(u"/bin/sh"_s, {u"-c"_s,
+                                u"{ printf 'BEGIN:VCARD\\r\\nVERSION:3.0\\r\\nNOTE:Anfang\\r\\n'; "
+                                u"yes ' und weiter'; } > \"$0\""_s,
+                                fifo});
+    const QList<std::pair<QString, int>> inputs = {
+        {u"/dev/zero"_s, 1}, {sparse.fileName(), 1}, {fifo, 3}};
+    for (const auto& [path, line] : inputs) {
+        const tlm::test::PeakRun run =
+            tlm::test::runWithPeak(u"tellmarin-pim"_s, {u"import-vcard"_s, path});
+        EXPECT_EQ(run.exitCode, 1) << path.toStdString();
+        EXPECT_TRUE(run.standardError.contains(
+            (path + u':' + QString::number(line) + u": Zeile länger als 4 MiB"_s).toUtf8()))
+            << run.standardError.constData();
+#if !defined(__SANITIZE_ADDRESS__)
+        // Gigabytes before lines were bounded.
+        EXPECT_LT(run.peakMiB, 64.0) << path.toStdString();
+#endif
+    }
+    writer.kill(); // it ends anyway once the reader is gone
+    writer.waitForFinished(-1);
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/error.h"
 #include "platform/inifile.h"
+#include "platform/initext.h"
 #include "tests/support/testenv.h"
 
 #include <QDir>
@@ -132,6 +133,39 @@ TEST_F(IniFile, ConcurrentWritersLoseNoKey) {
     // Only the file itself is left: no lock or temporary files.
     EXPECT_EQ(QDir(env.workFolder()).entryList(QDir::Files | QDir::Hidden),
               QStringList{u"1A2B3C4D-0001-5E6F.call"_s});
+}
+
+// Setting many keys in one pass gives the text that setting them one after
+// the other gives, whatever the file looks like.
+TEST(IniTextManyKeys, GiveTheSameTextAsOneKeyAtATime) {
+    const QList<QByteArray> files = {
+        "",
+        "[Tellmarin]\r\nDebug=1\r\n",
+        "; Kopf\r\n[andere]\r\na=1\r\n\r\n[TELLMARIN]\r\n Debug = 1 \r\ndebug=2\r\n\r\n\r\n"
+        "[Tellmarin]\r\nLogDays=3\r\n",
+        "[Tellmarin]\r\nMaps=0",                    // no line end at the end
+        "[Tellmarin]\nkein Schlüssel\n[Rest]\nx=y", // LF alone, a line without "="
+        "[andere]\r\nx=1",
+        "[Tellmarin]\r\nDebug=0\r\nMaps=0", // every key there, no line end at the end
+    };
+    const QList<std::pair<QString, QString>> pairs = {
+        {u"Debug"_s, u"0"_s},       {u"Neu"_s, u"eins"_s},    {u"DEBUG"_s, u"5"_s},
+        {u" Maps "_s, u"1"_s},      {u"Größe"_s, u"ä"_s},     {u"neu"_s, u"zwei"_s},
+        {u"Zeilen"_s, u"a\r\nb"_s}, {u"LogDays"_s, u" 7 "_s}, {u"GRÖSSE"_s, u"ü"_s}};
+    const QList<std::pair<QString, QString>> onlyKnown = {{u"maps"_s, u"1"_s},
+                                                          {u"Debug"_s, u"3"_s}};
+    for (const auto& list : {pairs, onlyKnown}) {
+        QList<ini::text::KeyValue> views;
+        for (const auto& [key, value] : list)
+            views.append({key, value});
+        for (const QByteArray& content : files) {
+            QByteArray stepwise = content;
+            for (const auto& [key, value] : list)
+                stepwise = ini::text::withValue(stepwise, u"Tellmarin"_s, key, value);
+            EXPECT_EQ(ini::text::withValues(content, u"Tellmarin"_s, views), stepwise)
+                << content.constData();
+        }
+    }
 }
 
 } // namespace
