@@ -65,11 +65,8 @@ bool exists(const QString& path) {
 }
 
 bool sameFile(const QString& a, const QString& b) {
-    struct stat sa {};
-    struct stat sb {};
-    return !a.isEmpty() && !b.isEmpty() && ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    const Identity first = identity(a);
+    return first.exists && first == identity(b);
 }
 
 bool isRegularFile(const QString& path) {

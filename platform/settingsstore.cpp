@@ -110,12 +110,4 @@ void saveAll(std::span<const ini::text::KeyValue> values) {
     ini::writeAll(filePath(), section(), values);
 }
 
-void saveAll(const QList<std::pair<QString, QString>>& values) {
-    QList<ini::text::KeyValue> views;
-    views.reserve(values.size());
-    for (const auto& [key, value] : values)
-        views.append({key, value});
-    saveAll(views);
-}
-
 } // namespace tlm::settingsstore

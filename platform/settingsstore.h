@@ -27,6 +27,5 @@ void save(const QString& key, const QString& value);
 // Saves all pairs at once: all are written or, on an error, none. Of a key
 // given twice the last value counts.
 void saveAll(std::span<const ini::text::KeyValue> values);
-void saveAll(const QList<std::pair<QString, QString>>& values);
 
 } // namespace tlm::settingsstore

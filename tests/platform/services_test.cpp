@@ -69,7 +69,7 @@ TEST(SettingsStore, RoundTripsExactValuesAndCreatesItsFolder) {
     const QByteArray before = test::readBytes(settingsstore::filePath());
     for (const QString& bad : {u"a=b"_s, u"[x]"_s, u";c"_s, u" #d"_s, u""_s, u"e\nf"_s})
         EXPECT_THROW(settingsstore::save(bad, u"1"_s), Error) << bad.toStdString();
-    EXPECT_THROW(settingsstore::saveAll({{u"Debug"_s, u"1"_s}, {u"x=y"_s, u"2"_s}}), Error);
+    EXPECT_THROW(settingsstore::saveAll(QList<ini::text::KeyValue>{{u"Debug", u"1"}, {u"x=y", u"2"}}), Error);
     EXPECT_EQ(test::readBytes(settingsstore::filePath()), before);
 }
 
