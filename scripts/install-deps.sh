@@ -11,7 +11,7 @@ packages=(
   libgl-dev libxkbcommon-dev
   xvfb xauth dbus at-spi2-core
   help2man lintian reuse man-db
-  radicale xandikos openssl
+  radicale xandikos openssl libical-dev
 )
 # --fuzz: clang with libFuzzer and the sanitizer runtimes as well.
 if [ "${1:-}" = "--fuzz" ]; then
