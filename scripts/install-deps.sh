@@ -11,7 +11,8 @@ packages=(
   libgl-dev libxkbcommon-dev
   xvfb xauth dbus at-spi2-core
   help2man lintian reuse man-db
-  radicale xandikos openssl libical-dev
+  libical-dev qtkeychain-qt6-dev
+  radicale xandikos openssl
 )
 # --fuzz: clang with libFuzzer and the sanitizer runtimes as well.
 if [ "${1:-}" = "--fuzz" ]; then
