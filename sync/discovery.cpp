@@ -23,10 +23,26 @@ const QString Principal = u"{DAV:}current-user-principal"_s;
 const QString AddressHome = u"{urn:ietf:params:xml:ns:carddav}addressbook-home-set"_s;
 const QString CalendarHome = u"{urn:ietf:params:xml:ns:caldav}calendar-home-set"_s;
 const QString ComponentSet = u"{urn:ietf:params:xml:ns:caldav}supported-calendar-component-set"_s;
+const QString AddressDataSet = u"{urn:ietf:params:xml:ns:carddav}supported-address-data"_s;
 const QString AddressBookType = u"{urn:ietf:params:xml:ns:carddav}addressbook"_s;
 const QString CalendarType = u"{urn:ietf:params:xml:ns:caldav}calendar"_s;
 
-const QStringList CollectionProps{ResourceType, DisplayName, ComponentSet, ReportSet};
+const QStringList CollectionProps{ResourceType, DisplayName, ComponentSet, ReportSet,
+                                  AddressDataSet};
+
+// An address book asks for vCard 4.0 when the versions it names lack 3.0.
+bool vcard4Only(const DavResponse& response) {
+    const DavProperty* set = response.prop(AddressDataSet);
+    if (!set)
+        return false;
+    QStringList versions;
+    // The standard names the element address-data-type; Xandikos writes
+    // content-type. Either carries the version.
+    for (const QHash<QString, QString>& attributes : set->descendantAttributes)
+        if (attributes.contains(u"content-type"_s))
+            versions << attributes.value(u"version"_s, u"3.0"_s);
+    return !versions.isEmpty() && !versions.contains(u"3.0"_s) && versions.contains(u"4.0"_s);
+}
 
 QUrl asFolder(QUrl url) {
     QString path = url.path(QUrl::FullyEncoded);
@@ -54,6 +70,7 @@ std::optional<Collection> collectionOf(const DavResponse& response, const QUrl& 
     // on address books too, so the components do not.
     if (type->children.contains(AddressBookType)) {
         c.kind = CollectionKind::AddressBook;
+        c.vcard4 = vcard4Only(response);
     } else if (type->children.contains(CalendarType)) {
         c.kind = CollectionKind::Calendar;
         // Only the kinds the store holds; a server naming none takes all.

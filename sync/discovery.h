@@ -24,6 +24,7 @@ struct Collection {
     // the server names none. Empty for an address book.
     QStringList components;
     bool syncCollection = false; // the server offers the sync-collection report
+    bool vcard4 = false;         // an address book that takes vCard 4.0 only
 
     // The display name, else the last segment of the path.
     QString name() const;

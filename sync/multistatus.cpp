@@ -36,6 +36,10 @@ DavProperty readProperty(QXmlStreamReader& xml) {
             if (depth == 1)
                 property.children.append(clark(xml));
             property.descendants.append(clark(xml));
+            QHash<QString, QString> attributes;
+            for (const QXmlStreamAttribute& a : xml.attributes())
+                attributes.insert(a.name().toString(), a.value().toString());
+            property.descendantAttributes.append(attributes);
             if (isDav(xml, u"href"))
                 property.hrefs.append(xml.readElementText().trimmed()), --depth;
             else if (xml.name() == u"comp" && xml.namespaceUri() == QStringView(ns::CalDav))

@@ -23,6 +23,8 @@ struct DavProperty {
     QStringList hrefs;    // DAV:href inside it (principal, home sets)
     QStringList children; // its child elements, Clark notation (resourcetype)
     QStringList descendants; // every element inside it (supported-report-set)
+    // The attributes of each of them, in the same order.
+    QList<QHash<QString, QString>> descendantAttributes;
     QStringList comps;    // the name of each comp child (supported component sets)
 };
 

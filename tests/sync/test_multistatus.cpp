@@ -39,6 +39,10 @@ TEST(Multistatus, ReadsPropertiesInAnyPrefixAndKeepsOnlyFoundOnes) {
     EXPECT_TRUE(c.prop(u"{DAV:}supported-report-set"_s)
                     ->descendants.contains(u"{DAV:}sync-collection"_s));
     EXPECT_EQ(c.prop(u"{DAV:}getctag"_s), nullptr);
+    const DavProperty* comps =
+        c.prop(u"{urn:ietf:params:xml:ns:caldav}supported-calendar-component-set"_s);
+    ASSERT_EQ(comps->descendantAttributes.size(), 1);
+    EXPECT_EQ(comps->descendantAttributes[0].value(u"name"_s), u"VJOURNAL"_s);
     EXPECT_EQ(ms.responses[1].status, 404);
     EXPECT_EQ(ms.syncToken, u"http://example/sync/42"_s);
 }
