@@ -20,6 +20,16 @@ namespace {
 
 constexpr int MaxRedirects = 5;
 
+std::function<void(int)>& requestHook() {
+    static std::function<void(int)> hook;
+    return hook;
+}
+
+int& processRequests() {
+    static int count = 0;
+    return count;
+}
+
 bool isRedirect(int status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
@@ -77,6 +87,9 @@ Reply DavClient::Impl::once(const QByteArray& method, const QUrl& url, const QBy
         request.setRawHeader("Content-Type", "application/xml; charset=utf-8");
 
     ++requests;
+    ++processRequests();
+    if (requestHook())
+        requestHook()(processRequests());
     QNetworkReply* reply = network.sendCustomRequest(request, method, body);
     std::unique_ptr<QNetworkReply> owner(reply);
     Reply answer;
@@ -180,6 +193,11 @@ Reply DavClient::remove(const QUrl& url, const QByteArray& ifMatch) {
     if (!ifMatch.isEmpty())
         headers.append(qMakePair(QByteArray("If-Match"), ifMatch));
     return send("DELETE", url, {}, headers);
+}
+
+void DavClient::setRequestHook(std::function<void(int)> hook) {
+    requestHook() = std::move(hook);
+    processRequests() = 0;
 }
 
 int DavClient::requestCount() const {

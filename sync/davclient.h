@@ -19,6 +19,7 @@
 #include <QPair>
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <memory>
 
 namespace tlm::sync {
@@ -65,6 +66,10 @@ public:
 
     // Requests sent so far (redirects count), for the benchmarks and tests.
     int requestCount() const;
+
+    // Tests: called before every request of the process with its number
+    // (from 1); it may throw to interrupt the sync there, or end the process.
+    static void setRequestHook(std::function<void(int)> hook);
 
     // Raises InsecureHttp for plain HTTP where it is not allowed, and
     // Unsupported for schemes other than http and https.

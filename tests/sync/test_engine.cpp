@@ -3,6 +3,7 @@
 // Two-way sync of store folders with real servers.
 #include "outlook/pim/pimstore.h"
 #include "sync/accounts.h"
+#include "sync/davclient.h"
 #include "sync/syncerror.h"
 #include "tests/support/davserver.h"
 #include "tests/support/testenv.h"
@@ -148,3 +149,157 @@ INSTANTIATE_TEST_SUITE_P(Servers, Engine,
                              return info.param == DavServer::Kind::Radicale ? "Radicale"
                                                                             : "Xandikos";
                          });
+
+namespace {
+
+// Two desktops on one account: two stores syncing with the same server.
+class TwoDesktops : public ::testing::Test {
+protected:
+    void SetUp() override {
+        server = std::make_unique<DavServer>(DavServer::Kind::Radicale, env.root() + u"dav"_s);
+        server->makeCollection(u"/u/book/"_s, u"Adressbuch"_s);
+        server->makeCollection(u"/u/journal/"_s, u"Anrufjournal"_s, {u"VJOURNAL"_s});
+        for (Store* s : {&a, &b}) {
+            NewAccount request{server->url(), u"u"_s, u"secret"_s, u"Büro"_s, false};
+            addAccount(*s, request);
+        }
+    }
+    void syncBoth(int rounds = 1) {
+        for (int i = 0; i < rounds; ++i)
+            for (Store* s : {&a, &b}) {
+                const SyncRun run = syncAccounts(*s);
+                ASSERT_TRUE(run.ok()) << run.errors.join(u'\n').toStdString();
+            }
+    }
+    QString addContact(Store& store, const QString& last, const QString& phone) {
+        pim::ItemRecord c;
+        c.messageClass = u"IPM.Contact"_s;
+        c.properties = {{u"FirstName"_s, u"Anna"_s},
+                        {u"LastName"_s, last},
+                        {u"BusinessTelephoneNumber"_s, phone}};
+        return store.addItem(folderNamed(store, u"Adressbuch"_s).entryId, c);
+    }
+    pim::ItemRecord contact(Store& store, const QString& last) {
+        for (const pim::ItemRecord& r : store.items(folderNamed(store, u"Adressbuch"_s).entryId))
+            if (r.properties.value(u"LastName"_s) == last)
+                return r;
+        return {};
+    }
+    void journal(Store& store, const QString& callId) {
+        pim::ItemRecord e;
+        e.messageClass = u"IPM.Activity"_s;
+        e.properties = {{u"Subject"_s, QVariant(u"Anruf "_s + callId)},
+                        {u"Start"_s, QDateTime::currentDateTime()}};
+        e.userProperties = {{u"PCALLID"_s, callId}};
+        store.addItem(folderNamed(store, u"Anrufjournal"_s).entryId, e);
+    }
+    int count(Store& store, const QString& folder) {
+        return store.itemCount(folderNamed(store, folder).entryId);
+    }
+
+    test::TestEnv env;
+    std::unique_ptr<DavServer> server;
+    Store a{env.root() + u"a.sqlite"_s};
+    Store b{env.root() + u"b.sqlite"_s};
+};
+
+} // namespace
+
+TEST_F(TwoDesktops, WhatOneAddsTheOtherFindsAndNothingIsDuplicated) {
+    addContact(a, u"Adler"_s, u"+49 30 111"_s);
+    journal(a, u"CALL-1"_s);
+    journal(b, u"CALL-1"_s); // both desktops journal the same call
+    syncBoth(2);
+    EXPECT_EQ(contact(b, u"Adler"_s).properties.value(u"BusinessTelephoneNumber"_s),
+              u"+49 30 111"_s);
+    EXPECT_EQ(server->list(u"/u/journal/"_s).size(), 2);
+    EXPECT_EQ(count(a, u"Anrufjournal"_s), 2);
+    EXPECT_EQ(count(b, u"Anrufjournal"_s), 2);
+    EXPECT_EQ(server->list(u"/u/book/"_s).size(), 1);
+    EXPECT_EQ(count(b, u"Adressbuch"_s), 1);
+}
+
+TEST_F(TwoDesktops, ChangesOfBothSidesAreMergedAndNothingIsLost) {
+    addContact(a, u"Adler"_s, u"+49 30 111"_s);
+    syncBoth();
+    // Different values on each side: both kept.
+    pim::ItemRecord onA = contact(a, u"Adler"_s), onB = contact(b, u"Adler"_s);
+    onA.properties[u"MobileTelephoneNumber"_s] = u"+49 170 1"_s;
+    onB.properties[u"HomeTelephoneNumber"_s] = u"+49 30 222"_s;
+    a.updateItem(onA);
+    b.updateItem(onB);
+    syncBoth(2);
+    for (Store* s : {&a, &b}) {
+        const pim::ItemRecord r = contact(*s, u"Adler"_s);
+        EXPECT_EQ(r.properties.value(u"MobileTelephoneNumber"_s), u"+49 170 1"_s);
+        EXPECT_EQ(r.properties.value(u"HomeTelephoneNumber"_s), u"+49 30 222"_s);
+    }
+    // The same value on both sides: the first on the server wins, the other
+    // stays in the body.
+    onA = contact(a, u"Adler"_s);
+    onB = contact(b, u"Adler"_s);
+    onA.properties[u"BusinessTelephoneNumber"_s] = u"+49 30 999"_s;
+    onB.properties[u"BusinessTelephoneNumber"_s] = u"+49 30 888"_s;
+    a.updateItem(onA);
+    b.updateItem(onB);
+    syncBoth(2);
+    for (Store* s : {&a, &b}) {
+        const pim::ItemRecord r = contact(*s, u"Adler"_s);
+        EXPECT_EQ(r.properties.value(u"BusinessTelephoneNumber"_s), u"+49 30 999"_s);
+        EXPECT_TRUE(r.body.contains(u"BusinessTelephoneNumber: +49 30 888"_s))
+            << r.body.toStdString();
+    }
+    // Deleted on one side, changed on the other: the changed one stays.
+    a.removeItem(contact(a, u"Adler"_s).entryId);
+    onB = contact(b, u"Adler"_s);
+    onB.properties[u"JobTitle"_s] = u"Leiterin"_s;
+    b.updateItem(onB);
+    syncBoth(2);
+    EXPECT_EQ(contact(a, u"Adler"_s).properties.value(u"JobTitle"_s), u"Leiterin"_s);
+    EXPECT_EQ(server->list(u"/u/book/"_s).size(), 1);
+}
+
+TEST_F(TwoDesktops, AnInterruptedSyncIsFinishedByTheNextOne) {
+    // Every point of a sync is tried once: the sync stops before its n-th
+    // request, then a whole sync runs; nothing may be lost or doubled.
+    int expectedJournal = 0, expectedContacts = 0;
+    for (int stopAt = 1;; ++stopAt) {
+        journal(a, u"CALL-%1"_s.arg(stopAt));
+        ++expectedJournal;
+        const QString n = QString::number(stopAt);
+        ASSERT_EQ(server->put(u"/u/book/c"_s + n + u".vcf"_s,
+                              card(u"c"_s + n, u"K"_s + n, u"+49 40 "_s + n), "text/vcard"),
+                  201);
+        ++expectedContacts;
+        bool interrupted = false;
+        DavClient::setRequestHook([&](int request) {
+            if (request == stopAt) {
+                interrupted = true;
+                throw SyncError(Failure::Unreachable, u"unterbrochen"_s);
+            }
+        });
+        syncAccounts(a);
+        DavClient::setRequestHook({});
+        ASSERT_TRUE(syncAccounts(a).ok());
+        ASSERT_EQ(server->list(u"/u/journal/"_s).size(), expectedJournal) << "stop at " << stopAt;
+        ASSERT_EQ(count(a, u"Anrufjournal"_s), expectedJournal) << "stop at " << stopAt;
+        ASSERT_EQ(count(a, u"Adressbuch"_s), expectedContacts) << "stop at " << stopAt;
+        if (!interrupted)
+            break; // the sync needed fewer requests: every point was tried
+    }
+}
+
+TEST_F(TwoDesktops, AServerThatIsAwayChangesNothingAndTheNextSyncCatchesUp) {
+    journal(a, u"CALL-1"_s);
+    server->stop();
+    const SyncRun run = syncAccounts(a);
+    ASSERT_FALSE(run.ok());
+    EXPECT_TRUE(run.errors.join(u'\n').contains(u"nicht erreichbar"_s))
+        << run.errors.join(u'\n').toStdString();
+    EXPECT_EQ(accounts(a).first().lastError, run.errors.join(u'\n'));
+    EXPECT_EQ(count(a, u"Anrufjournal"_s), 1);
+    server->start();
+    ASSERT_TRUE(syncAccounts(a).ok());
+    EXPECT_EQ(server->list(u"/u/journal/"_s).size(), 1);
+    EXPECT_TRUE(accounts(a).first().lastError.isEmpty());
+}
