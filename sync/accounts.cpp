@@ -168,7 +168,7 @@ Account addAccount(pim::Store& store, const NewAccount& request, SyncRun* firstS
         credentials::save(a.name, request.password);
         SyncRun run = syncAccounts(store, a.name);
         if (!run.ok())
-            throw SyncError(Failure::Http, run.errors.join(u'\n'));
+            throw SyncError(run.firstFailure, run.errors.join(u'\n'));
         if (firstSync)
             *firstSync = run;
     } catch (...) {
@@ -234,6 +234,11 @@ SyncRun syncAccounts(pim::Store& store, const QString& accountName, const QStrin
     bool contactsChanged = false;
     for (Account a : chosen) {
         QStringList errors;
+        const auto failed = [&](Failure failure, const QString& text) {
+            if (run.errors.isEmpty() && errors.isEmpty())
+                run.firstFailure = failure;
+            errors.append(text);
+        };
         try {
             DavClient client({a.user, credentials::load(a.name), a.allowHttp});
             for (const Binding& b : bindings(store)) {
@@ -241,17 +246,22 @@ SyncRun syncAccounts(pim::Store& store, const QString& accountName, const QStrin
                     continue;
                 try {
                     const FolderReport report = syncFolder(store, client, b);
-                    contactsChanged = contactsChanged || (b.component.isEmpty() && report.contactsChanged());
+                    contactsChanged =
+                        contactsChanged || (b.component.isEmpty() && report.contactsChanged());
                     run.folders.append(report);
                 } catch (const SyncError& e) {
-                    errors.append(store.folder(b.folderId).folderPath + u": "_s + e.message());
-                    if (e.failure() == Failure::Unreachable || e.failure() == Failure::Authentication ||
+                    failed(e.failure(), store.folder(b.folderId).folderPath + u": "_s + e.message());
+                    if (e.failure() == Failure::Unreachable ||
+                        e.failure() == Failure::Authentication ||
                         e.failure() == Failure::Certificate)
                         break; // the other folders would fail the same way
+                } catch (const Error& e) {
+                    failed(Failure::Store,
+                           store.folder(b.folderId).folderPath + u": "_s + e.description());
                 }
             }
         } catch (const SyncError& e) {
-            errors.append(a.name + u": "_s + e.message());
+            failed(e.failure(), a.name + u": "_s + e.message());
         }
         a.lastError = errors.join(u'\n');
         if (errors.isEmpty())

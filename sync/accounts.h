@@ -6,6 +6,7 @@
 // removing. Used by tellmarin-pim and the viewer.
 #include "sync/engine.h"
 #include "sync/state.h"
+#include "sync/syncerror.h"
 
 #include <QList>
 #include <QString>
@@ -28,7 +29,8 @@ struct NewAccount {
 
 struct SyncRun {
     QList<FolderReport> folders;
-    QStringList errors; // one line per account or folder that failed
+    QStringList errors;                   // one line per account or folder that failed
+    Failure firstFailure = Failure::Http; // the kind of the first error
     bool ok() const { return errors.isEmpty(); }
 };
 

@@ -20,6 +20,7 @@ enum class Failure {
     TooLarge,       // an answer above the limit
     Unsupported,    // the server or collection cannot do what is asked
     Credentials,    // the password cannot be stored or read here
+    Store,          // the local store cannot be read or written
 };
 
 class SyncError : public std::exception {
