@@ -3,13 +3,13 @@
 #include "core/callitem.h"
 
 #include "core/callrules.h"
+#include "core/itemtexts.h"
 #include "core/itemwindow.h"
 #include "core/run.h"
 #include "numbers/normalise.h"
 #include "outlook/application.h"
 #include "outlook/document.h"
 #include "outlook/item.h"
-#include "outlook/itemtexts.h"
 
 using namespace Qt::StringLiterals;
 

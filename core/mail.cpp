@@ -3,10 +3,10 @@
 // Context-menu entry 6: a new e-mail to the caller, titled after the call.
 #include "core/callitem.h"
 #include "core/interactiveitems.h"
+#include "core/itemtexts.h"
 #include "core/run.h"
 #include "outlook/application.h"
 #include "outlook/item.h"
-#include "outlook/itemtexts.h"
 
 using namespace Qt::StringLiterals;
 

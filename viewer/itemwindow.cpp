@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewer/itemwindow.h"
 
-#include "outlook/pim/properties.h"
 #include "platform/clock.h"
 #include "platform/design.h"
 #include "platform/error.h"
 #include "platform/messagebox.h"
 #include "platform/shell.h"
+#include "store/properties.h"
 #include "viewer/itemkinds.h"
 #include "viewer/textmerge.h"
 

@@ -11,10 +11,10 @@
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
-#include "outlook/pim/pimstore.h"
 #include "platform/inifile.h"
 #include "platform/processlock.h"
 #include "platform/settingsstore.h"
+#include "store/pimstore.h"
 #include "tests/support/testenv.h"
 
 #include <QApplication>

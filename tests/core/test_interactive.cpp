@@ -6,7 +6,7 @@
 #include "core/environment.h"
 #include "core/interactiveitems.h"
 #include "core/workday.h"
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 #include "tests/core/callfixture.h"
 
 using namespace tlm;

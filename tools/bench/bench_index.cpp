@@ -10,8 +10,9 @@
 #include "core/run.h"
 #include "numbers/indexfile.h"
 #include "outlook/application.h"
-#include "outlook/pim/pimstore.h"
+#include "pimoutlook/register.h"
 #include "platform/settingsstore.h"
+#include "store/pimstore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,6 +78,7 @@ double timeProgram(const QString& program, const QStringList& args, int runs) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    tlm::pim::registerOutlookBackend();
     const int count = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 100000;
     QTemporaryDir dir;
     const QString root = dir.path();

@@ -3,8 +3,8 @@
 #include "tools/bench/common/benchdata.h"
 
 #include "outlook/application.h"
-#include "outlook/pim/pimstore.h"
 #include "platform/settingsstore.h"
+#include "store/pimstore.h"
 
 #include <QDate>
 #include <QDir>
