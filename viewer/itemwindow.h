@@ -22,6 +22,8 @@ class QVBoxLayout;
 namespace tlm::viewer {
 
 class ItemWindow : public QMainWindow {
+    Q_OBJECT
+
 public:
     ItemWindow(pim::Store& store, const pim::Store::OpenInspector& inspector);
 
@@ -61,8 +63,8 @@ private:
     pim::ItemRecord m_record;
     pim::InspectorState m_state;
     bool m_editable = false;
-    bool m_notes = false;   // the body takes notes (a journal entry that ran here)
-    QString m_notesBase;    // the body's text as last read or saved (LF line ends)
+    bool m_notes = false; // the body takes notes (a journal entry that ran here)
+    QString m_notesBase;  // the body's text as last read or saved (LF line ends)
     QMap<QString, QLineEdit*> m_fields;
     QTextBrowser* m_body;
     QLabel* m_timer;

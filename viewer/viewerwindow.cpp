@@ -3,9 +3,9 @@
 #include "viewer/viewerwindow.h"
 
 #include "outlook/application.h"
-#include "platform/design.h"
 #include "platform/files.h"
 #include "platform/texts.h"
+#include "ui/design.h"
 #include "viewer/columnmemory.h"
 #include "viewer/itemlist.h"
 

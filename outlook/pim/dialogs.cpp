@@ -4,8 +4,8 @@
 
 #include "outlook/pim/computed.h"
 #include "outlook/pim/properties.h"
-#include "platform/design.h"
 #include "platform/messagebox.h"
+#include "ui/design.h"
 
 #include <QAbstractItemView>
 #include <QDialog>
