@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "callwindows/frmgefunden.h"
 
-#include "callwindows/design.h"
 #include "core/calldialogs.h"
 #include "core/callfile.h"
+#include "core/handlererror.h"
 #include "core/run.h"
 #include "outlook/application.h"
 #include "outlook/item.h"
@@ -13,6 +13,8 @@
 #include "platform/inifile.h"
 #include "platform/processlock.h"
 #include "platform/texts.h"
+#include "ui/design.h"
+#include "ui/pictures.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -36,7 +38,7 @@ frmGefunden::frmGefunden(Run& run) : CallWindow(u"frmGefunden"_s), m_run(run) {
     resize(design::pixels(6245), design::pixels(4350));
     lblTopic = addLabel(u"lblTopic"_s, QString(), {0, 0, 6245, 1000});
     lblTopic->setFont(QFont(u"MS Sans Serif"_s, 8));
-    addImage(u"imgContacts"_s, u":/callwindows/contacts.png"_s, u"Mehrere Kontakte"_s,
+    addImage(u"imgContacts"_s, pictures::drawn(pictures::Drawn::Contacts), u"Mehrere Kontakte"_s,
              {120, 140, 720, 720});
     lblTitel =
         addLabel(u"lblTitel"_s,
@@ -88,10 +90,10 @@ void frmGefunden::Form_Load() {
                     texts::dateTime(clock::now()));
     });
     setWindowTitle(u"Gespräch mit "_s + number);
-    design::setBackground(this, design::colourSetting(u"ColorBack"_s));
-    design::setBackground(lblTopic, design::colourSetting(u"ColorDefault"_s));
+    design::setBackground(this, design::storedColour(design::ColorBack));
+    design::setBackground(lblTopic, design::storedColour(design::ColorDefault));
     design::setBackground(lblCountdown, lblTopic->palette().color(QPalette::Window));
-    design::setTextColour(lblTitel, design::colourSetting(u"ColorFont"_s));
+    design::setTextColour(lblTitel, design::storedColour(design::ColorFont));
 
     const QStringList& found = m_run.lookup.foundList;
     log.subLog(u"...Auswahlliste mit gefunden Outlook-Kontakten füllen ("_s +

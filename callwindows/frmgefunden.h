@@ -7,7 +7,7 @@
 // by itself. While the window is open the per-call file says so, and its
 // process holds the call's choice lock, so that later events of the call
 // wait for it (and a mark left by a process that died is recognised).
-#include "callwindows/callwindow.h"
+#include "ui/callwindow.h"
 
 #include <memory>
 
@@ -21,6 +21,8 @@ class Holder;
 }
 
 class frmGefunden : public CallWindow {
+    Q_OBJECT
+
 public:
     explicit frmGefunden(Run& run);
     ~frmGefunden() override;

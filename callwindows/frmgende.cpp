@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "callwindows/frmgende.h"
 
-#include "callwindows/design.h"
 #include "core/run.h"
 #include "numbers/phonefields.h"
 #include "outlook/item.h"
+#include "ui/design.h"
+#include "ui/pictures.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -23,10 +24,10 @@ constexpr int LabelLeft = 960, LabelWidth = 5270;
 frmGEnde::frmGEnde(Run& run) : CallWindow(u"frmGEnde"_s), m_run(run) {
     setWindowTitle(u"Ruf beendet..."_s);
     resize(design::pixels(WindowWidth), design::pixels(2160));
-    imgContact = addImage(u"imgContact"_s, u":/callwindows/contact.png"_s, u"Kontakt"_s,
+    imgContact = addImage(u"imgContact"_s, pictures::drawn(pictures::Drawn::Contact), u"Kontakt"_s,
                           {120, 150, 720, 720});
-    imgUnknown = addImage(u"imgUnknown"_s, u":/callwindows/unknown.png"_s, u"Unbekannter Anrufer"_s,
-                          {120, 150, 720, 720});
+    imgUnknown = addImage(u"imgUnknown"_s, pictures::drawn(pictures::Drawn::Unknown),
+                          u"Unbekannter Anrufer"_s, {120, 150, 720, 720});
     lblContact = addLabel(u"lblContact"_s, u"<unbekannt>"_s, {LabelLeft, 150, LabelWidth, 360});
     lblContact->setTextFormat(Qt::PlainText);
     lblContact->setFont(QFont(u"Tahoma"_s, 9, QFont::Bold));
@@ -46,9 +47,9 @@ frmGEnde::frmGEnde(Run& run) : CallWindow(u"frmGEnde"_s), m_run(run) {
 }
 
 void frmGEnde::Form_Load() {
-    design::setBackground(lblCountdown, design::colourSetting(u"ColorDefault"_s));
-    design::setBackground(this, design::colourSetting(u"ColorBack"_s));
-    const QColor text = design::colourSetting(u"ColorBackFont"_s);
+    design::setBackground(lblCountdown, design::storedColour(design::ColorDefault));
+    design::setBackground(this, design::storedColour(design::ColorBack));
+    const QColor text = design::storedColour(design::ColorBackFont);
     for (QLabel* label : {lblContact, lblNumber, lblQuestion})
         design::setTextColour(label, text);
     setWindowTitle(u"Gesprächsende mit... "_s);

@@ -4,13 +4,15 @@
 // The end-of-call window: what is to happen with the contact and the
 // journal or calendar entry that the call opened? Close them all, or leave
 // them open; without an answer the window closes them after its countdown.
-#include "callwindows/callwindow.h"
+#include "ui/callwindow.h"
 
 namespace tlm {
 
 struct Run;
 
 class frmGEnde : public CallWindow {
+    Q_OBJECT
+
 public:
     explicit frmGEnde(Run& run);
 

@@ -2,15 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "callwindows/frmindexaufbau.h"
 
-#include "callwindows/design.h"
 #include "core/contactindex.h"
 #include "core/settings.h"
+#include "ui/design.h"
+#include "ui/pictures.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
-#include <QStyle>
 
 namespace tlm {
 namespace {
@@ -30,11 +30,11 @@ frmIndexaufbau::frmIndexaufbau() {
     setObjectName(QStringLiteral("frmIndexaufbau"));
     setWindowTitle(QStringLiteral("Tellmarin"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
-    design::setBackground(this, design::colourSetting(QStringLiteral("ColorBack")));
+    design::setBackground(this, design::storedColour(design::ColorBack));
 
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("imgOutlookFolder"));
-    image->setPixmap(style()->standardIcon(QStyle::SP_DirIcon).pixmap(32, 32));
+    image->setPixmap(pictures::desktop(this, pictures::Desktop::Folder));
     auto* label = new QLabel(QStringLiteral("Indexaktualisierung - bitte warten...."), this);
     label->setObjectName(QStringLiteral("lbl1"));
     label->setFont(QFont(QStringLiteral("Tahoma"), 9));

@@ -2,12 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "callwindows/frmkontaktabgleich.h"
 
-#include "callwindows/callwindow.h"
-#include "callwindows/controls.h"
-#include "callwindows/design.h"
 #include "core/calldialogs.h"
 #include "core/contactindex.h"
 #include "core/folderreference.h"
+#include "core/handlererror.h"
 #include "core/itemwindow.h"
 #include "core/run.h"
 #include "numbers/areainfo.h"
@@ -17,6 +15,10 @@
 #include "outlook/item.h"
 #include "platform/error.h"
 #include "platform/messagebox.h"
+#include "ui/controls.h"
+#include "ui/design.h"
+#include "ui/formparts.h"
+#include "ui/pictures.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -27,7 +29,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -81,39 +82,6 @@ constexpr std::pair<const char16_t*, const char16_t*> shownNumbers[] = {
     {u"Fax (Weiteres): ", u"OtherFaxNumber"},
 };
 
-QPixmap standardPicture(QWidget* w, QStyle::StandardPixmap which) {
-    return w->style()->standardIcon(which).pixmap(32, 32);
-}
-
-QPlainTextEdit* textBox(QWidget* parent, const QString& name, const QString& accessible,
-                        QRect twips, bool readOnly = true) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(name);
-    box->setAccessibleName(accessible);
-    box->setReadOnly(readOnly);
-    design::place(box, twips.x(), twips.y(), twips.width(), twips.height());
-    return box;
-}
-
-// Shrinks a list to the whole rows that fit its height, so that no row
-// shows cut in half.
-void showWholeRows(QListWidget* list) {
-    const int row = list->sizeHintForRow(0);
-    if (row <= 0)
-        return;
-    const int frame = 2 * list->frameWidth();
-    const int rows = std::max(1, (list->height() - frame) / row);
-    list->resize(list->width(), rows * row + frame);
-}
-
-QFrame* section(QWidget* parent, const QString& name, const QString& accessible, QRect twips) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setAccessibleName(accessible);
-    design::place(frame, twips.x(), twips.y(), twips.width(), twips.height());
-    return frame;
-}
-
 // "Hauptstr. 1" becomes "Hauptstraße 1".
 QString streetWritten(QString street) {
     return street.replace(u"str. "_s, u"straße "_s).replace(u"Str. "_s, u"Straße "_s);
@@ -150,8 +118,8 @@ frmKontaktAbgleich::frmKontaktAbgleich(Run& run)
     auto* lblTitel = controls::label(this, u"lblTitel"_s, QString(), {120, 90, 10200, 300});
     auto* lblBottom = controls::label(this, u"lblBottom"_s, QString(), {0, 5880, 10500, 720});
     for (QLabel* bar : {lblTopic, lblBottom})
-        design::setBackground(bar, design::colourSetting(u"ColorDefault"_s));
-    design::setTextColour(lblTitel, design::colourSetting(u"ColorFont"_s));
+        design::setBackground(bar, design::storedColour(design::ColorDefault));
+    design::setTextColour(lblTitel, design::storedColour(design::ColorFont));
     lblTitel->raise();
     buildCallerSide();
     buildOutlookSide();
@@ -181,13 +149,13 @@ frmKontaktAbgleich::frmKontaktAbgleich(Run& run)
 frmKontaktAbgleich::~frmKontaktAbgleich() = default;
 
 void frmKontaktAbgleich::buildCallerSide() {
-    QFrame* frame =
-        section(this, u"frameTKSuite"_s, u"Anrufer laut CTI-Client"_s, {120, 600, 4800, 5160});
-    auto* rand = section(frame, u"randTKSuite"_s, QString(), {0, 0, 4800, 5160});
+    QFrame* frame = controls::section(this, u"frameTKSuite"_s, u"Anrufer laut CTI-Client"_s,
+                                      {120, 600, 4800, 5160});
+    auto* rand = controls::section(frame, u"randTKSuite"_s, QString(), {0, 0, 4800, 5160});
     rand->setFrameShape(QFrame::Box);
-    auto* rahmen = section(frame, u"rahmenTKSuite"_s, QString(), {60, 60, 4680, 540});
-    design::setBackground(rahmen, design::colourSetting(u"ColorBack"_s));
-    const QPixmap client = standardPicture(this, QStyle::SP_ComputerIcon);
+    auto* rahmen = controls::section(frame, u"rahmenTKSuite"_s, QString(), {60, 60, 4680, 540});
+    design::setBackground(rahmen, design::storedColour(design::ColorBack));
+    const QPixmap client = pictures::desktop(this, pictures::Desktop::Computer);
     imgTKSuite =
         controls::image(frame, u"imgTKSuite"_s, client, u"TK-Suite Client"_s, {120, 120, 420, 420});
     imgTKDash =
@@ -196,9 +164,9 @@ void frmKontaktAbgleich::buildCallerSide() {
     imgTKDash->installEventFilter(this);
     lblTKSuite =
         controls::label(frame, u"lblTKSuite"_s, u"AGFEO Dashboard"_s, {720, 180, 3900, 300});
-    txtTK1 = textBox(frame, u"txtTK1"_s, u"Firma und Name"_s, {120, 720, 4560, 700});
-    txtTK2 = textBox(frame, u"txtTK2"_s, u"Adresse"_s, {120, 1500, 4560, 1000});
-    controls::image(frame, u"imgTelefon"_s, standardPicture(this, QStyle::SP_MediaVolume),
+    txtTK1 = controls::textArea(frame, u"txtTK1"_s, u"Firma und Name"_s, {120, 720, 4560, 700});
+    txtTK2 = controls::textArea(frame, u"txtTK2"_s, u"Adresse"_s, {120, 1500, 4560, 1000});
+    controls::image(frame, u"imgTelefon"_s, pictures::desktop(this, pictures::Desktop::Speaker),
                     u"Rufnummer"_s, {120, 2620, 360, 360});
     auto* lblRufnummer =
         controls::label(frame, u"lblRufnummer"_s, u"Rufnummer"_s, {540, 2660, 1200, 300});
@@ -206,28 +174,25 @@ void frmKontaktAbgleich::buildCallerSide() {
     txtTK3->setObjectName(u"txtTK3"_s);
     design::place(txtTK3, 1800, 2620, 2880, 360);
     lblRufnummer->setBuddy(txtTK3);
-    listArt = new QListWidget(frame);
-    listArt->setObjectName(u"listArt"_s);
-    listArt->setAccessibleName(u"Rufnummernart"_s);
-    design::place(listArt, 120, 3080, 4560, 1500);
-    controls::image(frame, u"imgJournalKontakt"_s, QPixmap(u":/callwindows/contact.png"_s),
+    listArt = controls::listBox(frame, u"listArt"_s, u"Rufnummernart"_s, {120, 3080, 4560, 1500});
+    controls::image(frame, u"imgJournalKontakt"_s, pictures::drawn(pictures::Drawn::Contact),
                     u"Journal-Eigenschaft des Kontakts"_s, {120, 4680, 360, 360});
     chkJournal = new QCheckBox(u"&Journal-Eigenschaft"_s, frame);
     chkJournal->setObjectName(u"chkJournal"_s);
     design::place(chkJournal, 540, 4680, 3000, 360);
-    design::setTextColour(chkJournal, design::colourSetting(u"ColorBackFont"_s));
+    design::setTextColour(chkJournal, design::storedColour(design::ColorBackFont));
 }
 
 void frmKontaktAbgleich::buildOutlookSide() {
     QFrame* frame =
-        section(this, u"rahmenOutlook"_s, u"Outlook-Kontakte"_s, {5100, 600, 5280, 5160});
-    randOutlook = section(frame, u"randOutlook"_s, QString(), {0, 0, 5280, 5160});
+        controls::section(this, u"rahmenOutlook"_s, u"Outlook-Kontakte"_s, {5100, 600, 5280, 5160});
+    randOutlook = controls::section(frame, u"randOutlook"_s, QString(), {0, 0, 5280, 5160});
     randOutlook->setFrameShape(QFrame::Box);
     randOutlook->installEventFilter(this);
     imgOutlook =
-        controls::image(frame, u"imgOutlook"_s, standardPicture(this, QStyle::SP_DriveNetIcon),
+        controls::image(frame, u"imgOutlook"_s, pictures::desktop(this, pictures::Desktop::Network),
                         QString(), {120, 120, 420, 420});
-    controls::image(frame, u"imgLupe"_s, standardPicture(this, QStyle::SP_FileDialogContentsView),
+    controls::image(frame, u"imgLupe"_s, pictures::desktop(this, pictures::Desktop::Search),
                     u"Suchen"_s, {720, 180, 360, 360});
     txtSuchen = new QLineEdit(frame);
     txtSuchen->setObjectName(u"txtSuchen"_s);
@@ -240,19 +205,18 @@ void frmKontaktAbgleich::buildOutlookSide() {
     cbxKontakte->setAccessibleName(u"Kontaktauswahl"_s);
     cbxKontakte->setPlaceholderText(u"Kontaktauswahl"_s);
     design::place(cbxKontakte, 120, 720, 5040, 360);
-    listOutlookAdresse = new QListWidget(frame);
-    listOutlookAdresse->setObjectName(u"listOutlookAdresse"_s);
-    listOutlookAdresse->setAccessibleName(u"Adressart"_s);
-    design::place(listOutlookAdresse, 120, 1180, 5040, 700);
-    imgContact = controls::image(frame, u"imgContact"_s, QPixmap(u":/callwindows/contact.png"_s),
+    listOutlookAdresse =
+        controls::listBox(frame, u"listOutlookAdresse"_s, u"Adressart"_s, {120, 1180, 5040, 700});
+    imgContact = controls::image(frame, u"imgContact"_s, pictures::drawn(pictures::Drawn::Contact),
                                  QString(), {120, 2000, 480, 480});
     imgContact->installEventFilter(this);
-    imgOutlookFolder =
-        controls::image(frame, u"imgOutlookFolder"_s, standardPicture(this, QStyle::SP_DirIcon),
-                        QString(), {4680, 2000, 480, 480});
-    txtOutlook1 = textBox(frame, u"txtOutlook1"_s, u"Name des Kontakts"_s, {720, 2000, 3840, 600});
-    txtOutlook2 =
-        textBox(frame, u"txtOutlook2"_s, u"Adresse und Rufnummern"_s, {120, 2700, 5040, 1560});
+    imgOutlookFolder = controls::image(frame, u"imgOutlookFolder"_s,
+                                       pictures::desktop(this, pictures::Desktop::Folder),
+                                       QString(), {4680, 2000, 480, 480});
+    txtOutlook1 =
+        controls::textArea(frame, u"txtOutlook1"_s, u"Name des Kontakts"_s, {720, 2000, 3840, 600});
+    txtOutlook2 = controls::textArea(frame, u"txtOutlook2"_s, u"Adresse und Rufnummern"_s,
+                                     {120, 2700, 5040, 1560});
     lblStatus = controls::label(frame, u"lblStatus"_s, QString(), {120, 4320, 5040, 280});
     // The search tip takes two lines.
     lblTip = controls::label(frame, u"lblTip"_s, QString(), {120, 4620, 5040, 480});
@@ -266,7 +230,7 @@ void frmKontaktAbgleich::buildOutlookSide() {
 
 void frmKontaktAbgleich::Form_Load() {
     const Params& p = m_run.params;
-    design::setBackground(this, design::colourSetting(u"ColorBack"_s));
+    design::setBackground(this, design::storedColour(design::ColorBack));
     imgOutlook->setToolTip(m_run.env.outlookVersionText);
     imgOutlook->setAccessibleName(m_run.env.outlookVersionText);
     for (const char16_t* kind : {u"Geschäftlich", u"Privat", u"Weitere"})
@@ -302,7 +266,7 @@ void frmKontaktAbgleich::Form_Load() {
     if (m_area->IsMobile)
         row = 5;
     listArt->setCurrentRow(row);
-    showWholeRows(listArt);
+    formparts::showWholeRows(listArt);
 }
 
 void frmKontaktAbgleich::subShowIndexMatches() {

@@ -28,6 +28,8 @@ struct Run;
 struct AreaInfo;
 
 class frmKontaktAbgleich : public QWidget {
+    Q_OBJECT
+
 public:
     explicit frmKontaktAbgleich(Run& run);
     ~frmKontaktAbgleich() override;

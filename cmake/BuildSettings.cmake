@@ -24,7 +24,8 @@ if(TM_FUZZ)
     -fno-sanitize-recover=undefined)
   target_link_options(tm_build INTERFACE -fsanitize=address,undefined)
 endif()
-set(CMAKE_AUTOMOC OFF)
+# Every QObject subclass carries Q_OBJECT; moc runs on the sources that need it.
+set(CMAKE_AUTOMOC ON)
 
 # tm_library(name SOURCES... [DEPENDS ...]) defines one library per source folder.
 function(tm_library name)

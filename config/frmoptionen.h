@@ -28,6 +28,8 @@ struct Run;
 class Error;
 
 class frmOptionen : public QMainWindow {
+    Q_OBJECT
+
 public:
     explicit frmOptionen(Run& run);
     ~frmOptionen() override;

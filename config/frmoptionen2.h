@@ -20,6 +20,8 @@ struct Run;
 class ColourBox;
 
 class frmOptionen2 : public QDialog {
+    Q_OBJECT
+
 public:
     explicit frmOptionen2(Run& run);
 

@@ -3,13 +3,13 @@
 // Loading, saving and the handlers of the second options window.
 #include "config/frmoptionen2.h"
 
-#include "callwindows/design.h"
 #include "config/colourbox.h"
 #include "core/run.h"
 #include "core/settings.h"
 #include "outlook/application.h"
 #include "platform/error.h"
 #include "platform/messagebox.h"
+#include "ui/design.h"
 
 #include <QCheckBox>
 #include <QComboBox>

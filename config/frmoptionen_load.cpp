@@ -4,8 +4,8 @@
 // controls.
 #include "config/frmoptionen.h"
 
-#include "callwindows/callwindow.h"
 #include "core/contactindex.h"
+#include "core/handlererror.h"
 #include "core/itemwindow.h"
 #include "core/run.h"
 #include "core/settings.h"

@@ -6,8 +6,8 @@
 #include "config/frmoptionen2.h"
 #include "config/settingsactions.h"
 
-#include "callwindows/callwindow.h"
 #include "core/contactindex.h"
+#include "core/handlererror.h"
 #include "core/run.h"
 #include "core/versioninfo.h"
 #include "outlook/application.h"

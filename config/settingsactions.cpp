@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/settingsactions.h"
 
-#include "callwindows/callwindow.h"
 #include "config/settingsbackup.h"
+#include "core/handlererror.h"
 #include "core/log.h"
 #include "core/versioninfo.h"
 #include "platform/clock.h"

@@ -10,7 +10,6 @@
 
 #include <QSet>
 #include <QtMath>
-#include <limits>
 
 namespace tlm {
 namespace {
@@ -126,32 +125,6 @@ const SettingKey* findSettingKey(const QString& name) {
 QString readSetting(const QString& key) {
     const SettingKey* k = findSettingKey(key);
     return settingsstore::get(key, k ? text(k->callDefault) : QString());
-}
-
-int toInteger(const QString& value) {
-    const QString t = value.trimmed();
-    bool ok = false;
-    const qlonglong whole = t.toLongLong(&ok);
-    double number = static_cast<double>(whole);
-    if (!ok) {
-        QString decimal = t;
-        decimal.replace(QLatin1Char(','), QLatin1Char('.'));
-        number = decimal.toDouble(&ok);
-        if (!ok)
-            throw Error(err::TypeMismatch, QStringLiteral("Typen unverträglich"));
-        number = std::nearbyint(number); // rounds half to even, as the conversion does
-    }
-    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
-        throw Error(6, QStringLiteral("Überlauf"));
-    return static_cast<int>(number);
-}
-
-std::optional<int> integerOf(const QString& text) {
-    try {
-        return toInteger(text);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
 }
 
 std::optional<double> decimalOf(const QString& text) {

@@ -4,6 +4,8 @@
 // Every settings key of the program with its type and both defaults (the one
 // used while a call is handled, the one the options windows show), and the
 // values that start-up step 3 loads for the run.
+#include "platform/settingnumber.h"
+
 #include <QString>
 #include <optional>
 #include <span>
@@ -76,10 +78,6 @@ void saveSetting(const QString& key, const QString& value);
 QString readOption(const QString& key);
 int readOptionInt(const QString& key);
 
-// Converts a setting's text to an integer as the settings readers do.
-int toInteger(const QString& text);
-// The same, nullopt for a text that does not convert.
-std::optional<int> integerOf(const QString& text);
 // A decimal number typed by the user (blanks around it, "," or "." as
 // decimal point); nullopt for other text.
 std::optional<double> decimalOf(const QString& text);

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pimoutlook/dialogs.h"
 
-#include "platform/design.h"
 #include "platform/messagebox.h"
 #include "store/computed.h"
 #include "store/properties.h"
+#include "ui/design.h"
 
 #include <QAbstractItemView>
 #include <QDialog>

@@ -14,6 +14,8 @@ class QTreeView;
 namespace tlm::viewer {
 
 class ColumnMemory : public QObject {
+    Q_OBJECT
+
 public:
     explicit ColumnMemory(QTreeView* view);
 

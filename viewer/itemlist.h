@@ -15,6 +15,8 @@
 namespace tlm::viewer {
 
 class ItemList : public QAbstractTableModel {
+    Q_OBJECT
+
 public:
     // The role the list sorts by: dates and numbers as values, texts as shown.
     static constexpr int SortRole = Qt::UserRole;

@@ -22,6 +22,8 @@ class QVBoxLayout;
 namespace tlm::viewer {
 
 class ItemWindow : public QMainWindow {
+    Q_OBJECT
+
 public:
     ItemWindow(pim::Store& store, const pim::Store::OpenInspector& inspector);
 

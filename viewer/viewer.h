@@ -21,6 +21,8 @@ class ItemWindow;
 class ViewerWindow;
 
 class Viewer : public QObject {
+    Q_OBJECT
+
 public:
     // storePath names an existing store; it is never created here.
     explicit Viewer(const QString& storePath);

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewer/viewerwindow.h"
 
-#include "platform/design.h"
 #include "platform/files.h"
 #include "platform/texts.h"
+#include "ui/design.h"
 #include "viewer/columnmemory.h"
 #include "viewer/itemlist.h"
 

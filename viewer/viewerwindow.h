@@ -23,6 +23,8 @@ class ColumnMemory;
 class ItemList;
 
 class ViewerWindow : public QMainWindow {
+    Q_OBJECT
+
 public:
     ViewerWindow();
     ~ViewerWindow() override;

@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The contact choice window and the end-of-call window, driven through
 // their controls as a user (or their timers) would.
-#include "callwindows/design.h"
 #include "callwindows/frmgefunden.h"
 #include "callwindows/frmgende.h"
+#include "callwindows/frmindexaufbau.h"
+#include "callwindows/frmkontaktabgleich.h"
 #include "core/calldialogs.h"
 #include "core/callfile.h"
 #include "core/run.h"
@@ -16,6 +17,7 @@
 #include "platform/settingsstore.h"
 #include "store/pimstore.h"
 #include "tests/support/testenv.h"
+#include "ui/design.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -293,4 +295,29 @@ TEST_F(EndOfCall, AnswersAndTheCountdown) {
     }
     frmGEnde::show(run); // scripted: closes at once
     EXPECT_TRUE(run.closeItems);
+}
+
+TEST_F(EndOfCall, EachWindowIsAQObjectOfItsOwnClass) {
+    contact(2, QString());
+    frmGefunden choice(run);
+    frmGEnde end(run);
+    frmIndexaufbau progress;
+    frmKontaktAbgleich reconciliation(run);
+    const std::pair<QObject*, const char*> windows[] = {
+        {&choice, "tlm::frmGefunden"},
+        {&end, "tlm::frmGEnde"},
+        {&progress, "tlm::frmIndexaufbau"},
+        {&reconciliation, "tlm::frmKontaktAbgleich"}};
+    for (const auto& [window, name] : windows) {
+        EXPECT_STREQ(window->metaObject()->className(), name);
+        EXPECT_TRUE(window->inherits(name));
+        EXPECT_NE(qobject_cast<QWidget*>(window), nullptr) << name;
+    }
+    EXPECT_EQ(qobject_cast<frmGefunden*>(static_cast<QObject*>(&choice)), &choice);
+    EXPECT_EQ(qobject_cast<frmGEnde*>(static_cast<QObject*>(&end)), &end);
+    EXPECT_EQ(qobject_cast<frmGEnde*>(static_cast<QObject*>(&choice)), nullptr);
+    EXPECT_EQ(qobject_cast<CallWindow*>(static_cast<QObject*>(&end)), &end);
+    EXPECT_EQ(qobject_cast<CallWindow*>(static_cast<QObject*>(&progress)), nullptr);
+    EXPECT_EQ(qobject_cast<frmKontaktAbgleich*>(static_cast<QObject*>(&reconciliation)),
+              &reconciliation);
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The second options window driven through its boxes: colour parts,
 // separator, font size, the colour buttons, system colours and saving.
+#include "config/colourbox.h"
+#include "config/frmoptionen.h"
 #include "config/frmoptionen2.h"
 #include "core/run.h"
 #include "platform/messagebox.h"
@@ -14,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPalette>
 #include <QPushButton>
 #include <QTest>
@@ -56,6 +59,19 @@ protected:
     }
     static QString get(const QString& key) { return settingsstore::get(key, u"<fehlt>"_s); }
 };
+
+TEST_F(Options2, TheWindowsAndColourBoxesAreQObjectsOfTheirOwnClass) {
+    open();
+    EXPECT_STREQ(window->metaObject()->className(), "tlm::frmOptionen2");
+    EXPECT_EQ(qobject_cast<frmOptionen2*>(static_cast<QObject*>(window.get())), window.get());
+    const QList<ColourBox*> colours = window->findChildren<ColourBox*>();
+    ASSERT_EQ(colours.size(), 4);
+    EXPECT_STREQ(colours.front()->metaObject()->className(), "tlm::ColourBox");
+    frmOptionen options(run);
+    EXPECT_STREQ(options.metaObject()->className(), "tlm::frmOptionen");
+    EXPECT_NE(qobject_cast<QMainWindow*>(static_cast<QObject*>(&options)), nullptr);
+    EXPECT_EQ(qobject_cast<frmOptionen2*>(static_cast<QObject*>(&options)), nullptr);
+}
 
 TEST_F(Options2, ColourPartsFollowEachOther) {
     open();

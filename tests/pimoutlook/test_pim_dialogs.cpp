@@ -3,8 +3,8 @@
 // The store's folder picker and address-book picker as a person sees them:
 // every entry whole, a company contact named, the design's colours.
 #include "pimoutlook/dialogs.h"
-#include "platform/design.h"
 #include "tests/support/testenv.h"
+#include "ui/design.h"
 
 #include <QApplication>
 #include <QDialog>

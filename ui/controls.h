@@ -12,8 +12,11 @@
 
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
@@ -33,6 +36,13 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& text, Q
 QComboBox* comboBox(QWidget* parent, const QString& name, const QStringList& entries, QRect twips,
                     const QString& toolTip = {});
 QLineEdit* textBox(QWidget* parent, const QString& name, QRect twips, const QString& toolTip = {});
+// A text of several lines, read-only unless said otherwise.
+QPlainTextEdit* textArea(QWidget* parent, const QString& name, const QString& spoken, QRect twips,
+                         bool readOnly = true);
+QListWidget* listBox(QWidget* parent, const QString& name, const QString& spoken, QRect twips,
+                     const QString& toolTip = {});
+// A frame that holds a section of a window; spoken names the section.
+QFrame* section(QWidget* parent, const QString& name, const QString& spoken, QRect twips);
 
 // Runs handler when the widget is clicked (left button pressed) or double
 // clicked; the widget's own handling goes on.

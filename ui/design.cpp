@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/design.h"
+#include "ui/design.h"
 
+#include "platform/settingnumber.h"
 #include "platform/settingsstore.h"
 #include "platform/syscolour.h"
 
@@ -33,9 +34,8 @@ QColor fromWindowsColour(int colour) {
 
 QColor storedColour(const DesignColour& colour) {
     const QString fallback = QString::fromUtf16(colour.fallback);
-    bool ok = false;
-    const int value = settingsstore::get(QString::fromUtf16(colour.key), fallback).toInt(&ok);
-    return fromWindowsColour(ok ? value : fallback.toInt());
+    const QString stored = settingsstore::get(QString::fromUtf16(colour.key), fallback);
+    return fromWindowsColour(integerOf(stored).value_or(toInteger(fallback)));
 }
 
 void setBackground(QWidget* widget, const QColor& colour) {

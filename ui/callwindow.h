@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the call-time windows share: controls placed in twips in the design
-// font, a countdown of a main timer and a one-second timer that shrinks a
-// bar, and the modal show with its rule for scripted runs.
+// The base of the modal windows shown while a call is handled: controls
+// placed in twips in the design font, a countdown of a main timer and a
+// one-second timer that shrinks a bar, and the modal show with its rule for
+// scripted runs.
 #include <QDialog>
 #include <functional>
 
@@ -13,20 +14,14 @@ class QTimer;
 
 namespace tlm {
 
-class Log;
-class Error;
-
-// The error line of a window's handler: date and time, " " + window +
-// "." + handler + "()_", the step as five digits, ": Err ", the number,
-// "..." and the description, appended to the program log.
-void handlerErrorLine(Log& log, const QString& handler, int step, const Error& error);
-
 class CallWindow : public QDialog {
+    Q_OBJECT
+
 protected:
     explicit CallWindow(const QString& objectName);
 
     QLabel* addLabel(const QString& name, const QString& text, QRect twips);
-    QLabel* addImage(const QString& name, const QString& resource, const QString& toolTip,
+    QLabel* addImage(const QString& name, const QPixmap& picture, const QString& toolTip,
                      QRect twips);
     QPushButton* addButton(const QString& name, const QString& text, QRect twips);
 

@@ -1,14 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "callwindows/callwindow.h"
+#include "ui/callwindow.h"
 
-#include "callwindows/controls.h"
-#include "callwindows/design.h"
-#include "core/log.h"
-#include "platform/clock.h"
-#include "platform/error.h"
 #include "platform/messagebox.h"
-#include "platform/texts.h"
+#include "ui/controls.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -33,9 +28,9 @@ QLabel* CallWindow::addLabel(const QString& name, const QString& text, QRect twi
     return controls::label(this, name, text, twips);
 }
 
-QLabel* CallWindow::addImage(const QString& name, const QString& resource, const QString& toolTip,
+QLabel* CallWindow::addImage(const QString& name, const QPixmap& picture, const QString& toolTip,
                              QRect twips) {
-    return controls::image(this, name, QPixmap(resource), toolTip, twips);
+    return controls::image(this, name, picture, toolTip, twips);
 }
 
 QPushButton* CallWindow::addButton(const QString& name, const QString& text, QRect twips) {
@@ -51,13 +46,6 @@ void CallWindow::restart(QTimer* timer, int milliseconds) {
 void CallWindow::setBarWidth(double pixels) {
     if (pixels >= 0)
         lblCountdown->resize(static_cast<int>(pixels), lblCountdown->height());
-}
-
-void handlerErrorLine(Log& log, const QString& handler, int step, const Error& error) {
-    log.appendProgramLog(texts::dateTime(clock::now()) + QLatin1Char(' ') + handler +
-                         QStringLiteral("()_%1").arg(step, 5, 10, QLatin1Char('0')) +
-                         QStringLiteral(": Err ") + QString::number(error.number()) +
-                         QStringLiteral("...") + error.description());
 }
 
 void showCallWindow(QDialog& window, bool countdown, const std::function<void()>& defaultButton) {

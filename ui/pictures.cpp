@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "config/pictures.h"
+#include "ui/pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QWidget>
 
 namespace tlm::pictures {
 namespace {
@@ -143,6 +145,25 @@ QPixmap picture(Kind kind, int size) {
     p.scale(size / 32.0, size / 32.0);
     paint(p, kind);
     return pixmap;
+}
+
+QPixmap drawn(Drawn which) {
+    switch (which) {
+    case Drawn::Contact:
+        return QPixmap(QStringLiteral(":/ui/contact.png"));
+    case Drawn::Contacts:
+        return QPixmap(QStringLiteral(":/ui/contacts.png"));
+    case Drawn::Unknown:
+        return QPixmap(QStringLiteral(":/ui/unknown.png"));
+    }
+    return {};
+}
+
+QPixmap desktop(const QWidget* widget, Desktop which) {
+    static constexpr QStyle::StandardPixmap standard[] = {
+        QStyle::SP_ComputerIcon, QStyle::SP_MediaVolume, QStyle::SP_DriveNetIcon,
+        QStyle::SP_FileDialogContentsView, QStyle::SP_DirIcon};
+    return widget->style()->standardIcon(standard[static_cast<int>(which)]).pixmap(32, 32);
 }
 
 } // namespace tlm::pictures

@@ -1,19 +1,23 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "config/formparts.h"
+#include "ui/formparts.h"
 
-#include "callwindows/controls.h"
-#include "callwindows/design.h"
+#include "ui/controls.h"
+#include "ui/design.h"
 
 #include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTimer>
+#include <algorithm>
 
 namespace tlm::formparts {
 namespace {
 class SelectOnFocus : public QObject {
+    Q_OBJECT
+
 public:
     explicit SelectOnFocus(QLineEdit* box) : QObject(box), m_box(box) {
         box->installEventFilter(this);
@@ -60,4 +64,15 @@ void selectAllOnFocus(QWidget* box) {
         new SelectOnFocus(edit);
 }
 
+void showWholeRows(QListWidget* list) {
+    const int row = list->sizeHintForRow(0);
+    if (row <= 0)
+        return;
+    const int frame = 2 * list->frameWidth();
+    const int rows = std::max(1, (list->height() - frame) / row);
+    list->resize(list->width(), rows * row + frame);
+}
+
 } // namespace tlm::formparts
+
+#include "formparts.moc"

@@ -1,14 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Small pieces that both options windows build their controls from.
-#include "config/pictures.h"
+// Small pieces that the windows build their forms from.
+#include "ui/pictures.h"
 
 #include <QRect>
 #include <QString>
 
 class QCheckBox;
 class QLabel;
+class QListWidget;
 class QWidget;
 
 namespace tlm::formparts {
@@ -30,5 +31,9 @@ QCheckBox* columnBox(QWidget* parent, const QString& labelName, const QString& c
 
 // Selects a text box's whole text whenever it takes the focus.
 void selectAllOnFocus(QWidget* box);
+
+// Shrinks a list to the whole rows that fit its height, so that no row
+// shows cut in half.
+void showWholeRows(QListWidget* list);
 
 } // namespace tlm::formparts

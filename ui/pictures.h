@@ -1,8 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The small pictures of the options windows, painted at run time.
+// Every picture the windows show, from one place: the small pictures
+// painted at run time, the drawn pictures of the call-time windows (built
+// into the program, drawn by tools/draw_call_pictures.py) and the desktop's
+// standard pictures.
 #include <QPixmap>
+
+class QWidget;
 
 namespace tlm::pictures {
 
@@ -24,5 +29,24 @@ enum class Kind {
 };
 
 QPixmap picture(Kind kind, int size = 32);
+
+enum class Drawn {
+    Contact,  // one person
+    Contacts, // several people
+    Unknown   // an unknown caller
+};
+
+QPixmap drawn(Drawn which);
+
+enum class Desktop {
+    Computer, // the CTI client
+    Speaker,  // a telephone number
+    Network,  // Outlook
+    Search,   // a magnifying glass
+    Folder    // a folder
+};
+
+// The desktop style's picture as the widget shows it, 32 pixels square.
+QPixmap desktop(const QWidget* widget, Desktop which);
 
 } // namespace tlm::pictures

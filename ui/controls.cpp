@@ -1,21 +1,26 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "callwindows/controls.h"
+#include "ui/controls.h"
 
-#include "callwindows/design.h"
+#include "ui/design.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace tlm::controls {
 namespace {
 // Watches one widget for one kind of mouse event of the left button.
 class MouseHandler : public QObject {
+    Q_OBJECT
+
 public:
     MouseHandler(QWidget* widget, QEvent::Type type, std::function<void()> handler)
         : QObject(widget), m_type(type), m_handler(std::move(handler)) {
@@ -93,6 +98,27 @@ QLineEdit* textBox(QWidget* parent, const QString& name, QRect twips, const QStr
     return placed(new QLineEdit(parent), name, twips, toolTip);
 }
 
+QPlainTextEdit* textArea(QWidget* parent, const QString& name, const QString& spoken, QRect twips,
+                         bool readOnly) {
+    auto* box = placed(new QPlainTextEdit(parent), name, twips, {});
+    box->setAccessibleName(spoken);
+    box->setReadOnly(readOnly);
+    return box;
+}
+
+QListWidget* listBox(QWidget* parent, const QString& name, const QString& spoken, QRect twips,
+                     const QString& toolTip) {
+    auto* list = placed(new QListWidget(parent), name, twips, toolTip);
+    list->setAccessibleName(spoken);
+    return list;
+}
+
+QFrame* section(QWidget* parent, const QString& name, const QString& spoken, QRect twips) {
+    auto* frame = placed(new QFrame(parent), name, twips, {});
+    frame->setAccessibleName(spoken);
+    return frame;
+}
+
 void onClick(QWidget* widget, std::function<void()> handler) {
     new MouseHandler(widget, QEvent::MouseButtonPress, std::move(handler));
 }
@@ -102,3 +128,5 @@ void onDoubleClick(QWidget* widget, std::function<void()> handler) {
 }
 
 } // namespace tlm::controls
+
+#include "controls.moc"
