@@ -4,11 +4,7 @@
 
 #include "callwindows/controls.h"
 #include "callwindows/design.h"
-#include "core/log.h"
-#include "platform/clock.h"
-#include "platform/error.h"
 #include "platform/messagebox.h"
-#include "platform/texts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -51,13 +47,6 @@ void CallWindow::restart(QTimer* timer, int milliseconds) {
 void CallWindow::setBarWidth(double pixels) {
     if (pixels >= 0)
         lblCountdown->resize(static_cast<int>(pixels), lblCountdown->height());
-}
-
-void handlerErrorLine(Log& log, const QString& handler, int step, const Error& error) {
-    log.appendProgramLog(texts::dateTime(clock::now()) + QLatin1Char(' ') + handler +
-                         QStringLiteral("()_%1").arg(step, 5, 10, QLatin1Char('0')) +
-                         QStringLiteral(": Err ") + QString::number(error.number()) +
-                         QStringLiteral("...") + error.description());
 }
 
 void showCallWindow(QDialog& window, bool countdown, const std::function<void()>& defaultButton) {

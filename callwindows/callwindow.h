@@ -13,14 +13,6 @@ class QTimer;
 
 namespace tlm {
 
-class Log;
-class Error;
-
-// The error line of a window's handler: date and time, " " + window +
-// "." + handler + "()_", the step as five digits, ": Err ", the number,
-// "..." and the description, appended to the program log.
-void handlerErrorLine(Log& log, const QString& handler, int step, const Error& error);
-
 class CallWindow : public QDialog {
 protected:
     explicit CallWindow(const QString& objectName);
