@@ -21,7 +21,7 @@ constexpr int WindowWidth = 6350;
 constexpr int LabelLeft = 960, LabelWidth = 5270;
 } // namespace
 
-frmGEnde::frmGEnde(Run& run) : CallWindow(u"frmGEnde"_s), m_run(run) {
+frmGEnde::frmGEnde(const Run& run) : CallWindow(u"frmGEnde"_s), m_run(run) {
     setWindowTitle(u"Ruf beendet..."_s);
     resize(design::pixels(WindowWidth), design::pixels(2160));
     imgContact = addImage(u"imgContact"_s, pictures::drawn(pictures::Drawn::Contact), u"Kontakt"_s,
@@ -97,18 +97,19 @@ void frmGEnde::timerSecond_Timer() {
 }
 
 void frmGEnde::cmdClose_Click() {
-    m_run.closeItems = true;
+    m_answer = CallEndAnswer::CloseItems;
     accept();
 }
 
 void frmGEnde::cmdGoOn_Click() {
-    m_run.closeItems = false;
+    m_answer = CallEndAnswer::KeepOpen;
     accept();
 }
 
-void frmGEnde::show(Run& run) {
+CallEndAnswer frmGEnde::show(const Run& run) {
     frmGEnde window(run);
     showCallWindow(window, window.countdownSeconds() != 0, [&] { window.cmdClose_Click(); });
+    return window.answer();
 }
 
 } // namespace tlm

@@ -5,7 +5,7 @@
 #include "core/calldialogs.h"
 #include "core/contactindex.h"
 #include "core/folderreference.h"
-#include "core/handlererror.h"
+#include "core/log.h"
 #include "core/itemwindow.h"
 #include "core/run.h"
 #include "numbers/areainfo.h"
@@ -36,7 +36,6 @@ using namespace Qt::StringLiterals;
 namespace tlm {
 namespace {
 
-constexpr int EntryIdAt = 153;
 constexpr long NoPermission = -2147024891; // &H80070005
 
 struct PhoneType {
@@ -276,8 +275,8 @@ void frmKontaktAbgleich::subShowIndexMatches() {
         cmdUebernahmeRufnummer->hide();
     } else {
         cbxKontakte->clear();
-        for (const QString& entry : lookup.foundList)
-            cbxKontakte->addItem(entry.left(150).trimmed(), entry.mid(EntryIdAt));
+        for (const FoundContact& found : lookup.found)
+            cbxKontakte->addItem(found.display, found.entryId);
         cbxKontakte->setCurrentIndex(0);
         cmdUebernahmeAdresse->show();
         cmdUebernahmeRufnummer->show();
@@ -415,15 +414,14 @@ outlook::FolderPtr frmKontaktAbgleich::newContactFolder() {
 }
 
 void frmKontaktAbgleich::fillNewContact(outlook::Item& contact) {
-    Params& p = m_run.params;
+    const Params& p = m_run.params;
     contact.set(u"FirstName"_s, p[P_FIRST_NAME]);
     contact.set(u"LastName"_s, p[P_LAST_NAME]);
-    p.values[P_ADR_STREET] = streetWritten(p[P_ADR_STREET]);
     const int type = std::max(0, addressType());
     const QString kind = addressKinds[type] + u"Address"_s;
     if (type == 0)
         contact.set(u"CompanyName"_s, p[P_COMPANY]);
-    contact.set(kind + u"Street"_s, p[P_ADR_STREET]);
+    contact.set(kind + u"Street"_s, streetWritten(p[P_ADR_STREET]));
     contact.set(kind + u"PostalCode"_s, p[P_ADR_ZIP]);
     contact.set(kind + u"City"_s,
                 m_area->Place.trimmed().isEmpty() ? p[P_ADR_CITY] : m_area->Place);
@@ -519,9 +517,8 @@ void frmKontaktAbgleich::cmdUebernahmeAdresse_Click() {
     if (phoneField().isEmpty() || selectedEntryId().isEmpty() || addressType() < 0)
         return;
     handle(u"frmKontaktAbgleich.cmdUebernahmeAdresse_Click"_s, [&] {
-        Params& p = m_run.params;
+        const Params& p = m_run.params;
         const outlook::ItemPtr contact = m_run.mapi->GetItemFromID(selectedEntryId());
-        p.values[P_ADR_STREET] = streetWritten(p[P_ADR_STREET]);
         const QString kind = addressKinds[addressType()] + u"Address"_s;
         // An empty value from the CTI client leaves the contact's field as it is.
         const auto take = [&](const QString& field, const QString& value) {
@@ -530,7 +527,7 @@ void frmKontaktAbgleich::cmdUebernahmeAdresse_Click() {
         };
         if (addressType() == 0)
             take(u"CompanyName"_s, p[P_COMPANY]);
-        take(kind + u"Street"_s, p[P_ADR_STREET]);
+        take(kind + u"Street"_s, streetWritten(p[P_ADR_STREET]));
         take(kind + u"PostalCode"_s, p[P_ADR_ZIP]);
         take(kind + u"City"_s, p[P_ADR_CITY]);
         take(kind + u"Country"_s, p[P_ADR_COUNTRY]);
@@ -544,7 +541,7 @@ void frmKontaktAbgleich::handle(const QString& handler, const std::function<void
     try {
         body();
     } catch (const Error& e) {
-        handlerErrorLine(m_run.log, handler, m_step, e);
+        m_run.log.errorLine(ErrorExit::handler(handler), m_step, e);
     }
 }
 

@@ -109,7 +109,6 @@ private:
     bool m_unloaded = false;
     bool m_restored = false; // set by the settings restore: no save on close
     bool m_activated = false;
-    int m_step = 0;
     std::function<void()> m_onClosed;
 
     QMenuBar* m_menuBar;

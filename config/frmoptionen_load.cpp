@@ -5,7 +5,7 @@
 #include "config/frmoptionen.h"
 
 #include "core/contactindex.h"
-#include "core/handlererror.h"
+#include "core/log.h"
 #include "core/itemwindow.h"
 #include "core/run.h"
 #include "core/settings.h"
@@ -313,7 +313,7 @@ void frmOptionen::placementPreview(int defaultFolder, int position, const QStrin
         }
         showItem(m_run, items->Item(1), position);
     } catch (const Error& e) {
-        handlerErrorLine(m_run.log, u"frmOptionen.imgMon1_DblClick"_s, 0, e);
+        m_run.log.errorLine(ErrorExit::handler(u"frmOptionen.imgMon1_DblClick"_s), Step(), e);
     }
 }
 

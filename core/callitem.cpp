@@ -200,7 +200,7 @@ void CallItemBuilder::writeUserField(int n) {
     const QString value = m_run.lookup.currentContact->text(user);
     if (value.trimmed().isEmpty() || readSettingInt(setting + u"Print"_s, 0) != 1)
         return;
-    m_log.subLog(u"..."_s + user, m_log.step());
+    m_log.subLog(u"..."_s + user, m_log.step().number());
     const QString caption = readSetting(setting);
     const bool linked = readSetting(setting + u"Link"_s) == u"1"_s;
     if (body().rich())

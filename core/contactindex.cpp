@@ -74,7 +74,7 @@ private:
     QString m_index;
     QString m_temporary;
     QString m_indexLog;
-    int m_step = 60000;
+    Step m_step{60000};
     QDateTime m_started;
     int m_contacts = 0;
     bool m_result = false;
@@ -84,7 +84,7 @@ private:
 void IndexBuilder::fail(long number, const QString& description, const QString& text) {
     m_run.log.appendProgramLog(
         texts::dateTime(clock::now()) + QStringLiteral(" mdlMain.subCreateFileIndex_") +
-        QStringLiteral("%1").arg(m_step, 5, 10, QLatin1Char('0')) + QStringLiteral(": ") + text +
+        m_step.digits() + QStringLiteral(": ") + text +
         QStringLiteral("(Err ") + QString::number(number) + QStringLiteral("...") + description +
         QLatin1Char(')'));
 }
@@ -333,9 +333,9 @@ bool subCreateFileIndex(Run& run, bool showProgress) {
 
 namespace tlm {
 namespace {
-// A found-contact list entry: 150 characters of display text, the field
-// number in two digits, the journal digit and the EntryID.
-QString foundListEntry(const outlook::ItemPtr& contact, int field, bool viewCompany) {
+constexpr int MaxDisplayWidth = 150;
+
+FoundContact foundContact(const outlook::ItemPtr& contact, int field, bool viewCompany) {
     const QString name = contact->get(QStringLiteral("LastNameAndFirstName")).toString();
     const QString company = contact->get(QStringLiteral("CompanyName")).toString();
     QString display = company;
@@ -345,8 +345,7 @@ QString foundListEntry(const outlook::ItemPtr& contact, int field, bool viewComp
             display += QStringLiteral(" (") + company + QLatin1Char(')');
     }
     const bool journal = contact->get(QStringLiteral("Journal")).toBool();
-    return fitted(display, 150) + QStringLiteral("%1").arg(field, 2, 10, QLatin1Char('0')) +
-           (journal ? QLatin1Char('1') : QLatin1Char('0')) + contact->EntryID();
+    return {display.left(MaxDisplayWidth).trimmed(), field, journal, contact->EntryID()};
 }
 } // namespace
 
@@ -376,11 +375,11 @@ void subIndexLookup(Run& run) {
             const outlook::ItemPtr contact = run.mapi->GetItemFromID(m.entryId);
             if (!contact)
                 return;
-            const QString entry = foundListEntry(contact, m.field, viewCompany);
+            FoundContact entry = foundContact(contact, m.field, viewCompany);
             found.currentContact = contact;
             ++found.foundCount;
             found.matchedField = m.field;
-            found.foundList.append(entry);
+            found.found.append(std::move(entry));
         });
     }
 }

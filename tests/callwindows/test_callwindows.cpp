@@ -8,6 +8,7 @@
 #include "callwindows/frmkontaktabgleich.h"
 #include "core/calldialogs.h"
 #include "core/callfile.h"
+#include "core/contactchoice.h"
 #include "core/run.h"
 #include "outlook/application.h"
 #include "outlook/folder.h"
@@ -56,8 +57,8 @@ protected:
             c->set(u"CompanyName"_s, first == std::string("Jonas") ? u"Wagner Bau"_s : QString());
             c->Save();
             ids << c->EntryID();
-            run.lookup.foundList << fitted(QString::fromLatin1(first) + u" Wagner"_s, 150) +
-                                        u"020"_s + c->EntryID();
+            run.lookup.found << FoundContact{QString::fromLatin1(first) + u" Wagner"_s, 2, false,
+                                             c->EntryID()};
         }
         run.lookup.foundCount = 3;
     }
@@ -109,6 +110,7 @@ TEST_F(CallWindows, TheChoiceListPreselectsTheFavouriteAndMarksTheOpenWindow) {
         window.cmdOK_Click();
         EXPECT_TRUE(mark().isEmpty());
         EXPECT_FALSE(processlock::isHeld(choiceLockPath(run)));
+        takeContactChoice(run, window.choice());
     }
     EXPECT_EQ(run.chosenEntryId, ids[2]);
     ASSERT_TRUE(run.lookup.currentContact);
@@ -134,6 +136,7 @@ TEST_F(CallWindows, AStaleFavouriteLeavesTheFirstLineAndAMenuChoiceIsNoFavourite
     frmGefunden window(run);
     EXPECT_EQ(child<QListWidget>(window, "listGefunden")->currentRow(), 0);
     window.cmdOK_Click();
+    takeContactChoice(run, window.choice());
     EXPECT_EQ(run.chosenEntryId, ids[0]);
     EXPECT_EQ(ini::read(favourites, u"Favoriten"_s, number), u"0000DEAD"_s);
 }
@@ -144,6 +147,7 @@ TEST_F(CallWindows, CancelAndOkWithoutALine) {
     {
         frmGefunden window(run);
         window.cmdAbbruch_Click();
+        takeContactChoice(run, window.choice());
     }
     EXPECT_TRUE(run.chosenEntryId.isEmpty());
     EXPECT_EQ(run.lookup.foundCount, 0);
@@ -193,6 +197,7 @@ TEST_F(CallWindows, TheCountdownShrinksRestartsPausesAndChoosesByItself) {
     EXPECT_TRUE(timerMain->isActive());
     // the countdown ends: the selected line is taken
     window.timerMain_Timer();
+    takeContactChoice(run, window.choice());
     EXPECT_EQ(run.chosenEntryId, ids[1]);
     EXPECT_EQ(window.result(), QDialog::Accepted);
 }
@@ -200,7 +205,7 @@ TEST_F(CallWindows, TheCountdownShrinksRestartsPausesAndChoosesByItself) {
 TEST_F(CallWindows, AScriptedRunTakesThePreselectedLineAtOnceAndRunsACountdown) {
     // TELLMARIN_AUTOANSWER=1 is set for the tests
     run.settings.AutoChoice = 0;
-    frmGefunden::show(run);
+    takeContactChoice(run, frmGefunden::show(run));
     EXPECT_EQ(run.chosenEntryId, ids[0]);
     EXPECT_TRUE(mark().isEmpty());
 
@@ -211,7 +216,7 @@ TEST_F(CallWindows, AScriptedRunTakesThePreselectedLineAtOnceAndRunsACountdown) 
             if (auto* list = w->findChild<QListWidget*>(u"listGefunden"_s))
                 list->setCurrentRow(2);
     });
-    frmGefunden::show(run);
+    takeContactChoice(run, frmGefunden::show(run));
     EXPECT_EQ(run.chosenEntryId, ids[2]);
 }
 
@@ -274,16 +279,18 @@ TEST_F(EndOfCall, AnswersAndTheCountdown) {
         window.timerSecond_Timer(); // would be negative: kept
         EXPECT_EQ(bar->width(), 0);
         window.cmdGoOn_Click();
+        takeCallEndAnswer(run, window.answer());
     }
     EXPECT_FALSE(run.closeItems);
     {
         frmGEnde window(run);
         window.reject(); // the close box leaves the flag as it was
+        takeCallEndAnswer(run, window.answer());
     }
     EXPECT_FALSE(run.closeItems);
     // unanswered, the countdown closes all items
     settingsstore::save(u"AutoChoiceJournalCallEnd"_s, u"1"_s);
-    frmGEnde::show(run);
+    takeCallEndAnswer(run, frmGEnde::show(run));
     EXPECT_TRUE(run.closeItems);
 
     settingsstore::save(u"AutoChoiceJournalCallEnd"_s, u"0"_s);
@@ -293,7 +300,7 @@ TEST_F(EndOfCall, AnswersAndTheCountdown) {
         EXPECT_TRUE(child<QLabel>(window, "lblCountdown")->isHidden());
         EXPECT_FALSE(child<QTimer>(window, "timerMain")->isActive());
     }
-    frmGEnde::show(run); // scripted: closes at once
+    takeCallEndAnswer(run, frmGEnde::show(run)); // scripted: closes at once
     EXPECT_TRUE(run.closeItems);
 }
 

@@ -226,8 +226,8 @@ TEST_F(Interactive, SeveralContactsAreChosenInTheChoiceWindow) {
     int asked = 0;
     setCallDialogs({.contactChoice = [&](tlm::Run& run) {
         ++asked;
-        run.lookup.currentContact = run.mapi->GetItemFromID(klausId);
-        run.lookup.foundCount = 1;
+        return ContactChoice{ContactChoice::Kind::Chosen, klausId,
+                             run.mapi->GetItemFromID(klausId), run.lookup.matchedField, true};
     }});
     ItemPtr contact;
     entry(menu(wagner, u"1"_s), &contact);
