@@ -6,9 +6,9 @@
 
 namespace tlm::design {
 
-QColor colourSetting(const QString& key) {
-    const SettingKey* k = findSettingKey(key);
-    const int fallback = k && k->callDefault ? QString::fromUtf16(k->callDefault).toInt() : 0;
+QColor colourSetting(keys::Key key) {
+    const SettingKey& k = KeyName(key).entry();
+    const int fallback = k.callDefault ? QString::fromUtf16(k.callDefault).toInt() : 0;
     return fromWindowsColour(readSettingInt(key, fallback));
 }
 

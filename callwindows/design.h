@@ -4,6 +4,7 @@
 // The look of the program's windows: the suite's design helpers, and the
 // design colours read as the program reads every setting (a bad value is
 // logged and its default used).
+#include "core/settingkeys.h"
 #include "platform/design.h"
 
 #include <QString>
@@ -11,6 +12,6 @@
 namespace tlm::design {
 
 // A setting holding a colour, with its default when it is missing or bad.
-QColor colourSetting(const QString& key);
+QColor colourSetting(keys::Key key);
 
 } // namespace tlm::design

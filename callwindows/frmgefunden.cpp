@@ -88,10 +88,10 @@ void frmGefunden::Form_Load() {
                     texts::dateTime(clock::now()));
     });
     setWindowTitle(u"Gespräch mit "_s + number);
-    design::setBackground(this, design::colourSetting(u"ColorBack"_s));
-    design::setBackground(lblTopic, design::colourSetting(u"ColorDefault"_s));
+    design::setBackground(this, design::colourSetting(keys::ColorBack));
+    design::setBackground(lblTopic, design::colourSetting(keys::ColorDefault));
     design::setBackground(lblCountdown, lblTopic->palette().color(QPalette::Window));
-    design::setTextColour(lblTitel, design::colourSetting(u"ColorFont"_s));
+    design::setTextColour(lblTitel, design::colourSetting(keys::ColorFont));
 
     const QStringList& found = m_run.lookup.foundList;
     log.subLog(u"...Auswahlliste mit gefunden Outlook-Kontakten füllen ("_s +

@@ -46,9 +46,9 @@ frmGEnde::frmGEnde(Run& run) : CallWindow(u"frmGEnde"_s), m_run(run) {
 }
 
 void frmGEnde::Form_Load() {
-    design::setBackground(lblCountdown, design::colourSetting(u"ColorDefault"_s));
-    design::setBackground(this, design::colourSetting(u"ColorBack"_s));
-    const QColor text = design::colourSetting(u"ColorBackFont"_s);
+    design::setBackground(lblCountdown, design::colourSetting(keys::ColorDefault));
+    design::setBackground(this, design::colourSetting(keys::ColorBack));
+    const QColor text = design::colourSetting(keys::ColorBackFont);
     for (QLabel* label : {lblContact, lblNumber, lblQuestion})
         design::setTextColour(label, text);
     setWindowTitle(u"Gesprächsende mit... "_s);
@@ -74,7 +74,7 @@ void frmGEnde::Form_Load() {
     QApplication::processEvents();
     lblNumber->setText(m_run.params[P_NUMBER] + suffix);
 
-    m_countdown = readSettingInt(u"AutoChoiceJournalCallEnd"_s, 10);
+    m_countdown = readSettingInt(keys::AutoChoiceJournalCallEnd, 10);
     if (m_countdown == 0) {
         lblCountdown->hide();
         timerMain->stop();

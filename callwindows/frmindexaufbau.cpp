@@ -30,7 +30,7 @@ frmIndexaufbau::frmIndexaufbau() {
     setObjectName(QStringLiteral("frmIndexaufbau"));
     setWindowTitle(QStringLiteral("Tellmarin"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
-    design::setBackground(this, design::colourSetting(QStringLiteral("ColorBack")));
+    design::setBackground(this, design::colourSetting(keys::ColorBack));
 
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("imgOutlookFolder"));
@@ -46,8 +46,8 @@ frmIndexaufbau::frmIndexaufbau() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize();
     move(placement(screenSize, frameGeometry().size(),
-                   readSettingInt(QStringLiteral("WindowOffsetIndexX"), 0),
-                   readSettingInt(QStringLiteral("WindowOffsetIndexY"), 0)));
+                   readSettingInt(keys::WindowOffsetIndexX, 0),
+                   readSettingInt(keys::WindowOffsetIndexY, 0)));
 }
 
 QPoint frmIndexaufbau::placement(const QSize& screen, const QSize& window, int offsetXTwips,

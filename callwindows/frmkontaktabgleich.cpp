@@ -150,8 +150,8 @@ frmKontaktAbgleich::frmKontaktAbgleich(Run& run)
     auto* lblTitel = controls::label(this, u"lblTitel"_s, QString(), {120, 90, 10200, 300});
     auto* lblBottom = controls::label(this, u"lblBottom"_s, QString(), {0, 5880, 10500, 720});
     for (QLabel* bar : {lblTopic, lblBottom})
-        design::setBackground(bar, design::colourSetting(u"ColorDefault"_s));
-    design::setTextColour(lblTitel, design::colourSetting(u"ColorFont"_s));
+        design::setBackground(bar, design::colourSetting(keys::ColorDefault));
+    design::setTextColour(lblTitel, design::colourSetting(keys::ColorFont));
     lblTitel->raise();
     buildCallerSide();
     buildOutlookSide();
@@ -186,7 +186,7 @@ void frmKontaktAbgleich::buildCallerSide() {
     auto* rand = section(frame, u"randTKSuite"_s, QString(), {0, 0, 4800, 5160});
     rand->setFrameShape(QFrame::Box);
     auto* rahmen = section(frame, u"rahmenTKSuite"_s, QString(), {60, 60, 4680, 540});
-    design::setBackground(rahmen, design::colourSetting(u"ColorBack"_s));
+    design::setBackground(rahmen, design::colourSetting(keys::ColorBack));
     const QPixmap client = standardPicture(this, QStyle::SP_ComputerIcon);
     imgTKSuite =
         controls::image(frame, u"imgTKSuite"_s, client, u"TK-Suite Client"_s, {120, 120, 420, 420});
@@ -215,7 +215,7 @@ void frmKontaktAbgleich::buildCallerSide() {
     chkJournal = new QCheckBox(u"&Journal-Eigenschaft"_s, frame);
     chkJournal->setObjectName(u"chkJournal"_s);
     design::place(chkJournal, 540, 4680, 3000, 360);
-    design::setTextColour(chkJournal, design::colourSetting(u"ColorBackFont"_s));
+    design::setTextColour(chkJournal, design::colourSetting(keys::ColorBackFont));
 }
 
 void frmKontaktAbgleich::buildOutlookSide() {
@@ -266,7 +266,7 @@ void frmKontaktAbgleich::buildOutlookSide() {
 
 void frmKontaktAbgleich::Form_Load() {
     const Params& p = m_run.params;
-    design::setBackground(this, design::colourSetting(u"ColorBack"_s));
+    design::setBackground(this, design::colourSetting(keys::ColorBack));
     imgOutlook->setToolTip(m_run.env.outlookVersionText);
     imgOutlook->setAccessibleName(m_run.env.outlookVersionText);
     for (const char16_t* kind : {u"Geschäftlich", u"Privat", u"Weitere"})
@@ -278,7 +278,7 @@ void frmKontaktAbgleich::Form_Load() {
     findChild<QLabel*>(u"lblTitel"_s)
         ->setText(u"Sie können einen existierenden Outlook-Kontakt aktualisieren oder einen neuen "
                   u"erstellen."_s);
-    chkJournal->setChecked(readSettingInt(u"ContactJournal"_s) != 0);
+    chkJournal->setChecked(readSettingInt(keys::ContactJournal) != 0);
     subShowIndexMatches();
 
     *m_area = fncAreaInfo(p[P_NUMBER]);

@@ -176,10 +176,10 @@ void frmOptionen::subShowRubrik(int section) {
 }
 
 void frmOptionen::subApplyDesign() {
-    const QColor colourDefault = design::colourSetting(u"ColorDefault"_s);
-    const QColor colourFont = design::colourSetting(u"ColorFont"_s);
-    const QColor colourBack = design::colourSetting(u"ColorBack"_s);
-    const QColor colourBackFont = design::colourSetting(u"ColorBackFont"_s);
+    const QColor colourDefault = design::colourSetting(keys::ColorDefault);
+    const QColor colourFont = design::colourSetting(keys::ColorFont);
+    const QColor colourBack = design::colourSetting(keys::ColorBack);
+    const QColor colourBackFont = design::colourSetting(keys::ColorBackFont);
     design::setBackground(lblTopic, colourDefault);
     design::setBackground(lblFuss, colourDefault);
     design::setTextColour(lblTopic, colourFont);

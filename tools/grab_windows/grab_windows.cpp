@@ -16,12 +16,12 @@
 #include "config/frmoptionen2.h"
 #include "core/contactindex.h"
 #include "core/run.h"
+#include "core/settings.h"
 #include "outlook/application.h"
 #include "outlook/pim/dialogs.h"
 #include "outlook/pim/pimstore.h"
 #include "outlook/pim/vcard.h"
 #include "platform/gui.h"
-#include "platform/settingsstore.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
             store.addItem(folder, record);
         }
     }
-    tlm::settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+    tlm::saveSetting(tlm::keys::DefaultFolder, u"1"_s);
 
     tlm::Run choice;
     prepareRun(choice, root, u"0221987654"_s);
