@@ -45,8 +45,7 @@ frmIndexaufbau::frmIndexaufbau() {
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize();
-    move(placement(screenSize, frameGeometry().size(),
-                   readSettingInt(keys::WindowOffsetIndexX, 0),
+    move(placement(screenSize, frameGeometry().size(), readSettingInt(keys::WindowOffsetIndexX, 0),
                    readSettingInt(keys::WindowOffsetIndexY, 0)));
 }
 

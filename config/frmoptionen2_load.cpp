@@ -100,8 +100,7 @@ void frmOptionen2::loadField(const Field& field) {
         fieldControl<QLineEdit>(this, field.control)->setText(value);
         break;
     case FieldKind::Flag:
-        fieldControl<QCheckBox>(this, field.control)
-            ->setChecked(integerOf(value).value_or(0) != 0);
+        fieldControl<QCheckBox>(this, field.control)->setChecked(integerOf(value).value_or(0) != 0);
         break;
     case FieldKind::Choice:
         selectText(fieldControl<QComboBox>(this, field.control), value);

@@ -20,9 +20,32 @@ namespace {
 
 // The keys before the numbered folder lines, the keys after them up to the
 // user fields, and the keys after the user fields.
-const keys::Key headKeys[] = {keys::AddressSeparator, keys::AutoChoice, keys::AutoChoiceCallEnd, keys::AutoChoiceJournalCallEnd, keys::BusyStatus, keys::Callback, keys::ColorBack, keys::ColorBackFont, keys::ColorDefault, keys::ColorFont, keys::ContactCallEnd, keys::ContactJournal, keys::Debug, keys::DefaultFolder, keys::DisplayPosContact, keys::DisplayPosJournal, keys::Folders};
-const keys::Key middleKeys[] = {keys::FolderCalendar, keys::FolderNewContact, keys::FolderJournal, keys::InContact, keys::InJournal, keys::Internal, keys::JournalCallEnd, keys::JournalCategory, keys::JournalContact, keys::LogDays, keys::Mailaddressee, keys::MailFont, keys::MailFontSize, keys::MailTabStop1, keys::MailTabStop2, keys::ModeCalendarJournal};
-const keys::Key tailKeys[] = {keys::NewContactType, keys::OutContact, keys::OutJournal, keys::Refresh, keys::StopWatch, keys::URLHandler, keys::Maps, keys::ViewCompanyname, keys::WindowOffsetIndexX, keys::WindowOffsetIndexY};
+const keys::Key headKeys[] = {keys::AddressSeparator,
+                              keys::AutoChoice,
+                              keys::AutoChoiceCallEnd,
+                              keys::AutoChoiceJournalCallEnd,
+                              keys::BusyStatus,
+                              keys::Callback,
+                              keys::ColorBack,
+                              keys::ColorBackFont,
+                              keys::ColorDefault,
+                              keys::ColorFont,
+                              keys::ContactCallEnd,
+                              keys::ContactJournal,
+                              keys::Debug,
+                              keys::DefaultFolder,
+                              keys::DisplayPosContact,
+                              keys::DisplayPosJournal,
+                              keys::Folders};
+const keys::Key middleKeys[] = {
+    keys::FolderCalendar, keys::FolderNewContact, keys::FolderJournal,  keys::InContact,
+    keys::InJournal,      keys::Internal,         keys::JournalCallEnd, keys::JournalCategory,
+    keys::JournalContact, keys::LogDays,          keys::Mailaddressee,  keys::MailFont,
+    keys::MailFontSize,   keys::MailTabStop1,     keys::MailTabStop2,   keys::ModeCalendarJournal};
+const keys::Key tailKeys[] = {
+    keys::NewContactType,     keys::OutContact,        keys::OutJournal, keys::Refresh,
+    keys::StopWatch,          keys::URLHandler,        keys::Maps,       keys::ViewCompanyname,
+    keys::WindowOffsetIndexX, keys::WindowOffsetIndexY};
 
 void add(KeyValues& out, const KeyName& key) {
     out.append({key.text(), readSetting(key)});

@@ -95,8 +95,7 @@ QString IndexBuilder::message(const Error& e, int folder) const {
         return QStringLiteral(
             "Auf den persönlichen Kontakteordner konnte nicht zugegriffen werden.");
     case ConfiguredFolderMissing:
-        return QStringLiteral("Auf den Kontakteordner '") +
-               readSetting(keys::folder(folder)) +
+        return QStringLiteral("Auf den Kontakteordner '") + readSetting(keys::folder(folder)) +
                QStringLiteral("' ") + QStringLiteral("konnte nicht zugegriffen werden.");
     case err::CannotCreateObject: {
         const QString text =
@@ -238,8 +237,7 @@ void IndexBuilder::indexConfiguredFolders() {
     for (int i = 1; i <= count; ++i) {
         m_step = 60201;
         const outlook::FolderPtr folder =
-            FolderReference::parse(readSetting(keys::folderId(i)))
-                .resolve(m_mapi);
+            FolderReference::parse(readSetting(keys::folderId(i))).resolve(m_mapi);
         if (!folder) {
             const Error e(ConfiguredFolderMissing,
                           QStringLiteral("Der Kontakteordner ist nicht erreichbar."));
@@ -356,8 +354,7 @@ QList<outlook::FolderPtr> indexedContactFolders(const outlook::NamespacePtr& map
     const int count = readSettingInt(keys::Folders, 0);
     for (int i = 1; i <= count; ++i) {
         const outlook::FolderPtr folder =
-            FolderReference::parse(readSetting(keys::folderId(i)))
-                .resolve(mapi);
+            FolderReference::parse(readSetting(keys::folderId(i))).resolve(mapi);
         if (!folder)
             break;
         folders << folder;

@@ -133,7 +133,8 @@ const SettingKey* findSettingKey(const QString& name) {
 
 KeyName::KeyName(keys::Key key) : KeyName(keyTable[key], QString::fromUtf16(keyTable[key].name)) {}
 
-KeyName::KeyName(const SettingKey& entry, QString text) : m_entry(&entry), m_text(std::move(text)) {}
+KeyName::KeyName(const SettingKey& entry, QString text)
+    : m_entry(&entry), m_text(std::move(text)) {}
 
 KeyName numberedKey(keys::Stem stem, int number) {
     const SettingKey& entry = keyTable[stem];

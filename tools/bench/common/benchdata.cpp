@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/bench/common/benchdata.h"
 
+#include "core/settings.h"
 #include "outlook/application.h"
 #include "outlook/pim/pimstore.h"
-#include "core/settings.h"
 
 #include <QDate>
 #include <QDir>
