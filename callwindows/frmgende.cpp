@@ -75,7 +75,7 @@ void frmGEnde::Form_Load() {
     QApplication::processEvents();
     lblNumber->setText(m_run.params[P_NUMBER] + suffix);
 
-    m_countdown = readSettingInt(u"AutoChoiceJournalCallEnd"_s, 10);
+    m_countdown = readSettingInt(keys::AutoChoiceJournalCallEnd, 10);
     if (m_countdown == 0) {
         lblCountdown->hide();
         timerMain->stop();

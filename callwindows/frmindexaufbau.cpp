@@ -45,9 +45,8 @@ frmIndexaufbau::frmIndexaufbau() {
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize();
-    move(placement(screenSize, frameGeometry().size(),
-                   readSettingInt(QStringLiteral("WindowOffsetIndexX"), 0),
-                   readSettingInt(QStringLiteral("WindowOffsetIndexY"), 0)));
+    move(placement(screenSize, frameGeometry().size(), readSettingInt(keys::WindowOffsetIndexX, 0),
+                   readSettingInt(keys::WindowOffsetIndexY, 0)));
 }
 
 QPoint frmIndexaufbau::placement(const QSize& screen, const QSize& window, int offsetXTwips,

@@ -241,7 +241,7 @@ void frmKontaktAbgleich::Form_Load() {
     findChild<QLabel*>(u"lblTitel"_s)
         ->setText(u"Sie können einen existierenden Outlook-Kontakt aktualisieren oder einen neuen "
                   u"erstellen."_s);
-    chkJournal->setChecked(readSettingInt(u"ContactJournal"_s) != 0);
+    chkJournal->setChecked(readSettingInt(keys::ContactJournal) != 0);
     subShowIndexMatches();
 
     *m_area = fncAreaInfo(p[P_NUMBER]);

@@ -8,9 +8,11 @@
 // picks are written at once. Its menu bar leads to the second options
 // window, the settings backup, the CTI client set-up and help.
 #include "config/folderchoice.h"
+#include "config/optionfields.h"
 
 #include <QMainWindow>
 #include <functional>
+#include <span>
 
 class QCheckBox;
 class QComboBox;
@@ -100,7 +102,12 @@ private:
     void attach();
     void placementPreview(int defaultFolder, int position, const QString& message,
                           const QString& titleSuffix);
-    void loadSteps();
+    // The controls that show a setting, in the order they are saved.
+    enum class FieldKind;
+    using Field = OptionField<FieldKind>;
+    static std::span<const Field> fields();
+    void loadField(const Field& field);
+    void saveField(const Field& field);
     void openFolder(const QString& reference, int defaultFolder,
                     const std::function<void(const Error&)>& missing);
     void Form_Unload();

@@ -196,13 +196,12 @@ void CallItemBuilder::takeContact(int first, const ContactTexts& texts) {
 
 void CallItemBuilder::writeUserField(int n) {
     const QString user = u"User"_s + QString::number(n);
-    const QString setting = u"olUser"_s + QString::number(n);
     const QString value = m_run.lookup.currentContact->text(user);
-    if (value.trimmed().isEmpty() || readSettingInt(setting + u"Print"_s, 0) != 1)
+    if (value.trimmed().isEmpty() || readSettingInt(keys::userFieldPrint(n), 0) != 1)
         return;
     m_log.subLog(u"..."_s + user, m_log.step().number());
-    const QString caption = readSetting(setting);
-    const bool linked = readSetting(setting + u"Link"_s) == u"1"_s;
+    const QString caption = readSetting(keys::userField(n));
+    const bool linked = readSetting(keys::userFieldLink(n)) == u"1"_s;
     if (body().rich())
         body().line(caption + u':', value, linked ? &value : nullptr);
     else

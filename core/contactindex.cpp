@@ -95,8 +95,7 @@ QString IndexBuilder::message(const Error& e, int folder) const {
         return QStringLiteral(
             "Auf den persönlichen Kontakteordner konnte nicht zugegriffen werden.");
     case ConfiguredFolderMissing:
-        return QStringLiteral("Auf den Kontakteordner '") +
-               readSetting(QStringLiteral("Folder") + QString::number(folder)) +
+        return QStringLiteral("Auf den Kontakteordner '") + readSetting(keys::folder(folder)) +
                QStringLiteral("' ") + QStringLiteral("konnte nicht zugegriffen werden.");
     case err::CannotCreateObject: {
         const QString text =
@@ -211,7 +210,7 @@ void IndexBuilder::logFolder(const outlook::FolderPtr& folder, const FolderCount
 
 void IndexBuilder::indexDefaultFolder() {
     m_step = 60020;
-    if (readSettingInt(QStringLiteral("DefaultFolder"), 0) != 1)
+    if (readSettingInt(keys::DefaultFolder, 0) != 1)
         return;
     m_step = 60100;
     outlook::FolderPtr folder;
@@ -223,7 +222,7 @@ void IndexBuilder::indexDefaultFolder() {
         throw Error(DefaultFolderMissing, QStringLiteral("Der Standard-Kontakteordner fehlt."));
     m_step = 60101;
     const FolderCounts counts = indexFolder(folder);
-    saveSetting(QStringLiteral("DefaultFolderDate"), dateTimeOrZero(counts.newest));
+    saveSetting(keys::DefaultFolderDate, dateTimeOrZero(counts.newest));
     logFolder(folder, counts);
 }
 
@@ -231,15 +230,14 @@ void IndexBuilder::indexConfiguredFolders() {
     m_step = 60200;
     int count = 0;
     try {
-        count = readSettingInt(QStringLiteral("Folders"));
+        count = readSettingInt(keys::Folders);
     } catch (const Error& e) {
         fail(e.number(), e.description(), e.description());
     }
     for (int i = 1; i <= count; ++i) {
         m_step = 60201;
         const outlook::FolderPtr folder =
-            FolderReference::parse(readSetting(QStringLiteral("FolderID") + QString::number(i)))
-                .resolve(m_mapi);
+            FolderReference::parse(readSetting(keys::folderId(i))).resolve(m_mapi);
         if (!folder) {
             const Error e(ConfiguredFolderMissing,
                           QStringLiteral("Der Kontakteordner ist nicht erreichbar."));
@@ -247,8 +245,7 @@ void IndexBuilder::indexConfiguredFolders() {
             return; // the remaining folders are not indexed
         }
         const FolderCounts counts = indexFolder(folder);
-        saveSetting(QStringLiteral("FolderDate") + QString::number(i),
-                    dateTimeOrZero(counts.newest));
+        saveSetting(keys::folderDate(i), dateTimeOrZero(counts.newest));
         logFolder(folder, counts);
     }
 }
@@ -351,13 +348,12 @@ FoundContact foundContact(const outlook::ItemPtr& contact, int field, bool viewC
 
 QList<outlook::FolderPtr> indexedContactFolders(const outlook::NamespacePtr& mapi) {
     QList<outlook::FolderPtr> folders;
-    if (readSettingInt(QStringLiteral("DefaultFolder"), 0) == 1)
+    if (readSettingInt(keys::DefaultFolder, 0) == 1)
         ignoreErrors([&] { folders << mapi->GetDefaultFolder(outlook::olFolderContacts); });
-    const int count = readSettingInt(QStringLiteral("Folders"), 0);
+    const int count = readSettingInt(keys::Folders, 0);
     for (int i = 1; i <= count; ++i) {
         const outlook::FolderPtr folder =
-            FolderReference::parse(readSetting(QStringLiteral("FolderID") + QString::number(i)))
-                .resolve(mapi);
+            FolderReference::parse(readSetting(keys::folderId(i))).resolve(mapi);
         if (!folder)
             break;
         folders << folder;
@@ -367,7 +363,7 @@ QList<outlook::FolderPtr> indexedContactFolders(const outlook::NamespacePtr& map
 }
 
 void subIndexLookup(Run& run) {
-    const bool viewCompany = readSettingInt(QStringLiteral("ViewCompanyname"), 0) == 1;
+    const bool viewCompany = readSettingInt(keys::ViewCompanyname, 0) == 1;
     const QList<IndexMatch> matches = scanIndex(run.env.indexFile, run.params[P_NUMBER]);
     Lookup& found = run.lookup;
     for (const IndexMatch& m : matches) {

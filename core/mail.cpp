@@ -30,7 +30,7 @@ public:
                 ignoreErrors([&] { item().set(u"To"_s, contact->text(u"Email1Address"_s)); });
             } else {
                 m_log.subLog(u"...ohne Outlook-Kontaktverweis"_s, Base + 20);
-                item().set(u"To"_s, readSetting(u"Mailaddressee"_s));
+                item().set(u"To"_s, readSetting(keys::Mailaddressee));
             }
         });
         setSubject();

@@ -16,12 +16,12 @@
 #include "config/frmoptionen2.h"
 #include "core/contactindex.h"
 #include "core/run.h"
+#include "core/settings.h"
 #include "formats/vcard.h"
 #include "outlook/application.h"
 #include "pimoutlook/dialogs.h"
 #include "pimoutlook/register.h"
 #include "platform/gui.h"
-#include "platform/settingsstore.h"
 #include "store/pimstore.h"
 
 #include <QApplication>
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
             store.addItem(folder, record);
         }
     }
-    tlm::settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+    tlm::saveSetting(tlm::keys::DefaultFolder, u"1"_s);
 
     tlm::Run choice;
     prepareRun(choice, root, u"0221987654"_s);

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/bench/common/benchdata.h"
 
+#include "core/settings.h"
 #include "outlook/application.h"
-#include "platform/settingsstore.h"
 #include "store/pimstore.h"
 
 #include <QDate>
@@ -42,7 +42,7 @@ void useEnvironment(const QString& root) {
     QFile::setPermissions(root + u"/runtime"_s,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", (root + u"/runtime"_s).toUtf8());
-    settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+    saveSetting(keys::DefaultFolder, u"1"_s);
 }
 
 QString workFolder(const QString& root) {
