@@ -58,9 +58,9 @@ void frmGEnde::Form_Load() {
     imgUnknown->hide();
     const int field = m_run.lookup.matchedField;
     ignoreErrors([&] {
-        const outlook::ItemPtr& contact = m_run.lookup.currentContact;
+        outlook::Item& contact = required(m_run.lookup.currentContact);
         const bool privateField = field == 2 || field == 3 || field == 10;
-        lblContact->setText(contact->text(privateField ? u"FullName"_s : u"FullNameAndCompany"_s));
+        lblContact->setText(contact.text(privateField ? u"FullName"_s : u"FullNameAndCompany"_s));
     });
     const QString suffix = field != 0 ? u" ("_s + fncPhoneFieldLabel(field) + u')' : QString();
 

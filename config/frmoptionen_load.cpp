@@ -5,8 +5,9 @@
 #include "config/frmoptionen.h"
 
 #include "core/contactindex.h"
-#include "core/log.h"
 #include "core/itemwindow.h"
+#include "core/log.h"
+#include "core/optionsrun.h"
 #include "core/run.h"
 #include "core/settings.h"
 #include "core/versioninfo.h"
@@ -104,8 +105,7 @@ void frmOptionen::loadField(const Field& field) {
         auto* box = fieldControl<QCheckBox>(this, field.control);
         box->setChecked(readOptionInt(field.key) != 0);
         if (field.kind == FieldKind::RunCheck)
-            m_run.settings.*std::get<int Settings::*>(KeyName(field.key).entry().step3) =
-                box->isChecked() ? 1 : 0;
+            optionsrun::takeSetting(m_run, field.key, box->isChecked() ? 1 : 0);
         break;
     }
     case FieldKind::Index:
@@ -176,8 +176,7 @@ folderchoice::Kind frmOptionen::journalKind() const {
 }
 
 void frmOptionen::attach() {
-    m_run.application = outlook::attach();
-    m_run.mapi = m_run.application->GetNamespace(u"MAPI"_s);
+    optionsrun::attachOutlook(m_run);
 }
 
 void frmOptionen::setFolderBox(QLineEdit* box, const folderchoice::BoxContent& content) {
@@ -207,7 +206,7 @@ void frmOptionen::Form_Load() {
         },
         [this] { lblCopyright->setText(versioninfo::copyrightLine()); },
         [this] { subShowRubrik(0); },
-        [this] { m_run.env.workArea = screens::workArea(); },
+        [this] { optionsrun::readWorkArea(m_run); },
         [this] {
             fillDisplayList(cbxDisplayContact);
             fillDisplayList(cbxDisplayJournal);
@@ -257,7 +256,7 @@ void frmOptionen::subModeCalendarJournal() {
             attach();
     });
     const bool journal = journalMode();
-    m_run.calendarMode = !journal;
+    optionsrun::setCalendarMode(m_run, !journal);
     cmdJournalCalender->setText(journal ? u"Journaleintrag"_s : u"Kalendereintrag"_s);
     const QString title = journal ? u"Journal"_s : u"Kalender"_s;
     setSectionHeader(3, title);

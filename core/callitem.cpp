@@ -35,15 +35,11 @@ void CallItemBuilder::step(int number, const std::function<void()>& statement) {
 }
 
 outlook::Item& CallItemBuilder::item() {
-    if (!m_item)
-        throw Error(err::NoObject, u"Objektvariable oder With-Blockvariable nicht festgelegt"_s);
-    return *m_item;
+    return required(m_item);
 }
 
 outlook::BodyWriter& CallItemBuilder::body() {
-    if (!m_body)
-        throw Error(err::NoObject, u"Objektvariable oder With-Blockvariable nicht festgelegt"_s);
-    return *m_body;
+    return required(m_body);
 }
 
 void CallItemBuilder::create(int number, const QString& logText, int itemType) {

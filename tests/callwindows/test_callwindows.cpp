@@ -328,3 +328,12 @@ TEST_F(EndOfCall, EachWindowIsAQObjectOfItsOwnClass) {
     EXPECT_EQ(qobject_cast<frmKontaktAbgleich*>(static_cast<QObject*>(&reconciliation)),
               &reconciliation);
 }
+
+TEST_F(EndOfCall, AWindowWithoutAContactKeepsItsPlaceholder) {
+    // Without a contact the name cannot be read: the statement is skipped
+    // with error 91, as in every other handler, and the window still opens.
+    frmGEnde end(run);
+    const auto* label = end.findChild<QLabel*>(u"lblContact"_s);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), u"<unbekannt>"_s);
+}
