@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tellmarin-pim: the command-line tool of the local PIM store.
-#include "outlook/pim/tool.h"
+#include "pimtool/tool.h"
 #include "platform/gui.h"
 
 #include <QCoreApplication>

@@ -9,6 +9,7 @@
 #include "config/frmoptionen.h"
 #include "core/params.h"
 #include "core/run.h"
+#include "pimoutlook/register.h"
 #include "platform/gui.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     tlm::gui::prepareEnvironment();
     QApplication app(argc, argv);
     tlm::gui::loadQtTranslation();
+    tlm::pim::registerOutlookBackend();
     const QStringList arguments = app.arguments().mid(1);
     if (tlm::cli::isOption(arguments))
         return tlm::cli::run(arguments);

@@ -3,11 +3,11 @@
 // tellmarin-viewer: plays Outlook's visible part where the local PIM store
 // stands in for it: the store's folders and items, and a window for every
 // inspector that the program opens. One viewer per store and session.
-#include "outlook/pim/pimstore.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/gui.h"
 #include "platform/messagebox.h"
+#include "store/pimstore.h"
 #include "viewer/commandline.h"
 #include "viewer/singleinstance.h"
 #include "viewer/viewer.h"

@@ -2,17 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "callwindows/frmgefunden.h"
 
-#include "callwindows/design.h"
 #include "core/calldialogs.h"
 #include "core/callfile.h"
 #include "core/run.h"
-#include "outlook/application.h"
-#include "outlook/item.h"
-#include "platform/clock.h"
 #include "platform/error.h"
-#include "platform/inifile.h"
-#include "platform/processlock.h"
 #include "platform/texts.h"
+#include "ui/design.h"
+#include "ui/pictures.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -24,19 +20,16 @@ using namespace Qt::StringLiterals;
 
 namespace tlm {
 namespace {
-// The found-contact list's fixed layout.
-constexpr int DisplayWidth = 150;
-constexpr int FieldAt = 150;
-constexpr int EntryIdAt = 153;
 constexpr int ListLeft = 120, ListWidth = 6005;
 } // namespace
 
-frmGefunden::frmGefunden(Run& run) : CallWindow(u"frmGefunden"_s), m_run(run) {
+frmGefunden::frmGefunden(Run& run)
+    : CallWindow(u"frmGefunden"_s), m_run(run), m_session(run), m_found(run.lookup.found) {
     setWindowTitle(u"Kontaktauswahl"_s);
     resize(design::pixels(6245), design::pixels(4350));
     lblTopic = addLabel(u"lblTopic"_s, QString(), {0, 0, 6245, 1000});
     lblTopic->setFont(QFont(u"MS Sans Serif"_s, 8));
-    addImage(u"imgContacts"_s, u":/callwindows/contacts.png"_s, u"Mehrere Kontakte"_s,
+    addImage(u"imgContacts"_s, pictures::drawn(pictures::Drawn::Contacts), u"Mehrere Kontakte"_s,
              {120, 140, 720, 720});
     lblTitel =
         addLabel(u"lblTitel"_s,
@@ -69,46 +62,33 @@ frmGefunden::~frmGefunden() {
     Form_Unload();
 }
 
-QString frmGefunden::favouritesFile() const {
-    return m_run.env.workFolder + u"tlmOlfav.ini"_s;
-}
-
-QString frmGefunden::selectedLine() const {
+const FoundContact* frmGefunden::selectedLine() const {
     const QListWidgetItem* item = listGefunden->currentItem();
-    return item && item->isSelected() ? item->data(Qt::UserRole).toString() : QString();
+    return item && item->isSelected() ? &m_found[item->data(Qt::UserRole).toInt()] : nullptr;
 }
 
 void frmGefunden::Form_Load() {
     Log& log = m_run.log;
-    const QString number = m_run.params[P_NUMBER];
-    log.subLog(u"Dialog 'Kontaktauswahl' anzeigen"_s, 80000);
-    ignoreErrors([&] { m_lock = std::make_unique<processlock::Holder>(choiceLockPath(m_run)); });
-    ignoreErrors([&] {
-        subIniWrite(callFilePath(m_run), u"Program"_s, u"ContactChoiceDialogue"_s,
-                    texts::dateTime(clock::now()));
-    });
-    setWindowTitle(u"Gespräch mit "_s + number);
-    design::setBackground(this, design::colourSetting(u"ColorBack"_s));
-    design::setBackground(lblTopic, design::colourSetting(u"ColorDefault"_s));
+    setWindowTitle(u"Gespräch mit "_s + m_run.params[P_NUMBER]);
+    design::setBackground(this, design::storedColour(design::ColorBack));
+    design::setBackground(lblTopic, design::storedColour(design::ColorDefault));
     design::setBackground(lblCountdown, lblTopic->palette().color(QPalette::Window));
-    design::setTextColour(lblTitel, design::colourSetting(u"ColorFont"_s));
+    design::setTextColour(lblTitel, design::storedColour(design::ColorFont));
 
-    const QStringList& found = m_run.lookup.foundList;
     log.subLog(u"...Auswahlliste mit gefunden Outlook-Kontakten füllen ("_s +
-                   QString::number(found.size()) + u" Einträge)"_s,
+                   QString::number(m_found.size()) + u" Einträge)"_s,
                80010);
-    for (const QString& line : found) {
-        auto* item = new QListWidgetItem(line.left(DisplayWidth).trimmed(), listGefunden);
-        item->setData(Qt::UserRole, line);
+    for (qsizetype i = 0; i < m_found.size(); ++i) {
+        auto* item = new QListWidgetItem(m_found[i].display, listGefunden);
+        item->setData(Qt::UserRole, int(i));
     }
     if (listGefunden->count() > 0)
         listGefunden->setCurrentRow(0);
 
     log.subLog(u"...Favoriten einlesen"_s, 80020);
-    QString favourite;
-    ignoreErrors([&] { favourite = ini::read(favouritesFile(), u"Favoriten"_s, number); });
+    const QString favourite = m_session.favourite();
     for (int i = 0; !favourite.isEmpty() && i < listGefunden->count(); ++i) {
-        if (listGefunden->item(i)->data(Qt::UserRole).toString().mid(EntryIdAt) == favourite) {
+        if (m_found[i].entryId == favourite) {
             listGefunden->setCurrentRow(i);
             log.subLog(u"...Favorit gefunden"_s, 80021);
             break;
@@ -143,7 +123,7 @@ void frmGefunden::timerSecond_Timer() {
 void frmGefunden::timerMain_Timer() {
     if (listGefunden->count() == 0)
         return;
-    if (selectedLine().isEmpty())
+    if (!selectedLine())
         listGefunden->setCurrentRow(0);
     cmdOK_Click();
 }
@@ -159,7 +139,7 @@ void frmGefunden::restartCountdown() {
 }
 
 void frmGefunden::listGefunden_Click() {
-    if (!selectedLine().isEmpty())
+    if (selectedLine())
         cmdOK->setEnabled(true);
     restartCountdown();
 }
@@ -180,47 +160,20 @@ void frmGefunden::cmdPause_Click() {
 }
 
 void frmGefunden::cmdOK_Click() {
-    const QString file = callFilePath(m_run);
-    const QString line = selectedLine();
+    const FoundContact* line = selectedLine();
     try {
-        if (line.isEmpty()) {
-            subIniWrite(file, u"Contact"_s, u"Contact-ID"_s, QString());
-            accept();
-            return;
-        }
-        m_run.log.subLog(u"...Auswahl getroffen"_s, 80100);
-        m_run.chosenEntryId = line.mid(EntryIdAt);
-        Lookup& lookup = m_run.lookup;
-        lookup.currentContact.reset();
-        ignoreErrors(
-            [&] { lookup.currentContact = m_run.mapi->GetItemFromID(m_run.chosenEntryId); });
-        if (const outlook::ItemPtr contact = lookup.currentContact) {
-            m_run.log.subLog(u"...Kontaktauswahl: "_s +
-                                 contactLogText(contact->text(u"FullNameAndCompany"_s)),
-                             80110);
-            lookup.matchedField = line.mid(FieldAt, 2).toInt();
-            subUpdateCallFileContact(m_run);
-            lookup.foundCount = 1;
-            subIniWrite(file, u"Contact"_s, u"Contact-ID"_s, contact->EntryID());
-        }
-        // A choice during a call (not from a menu entry) becomes the favourite.
-        bool numeric = false;
-        const int menu = m_run.params[P_MENU_OPTION].trimmed().toInt(&numeric);
-        if (numeric && menu == 0) {
-            m_run.log.subLog(u"...Favorit speichern"_s, 80111);
-            ini::write(favouritesFile(), u"Favoriten"_s, m_run.params[P_NUMBER],
-                       m_run.chosenEntryId);
-        }
+        if (line)
+            m_session.choose(*line, m_choice);
+        else
+            m_session.chooseNone();
         accept();
     } catch (const Error& e) {
-        handlerErrorLine(m_run.log, u"frmGefunden.cmdOK_Click"_s, m_run.log.step(), e);
+        m_run.log.errorLine(ErrorExit::handler(u"frmGefunden.cmdOK_Click"_s), e);
     }
 }
 
 void frmGefunden::cmdAbbruch_Click() {
-    m_run.log.subLog(u"...Abbruch (ohne Kontaktauswahl)"_s, 80900);
-    m_run.chosenEntryId.clear();
-    m_run.lookup.foundCount = 0;
+    m_choice = m_session.cancel();
     reject();
 }
 
@@ -235,16 +188,13 @@ void frmGefunden::Form_Unload() {
     m_unloaded = true;
     timerMain->stop();
     timerSecond->stop();
-    ignoreErrors([&] {
-        subIniWrite(callFilePath(m_run), u"Program"_s, u"ContactChoiceDialogue"_s, QString());
-    });
-    m_run.log.subLog(u"Dialog 'Kontaktauswahl' schließen"_s, 80999);
-    m_lock.reset();
+    m_session.end();
 }
 
-void frmGefunden::show(Run& run) {
+ContactChoice frmGefunden::show(Run& run) {
     frmGefunden window(run);
     showCallWindow(window, run.settings.AutoChoice != 0, [&] { window.cmdOK_Click(); });
+    return window.choice();
 }
 
 } // namespace tlm

@@ -4,23 +4,23 @@
 // The contact choice window: when several contacts share the caller's
 // number, the user says who is on the line. The last choice for the number
 // (the favourite) is preselected, and a countdown can take the selected line
-// by itself. While the window is open the per-call file says so, and its
-// process holds the call's choice lock, so that later events of the call
-// wait for it (and a mark left by a process that died is recognised).
-#include "callwindows/callwindow.h"
+// by itself. While the window is open its session marks the per-call file
+// and holds the call's choice lock; the window answers what the user chose.
+#include "core/contactchoice.h"
+#include "core/foundcontact.h"
+#include "ui/callwindow.h"
 
-#include <memory>
+#include <QList>
 
 class QListWidget;
 
 namespace tlm {
 
 struct Run;
-namespace processlock {
-class Holder;
-}
 
 class frmGefunden : public CallWindow {
+    Q_OBJECT
+
 public:
     explicit frmGefunden(Run& run);
     ~frmGefunden() override;
@@ -32,8 +32,11 @@ public:
     void timerMain_Timer();
     void timerSecond_Timer();
 
-    // Shows the window modally for the run's found-contact list.
-    static void show(Run& run);
+    // What the user chose so far.
+    const ContactChoice& choice() const { return m_choice; }
+
+    // Shows the window modally for the run's found contacts; its answer.
+    static ContactChoice show(Run& run);
 
     void done(int result) override;
 
@@ -41,11 +44,12 @@ private:
     void Form_Load();
     void Form_Unload();
     void restartCountdown();
-    QString favouritesFile() const;
-    QString selectedLine() const;
+    const FoundContact* selectedLine() const;
 
     Run& m_run;
-    std::unique_ptr<processlock::Holder> m_lock;
+    ContactChoiceSession m_session;
+    const QList<FoundContact> m_found;
+    ContactChoice m_choice;
     QLabel* lblTopic;
     QLabel* lblTitel;
     QListWidget* listGefunden;

@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "callwindows/frmgende.h"
 
-#include "callwindows/design.h"
 #include "core/run.h"
 #include "numbers/phonefields.h"
 #include "outlook/item.h"
+#include "ui/design.h"
+#include "ui/pictures.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,13 +21,13 @@ constexpr int WindowWidth = 6350;
 constexpr int LabelLeft = 960, LabelWidth = 5270;
 } // namespace
 
-frmGEnde::frmGEnde(Run& run) : CallWindow(u"frmGEnde"_s), m_run(run) {
+frmGEnde::frmGEnde(const Run& run) : CallWindow(u"frmGEnde"_s), m_run(run) {
     setWindowTitle(u"Ruf beendet..."_s);
     resize(design::pixels(WindowWidth), design::pixels(2160));
-    imgContact = addImage(u"imgContact"_s, u":/callwindows/contact.png"_s, u"Kontakt"_s,
+    imgContact = addImage(u"imgContact"_s, pictures::drawn(pictures::Drawn::Contact), u"Kontakt"_s,
                           {120, 150, 720, 720});
-    imgUnknown = addImage(u"imgUnknown"_s, u":/callwindows/unknown.png"_s, u"Unbekannter Anrufer"_s,
-                          {120, 150, 720, 720});
+    imgUnknown = addImage(u"imgUnknown"_s, pictures::drawn(pictures::Drawn::Unknown),
+                          u"Unbekannter Anrufer"_s, {120, 150, 720, 720});
     lblContact = addLabel(u"lblContact"_s, u"<unbekannt>"_s, {LabelLeft, 150, LabelWidth, 360});
     lblContact->setTextFormat(Qt::PlainText);
     lblContact->setFont(QFont(u"Tahoma"_s, 9, QFont::Bold));
@@ -46,9 +47,9 @@ frmGEnde::frmGEnde(Run& run) : CallWindow(u"frmGEnde"_s), m_run(run) {
 }
 
 void frmGEnde::Form_Load() {
-    design::setBackground(lblCountdown, design::colourSetting(u"ColorDefault"_s));
-    design::setBackground(this, design::colourSetting(u"ColorBack"_s));
-    const QColor text = design::colourSetting(u"ColorBackFont"_s);
+    design::setBackground(lblCountdown, design::storedColour(design::ColorDefault));
+    design::setBackground(this, design::storedColour(design::ColorBack));
+    const QColor text = design::storedColour(design::ColorBackFont);
     for (QLabel* label : {lblContact, lblNumber, lblQuestion})
         design::setTextColour(label, text);
     setWindowTitle(u"Gesprächsende mit... "_s);
@@ -57,9 +58,9 @@ void frmGEnde::Form_Load() {
     imgUnknown->hide();
     const int field = m_run.lookup.matchedField;
     ignoreErrors([&] {
-        const outlook::ItemPtr& contact = m_run.lookup.currentContact;
+        outlook::Item& contact = required(m_run.lookup.currentContact);
         const bool privateField = field == 2 || field == 3 || field == 10;
-        lblContact->setText(contact->text(privateField ? u"FullName"_s : u"FullNameAndCompany"_s));
+        lblContact->setText(contact.text(privateField ? u"FullName"_s : u"FullNameAndCompany"_s));
     });
     const QString suffix = field != 0 ? u" ("_s + fncPhoneFieldLabel(field) + u')' : QString();
 
@@ -74,7 +75,7 @@ void frmGEnde::Form_Load() {
     QApplication::processEvents();
     lblNumber->setText(m_run.params[P_NUMBER] + suffix);
 
-    m_countdown = readSettingInt(u"AutoChoiceJournalCallEnd"_s, 10);
+    m_countdown = readSettingInt(keys::AutoChoiceJournalCallEnd, 10);
     if (m_countdown == 0) {
         lblCountdown->hide();
         timerMain->stop();
@@ -96,18 +97,19 @@ void frmGEnde::timerSecond_Timer() {
 }
 
 void frmGEnde::cmdClose_Click() {
-    m_run.closeItems = true;
+    m_answer = CallEndAnswer::CloseItems;
     accept();
 }
 
 void frmGEnde::cmdGoOn_Click() {
-    m_run.closeItems = false;
+    m_answer = CallEndAnswer::KeepOpen;
     accept();
 }
 
-void frmGEnde::show(Run& run) {
+CallEndAnswer frmGEnde::show(const Run& run) {
     frmGEnde window(run);
     showCallWindow(window, window.countdownSeconds() != 0, [&] { window.cmdClose_Click(); });
+    return window.answer();
 }
 
 } // namespace tlm

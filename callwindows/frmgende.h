@@ -4,28 +4,36 @@
 // The end-of-call window: what is to happen with the contact and the
 // journal or calendar entry that the call opened? Close them all, or leave
 // them open; without an answer the window closes them after its countdown.
-#include "callwindows/callwindow.h"
+#include "core/calldialogs.h"
+#include "ui/callwindow.h"
 
 namespace tlm {
 
 struct Run;
 
 class frmGEnde : public CallWindow {
+    Q_OBJECT
+
 public:
-    explicit frmGEnde(Run& run);
+    explicit frmGEnde(const Run& run);
 
     void cmdClose_Click();
     void cmdGoOn_Click();
     void timerSecond_Timer();
 
-    // Shows the window modally; its answer is the run's close-items flag.
-    static void show(Run& run);
+    // The user's answer so far; none when the window was closed by its
+    // close box.
+    CallEndAnswer answer() const { return m_answer; }
+
+    // Shows the window modally; its answer.
+    static CallEndAnswer show(const Run& run);
 
 private:
     void Form_Load();
     int countdownSeconds() const { return m_countdown; }
 
-    Run& m_run;
+    const Run& m_run;
+    CallEndAnswer m_answer = CallEndAnswer::None;
     int m_countdown = 0;
     QLabel* imgContact;
     QLabel* imgUnknown;

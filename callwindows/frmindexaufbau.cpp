@@ -2,15 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "callwindows/frmindexaufbau.h"
 
-#include "callwindows/design.h"
 #include "core/contactindex.h"
 #include "core/settings.h"
+#include "ui/design.h"
+#include "ui/pictures.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
-#include <QStyle>
 
 namespace tlm {
 namespace {
@@ -30,11 +30,11 @@ frmIndexaufbau::frmIndexaufbau() {
     setObjectName(QStringLiteral("frmIndexaufbau"));
     setWindowTitle(QStringLiteral("Tellmarin"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
-    design::setBackground(this, design::colourSetting(QStringLiteral("ColorBack")));
+    design::setBackground(this, design::storedColour(design::ColorBack));
 
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("imgOutlookFolder"));
-    image->setPixmap(style()->standardIcon(QStyle::SP_DirIcon).pixmap(32, 32));
+    image->setPixmap(pictures::desktop(this, pictures::Desktop::Folder));
     auto* label = new QLabel(QStringLiteral("Indexaktualisierung - bitte warten...."), this);
     label->setObjectName(QStringLiteral("lbl1"));
     label->setFont(QFont(QStringLiteral("Tahoma"), 9));
@@ -45,9 +45,8 @@ frmIndexaufbau::frmIndexaufbau() {
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize();
-    move(placement(screenSize, frameGeometry().size(),
-                   readSettingInt(QStringLiteral("WindowOffsetIndexX"), 0),
-                   readSettingInt(QStringLiteral("WindowOffsetIndexY"), 0)));
+    move(placement(screenSize, frameGeometry().size(), readSettingInt(keys::WindowOffsetIndexX, 0),
+                   readSettingInt(keys::WindowOffsetIndexY, 0)));
 }
 
 QPoint frmIndexaufbau::placement(const QSize& screen, const QSize& window, int offsetXTwips,

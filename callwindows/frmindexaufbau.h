@@ -8,6 +8,8 @@
 namespace tlm {
 
 class frmIndexaufbau : public QWidget {
+    Q_OBJECT
+
 public:
     frmIndexaufbau();
     // Left and top in pixels for a screen of the given size, with the

@@ -2,12 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "callwindows/frmkontaktabgleich.h"
 
-#include "callwindows/callwindow.h"
-#include "callwindows/controls.h"
-#include "callwindows/design.h"
 #include "core/calldialogs.h"
 #include "core/contactindex.h"
 #include "core/folderreference.h"
+#include "core/log.h"
 #include "core/itemwindow.h"
 #include "core/run.h"
 #include "numbers/areainfo.h"
@@ -17,6 +15,10 @@
 #include "outlook/item.h"
 #include "platform/error.h"
 #include "platform/messagebox.h"
+#include "ui/controls.h"
+#include "ui/design.h"
+#include "ui/formparts.h"
+#include "ui/pictures.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -27,7 +29,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -35,7 +36,6 @@ using namespace Qt::StringLiterals;
 namespace tlm {
 namespace {
 
-constexpr int EntryIdAt = 153;
 constexpr long NoPermission = -2147024891; // &H80070005
 
 struct PhoneType {
@@ -81,39 +81,6 @@ constexpr std::pair<const char16_t*, const char16_t*> shownNumbers[] = {
     {u"Fax (Weiteres): ", u"OtherFaxNumber"},
 };
 
-QPixmap standardPicture(QWidget* w, QStyle::StandardPixmap which) {
-    return w->style()->standardIcon(which).pixmap(32, 32);
-}
-
-QPlainTextEdit* textBox(QWidget* parent, const QString& name, const QString& accessible,
-                        QRect twips, bool readOnly = true) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(name);
-    box->setAccessibleName(accessible);
-    box->setReadOnly(readOnly);
-    design::place(box, twips.x(), twips.y(), twips.width(), twips.height());
-    return box;
-}
-
-// Shrinks a list to the whole rows that fit its height, so that no row
-// shows cut in half.
-void showWholeRows(QListWidget* list) {
-    const int row = list->sizeHintForRow(0);
-    if (row <= 0)
-        return;
-    const int frame = 2 * list->frameWidth();
-    const int rows = std::max(1, (list->height() - frame) / row);
-    list->resize(list->width(), rows * row + frame);
-}
-
-QFrame* section(QWidget* parent, const QString& name, const QString& accessible, QRect twips) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setAccessibleName(accessible);
-    design::place(frame, twips.x(), twips.y(), twips.width(), twips.height());
-    return frame;
-}
-
 // "Hauptstr. 1" becomes "Hauptstraße 1".
 QString streetWritten(QString street) {
     return street.replace(u"str. "_s, u"straße "_s).replace(u"Str. "_s, u"Straße "_s);
@@ -150,8 +117,8 @@ frmKontaktAbgleich::frmKontaktAbgleich(Run& run)
     auto* lblTitel = controls::label(this, u"lblTitel"_s, QString(), {120, 90, 10200, 300});
     auto* lblBottom = controls::label(this, u"lblBottom"_s, QString(), {0, 5880, 10500, 720});
     for (QLabel* bar : {lblTopic, lblBottom})
-        design::setBackground(bar, design::colourSetting(u"ColorDefault"_s));
-    design::setTextColour(lblTitel, design::colourSetting(u"ColorFont"_s));
+        design::setBackground(bar, design::storedColour(design::ColorDefault));
+    design::setTextColour(lblTitel, design::storedColour(design::ColorFont));
     lblTitel->raise();
     buildCallerSide();
     buildOutlookSide();
@@ -181,13 +148,13 @@ frmKontaktAbgleich::frmKontaktAbgleich(Run& run)
 frmKontaktAbgleich::~frmKontaktAbgleich() = default;
 
 void frmKontaktAbgleich::buildCallerSide() {
-    QFrame* frame =
-        section(this, u"frameTKSuite"_s, u"Anrufer laut CTI-Client"_s, {120, 600, 4800, 5160});
-    auto* rand = section(frame, u"randTKSuite"_s, QString(), {0, 0, 4800, 5160});
+    QFrame* frame = controls::section(this, u"frameTKSuite"_s, u"Anrufer laut CTI-Client"_s,
+                                      {120, 600, 4800, 5160});
+    auto* rand = controls::section(frame, u"randTKSuite"_s, QString(), {0, 0, 4800, 5160});
     rand->setFrameShape(QFrame::Box);
-    auto* rahmen = section(frame, u"rahmenTKSuite"_s, QString(), {60, 60, 4680, 540});
-    design::setBackground(rahmen, design::colourSetting(u"ColorBack"_s));
-    const QPixmap client = standardPicture(this, QStyle::SP_ComputerIcon);
+    auto* rahmen = controls::section(frame, u"rahmenTKSuite"_s, QString(), {60, 60, 4680, 540});
+    design::setBackground(rahmen, design::storedColour(design::ColorBack));
+    const QPixmap client = pictures::desktop(this, pictures::Desktop::Computer);
     imgTKSuite =
         controls::image(frame, u"imgTKSuite"_s, client, u"TK-Suite Client"_s, {120, 120, 420, 420});
     imgTKDash =
@@ -196,9 +163,9 @@ void frmKontaktAbgleich::buildCallerSide() {
     imgTKDash->installEventFilter(this);
     lblTKSuite =
         controls::label(frame, u"lblTKSuite"_s, u"AGFEO Dashboard"_s, {720, 180, 3900, 300});
-    txtTK1 = textBox(frame, u"txtTK1"_s, u"Firma und Name"_s, {120, 720, 4560, 700});
-    txtTK2 = textBox(frame, u"txtTK2"_s, u"Adresse"_s, {120, 1500, 4560, 1000});
-    controls::image(frame, u"imgTelefon"_s, standardPicture(this, QStyle::SP_MediaVolume),
+    txtTK1 = controls::textArea(frame, u"txtTK1"_s, u"Firma und Name"_s, {120, 720, 4560, 700});
+    txtTK2 = controls::textArea(frame, u"txtTK2"_s, u"Adresse"_s, {120, 1500, 4560, 1000});
+    controls::image(frame, u"imgTelefon"_s, pictures::desktop(this, pictures::Desktop::Speaker),
                     u"Rufnummer"_s, {120, 2620, 360, 360});
     auto* lblRufnummer =
         controls::label(frame, u"lblRufnummer"_s, u"Rufnummer"_s, {540, 2660, 1200, 300});
@@ -206,28 +173,25 @@ void frmKontaktAbgleich::buildCallerSide() {
     txtTK3->setObjectName(u"txtTK3"_s);
     design::place(txtTK3, 1800, 2620, 2880, 360);
     lblRufnummer->setBuddy(txtTK3);
-    listArt = new QListWidget(frame);
-    listArt->setObjectName(u"listArt"_s);
-    listArt->setAccessibleName(u"Rufnummernart"_s);
-    design::place(listArt, 120, 3080, 4560, 1500);
-    controls::image(frame, u"imgJournalKontakt"_s, QPixmap(u":/callwindows/contact.png"_s),
+    listArt = controls::listBox(frame, u"listArt"_s, u"Rufnummernart"_s, {120, 3080, 4560, 1500});
+    controls::image(frame, u"imgJournalKontakt"_s, pictures::drawn(pictures::Drawn::Contact),
                     u"Journal-Eigenschaft des Kontakts"_s, {120, 4680, 360, 360});
     chkJournal = new QCheckBox(u"&Journal-Eigenschaft"_s, frame);
     chkJournal->setObjectName(u"chkJournal"_s);
     design::place(chkJournal, 540, 4680, 3000, 360);
-    design::setTextColour(chkJournal, design::colourSetting(u"ColorBackFont"_s));
+    design::setTextColour(chkJournal, design::storedColour(design::ColorBackFont));
 }
 
 void frmKontaktAbgleich::buildOutlookSide() {
     QFrame* frame =
-        section(this, u"rahmenOutlook"_s, u"Outlook-Kontakte"_s, {5100, 600, 5280, 5160});
-    randOutlook = section(frame, u"randOutlook"_s, QString(), {0, 0, 5280, 5160});
+        controls::section(this, u"rahmenOutlook"_s, u"Outlook-Kontakte"_s, {5100, 600, 5280, 5160});
+    randOutlook = controls::section(frame, u"randOutlook"_s, QString(), {0, 0, 5280, 5160});
     randOutlook->setFrameShape(QFrame::Box);
     randOutlook->installEventFilter(this);
     imgOutlook =
-        controls::image(frame, u"imgOutlook"_s, standardPicture(this, QStyle::SP_DriveNetIcon),
+        controls::image(frame, u"imgOutlook"_s, pictures::desktop(this, pictures::Desktop::Network),
                         QString(), {120, 120, 420, 420});
-    controls::image(frame, u"imgLupe"_s, standardPicture(this, QStyle::SP_FileDialogContentsView),
+    controls::image(frame, u"imgLupe"_s, pictures::desktop(this, pictures::Desktop::Search),
                     u"Suchen"_s, {720, 180, 360, 360});
     txtSuchen = new QLineEdit(frame);
     txtSuchen->setObjectName(u"txtSuchen"_s);
@@ -240,19 +204,18 @@ void frmKontaktAbgleich::buildOutlookSide() {
     cbxKontakte->setAccessibleName(u"Kontaktauswahl"_s);
     cbxKontakte->setPlaceholderText(u"Kontaktauswahl"_s);
     design::place(cbxKontakte, 120, 720, 5040, 360);
-    listOutlookAdresse = new QListWidget(frame);
-    listOutlookAdresse->setObjectName(u"listOutlookAdresse"_s);
-    listOutlookAdresse->setAccessibleName(u"Adressart"_s);
-    design::place(listOutlookAdresse, 120, 1180, 5040, 700);
-    imgContact = controls::image(frame, u"imgContact"_s, QPixmap(u":/callwindows/contact.png"_s),
+    listOutlookAdresse =
+        controls::listBox(frame, u"listOutlookAdresse"_s, u"Adressart"_s, {120, 1180, 5040, 700});
+    imgContact = controls::image(frame, u"imgContact"_s, pictures::drawn(pictures::Drawn::Contact),
                                  QString(), {120, 2000, 480, 480});
     imgContact->installEventFilter(this);
-    imgOutlookFolder =
-        controls::image(frame, u"imgOutlookFolder"_s, standardPicture(this, QStyle::SP_DirIcon),
-                        QString(), {4680, 2000, 480, 480});
-    txtOutlook1 = textBox(frame, u"txtOutlook1"_s, u"Name des Kontakts"_s, {720, 2000, 3840, 600});
-    txtOutlook2 =
-        textBox(frame, u"txtOutlook2"_s, u"Adresse und Rufnummern"_s, {120, 2700, 5040, 1560});
+    imgOutlookFolder = controls::image(frame, u"imgOutlookFolder"_s,
+                                       pictures::desktop(this, pictures::Desktop::Folder),
+                                       QString(), {4680, 2000, 480, 480});
+    txtOutlook1 =
+        controls::textArea(frame, u"txtOutlook1"_s, u"Name des Kontakts"_s, {720, 2000, 3840, 600});
+    txtOutlook2 = controls::textArea(frame, u"txtOutlook2"_s, u"Adresse und Rufnummern"_s,
+                                     {120, 2700, 5040, 1560});
     lblStatus = controls::label(frame, u"lblStatus"_s, QString(), {120, 4320, 5040, 280});
     // The search tip takes two lines.
     lblTip = controls::label(frame, u"lblTip"_s, QString(), {120, 4620, 5040, 480});
@@ -266,7 +229,7 @@ void frmKontaktAbgleich::buildOutlookSide() {
 
 void frmKontaktAbgleich::Form_Load() {
     const Params& p = m_run.params;
-    design::setBackground(this, design::colourSetting(u"ColorBack"_s));
+    design::setBackground(this, design::storedColour(design::ColorBack));
     imgOutlook->setToolTip(m_run.env.outlookVersionText);
     imgOutlook->setAccessibleName(m_run.env.outlookVersionText);
     for (const char16_t* kind : {u"Geschäftlich", u"Privat", u"Weitere"})
@@ -278,7 +241,7 @@ void frmKontaktAbgleich::Form_Load() {
     findChild<QLabel*>(u"lblTitel"_s)
         ->setText(u"Sie können einen existierenden Outlook-Kontakt aktualisieren oder einen neuen "
                   u"erstellen."_s);
-    chkJournal->setChecked(readSettingInt(u"ContactJournal"_s) != 0);
+    chkJournal->setChecked(readSettingInt(keys::ContactJournal) != 0);
     subShowIndexMatches();
 
     *m_area = fncAreaInfo(p[P_NUMBER]);
@@ -302,7 +265,7 @@ void frmKontaktAbgleich::Form_Load() {
     if (m_area->IsMobile)
         row = 5;
     listArt->setCurrentRow(row);
-    showWholeRows(listArt);
+    formparts::showWholeRows(listArt);
 }
 
 void frmKontaktAbgleich::subShowIndexMatches() {
@@ -312,8 +275,8 @@ void frmKontaktAbgleich::subShowIndexMatches() {
         cmdUebernahmeRufnummer->hide();
     } else {
         cbxKontakte->clear();
-        for (const QString& entry : lookup.foundList)
-            cbxKontakte->addItem(entry.left(150).trimmed(), entry.mid(EntryIdAt));
+        for (const FoundContact& found : lookup.found)
+            cbxKontakte->addItem(found.display, found.entryId);
         cbxKontakte->setCurrentIndex(0);
         cmdUebernahmeAdresse->show();
         cmdUebernahmeRufnummer->show();
@@ -451,15 +414,14 @@ outlook::FolderPtr frmKontaktAbgleich::newContactFolder() {
 }
 
 void frmKontaktAbgleich::fillNewContact(outlook::Item& contact) {
-    Params& p = m_run.params;
+    const Params& p = m_run.params;
     contact.set(u"FirstName"_s, p[P_FIRST_NAME]);
     contact.set(u"LastName"_s, p[P_LAST_NAME]);
-    p.values[P_ADR_STREET] = streetWritten(p[P_ADR_STREET]);
     const int type = std::max(0, addressType());
     const QString kind = addressKinds[type] + u"Address"_s;
     if (type == 0)
         contact.set(u"CompanyName"_s, p[P_COMPANY]);
-    contact.set(kind + u"Street"_s, p[P_ADR_STREET]);
+    contact.set(kind + u"Street"_s, streetWritten(p[P_ADR_STREET]));
     contact.set(kind + u"PostalCode"_s, p[P_ADR_ZIP]);
     contact.set(kind + u"City"_s,
                 m_area->Place.trimmed().isEmpty() ? p[P_ADR_CITY] : m_area->Place);
@@ -555,9 +517,8 @@ void frmKontaktAbgleich::cmdUebernahmeAdresse_Click() {
     if (phoneField().isEmpty() || selectedEntryId().isEmpty() || addressType() < 0)
         return;
     handle(u"frmKontaktAbgleich.cmdUebernahmeAdresse_Click"_s, [&] {
-        Params& p = m_run.params;
+        const Params& p = m_run.params;
         const outlook::ItemPtr contact = m_run.mapi->GetItemFromID(selectedEntryId());
-        p.values[P_ADR_STREET] = streetWritten(p[P_ADR_STREET]);
         const QString kind = addressKinds[addressType()] + u"Address"_s;
         // An empty value from the CTI client leaves the contact's field as it is.
         const auto take = [&](const QString& field, const QString& value) {
@@ -566,7 +527,7 @@ void frmKontaktAbgleich::cmdUebernahmeAdresse_Click() {
         };
         if (addressType() == 0)
             take(u"CompanyName"_s, p[P_COMPANY]);
-        take(kind + u"Street"_s, p[P_ADR_STREET]);
+        take(kind + u"Street"_s, streetWritten(p[P_ADR_STREET]));
         take(kind + u"PostalCode"_s, p[P_ADR_ZIP]);
         take(kind + u"City"_s, p[P_ADR_CITY]);
         take(kind + u"Country"_s, p[P_ADR_COUNTRY]);
@@ -580,7 +541,7 @@ void frmKontaktAbgleich::handle(const QString& handler, const std::function<void
     try {
         body();
     } catch (const Error& e) {
-        handlerErrorLine(m_run.log, handler, m_step, e);
+        m_run.log.errorLine(ErrorExit::handler(handler), m_step, e);
     }
 }
 

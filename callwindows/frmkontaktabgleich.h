@@ -7,6 +7,7 @@
 // of an existing one, or their number or address goes into an existing
 // contact. After any change the contact index is rebuilt when the window
 // closes.
+#include "core/log.h"
 #include "outlook/fwd.h"
 
 #include <QWidget>
@@ -28,6 +29,8 @@ struct Run;
 struct AreaInfo;
 
 class frmKontaktAbgleich : public QWidget {
+    Q_OBJECT
+
 public:
     explicit frmKontaktAbgleich(Run& run);
     ~frmKontaktAbgleich() override;
@@ -65,7 +68,7 @@ private:
     Run& m_run;
     std::unique_ptr<AreaInfo> m_area;
     bool m_changed = false;
-    int m_step = 0;
+    Step m_step; // of the handler that runs
     bool m_unloaded = false;
 
     QLabel* lblTKSuite;

@@ -24,13 +24,14 @@ if(TM_FUZZ)
     -fno-sanitize-recover=undefined)
   target_link_options(tm_build INTERFACE -fsanitize=address,undefined)
 endif()
-set(CMAKE_AUTOMOC OFF)
+# Every QObject subclass carries Q_OBJECT; moc runs on the sources that need it.
+set(CMAKE_AUTOMOC ON)
 
-# tm_library(name SOURCES... [DEPENDS ...]) defines one library per source folder.
+# tm_library(name SOURCES... [PUBLIC ...] [PRIVATE ...]) defines one library per
+# source folder; a folder of headers alone gives an interface library.
 function(tm_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
   if(NOT ARG_SOURCES)
-    # A folder that holds only headers so far.
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} INTERFACE tm_build ${ARG_PUBLIC})

@@ -3,14 +3,11 @@
 # Installation: the program folder is the folder of the real executable, so
 # the executables lie with their data files and the manual in one folder
 # below the prefix, linked from bin/. Desktop entries open the options
-# window (and the viewer, where it is built).
+# window and the viewer.
 include(GNUInstallDirs)
 set(TM_PROGRAM_DIR ${CMAKE_INSTALL_LIBDIR}/tellmarin)
 
-set(tm_installed_programs tellmarin tellmarin-pim)
-if(TARGET tellmarin-viewer)
-  list(APPEND tm_installed_programs tellmarin-viewer)
-endif()
+set(tm_installed_programs tellmarin tellmarin-pim tellmarin-viewer)
 install(TARGETS ${tm_installed_programs} RUNTIME DESTINATION ${TM_PROGRAM_DIR})
 install(FILES
   ${PROJECT_SOURCE_DIR}/data/tlLand.txt
@@ -25,12 +22,10 @@ foreach(program IN LISTS tm_installed_programs)
     file(CREATE_LINK ../${TM_PROGRAM_DIR}/${program}
          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\" SYMBOLIC)")
 endforeach()
-install(FILES ${PROJECT_SOURCE_DIR}/data/tellmarin-einstellungen.desktop
+install(FILES
+  ${PROJECT_SOURCE_DIR}/data/tellmarin-einstellungen.desktop
+  ${PROJECT_SOURCE_DIR}/data/tellmarin-viewer.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-if(TARGET tellmarin-viewer)
-  install(FILES ${PROJECT_SOURCE_DIR}/data/tellmarin-viewer.desktop
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/tlOl.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME tellmarin.png)
 

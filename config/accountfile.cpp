@@ -143,7 +143,7 @@ QString programExecutable() {
 }
 
 Outcome subKlickConfig(Log& log) {
-    const QString client = paths::join(readSetting(u"ClientDashboard"_s), u"ctimon.exe"_s);
+    const QString client = paths::join(readSetting(keys::ClientDashboard), u"ctimon.exe"_s);
     if (!files::exists(client)) {
         msgbox::show(u"Der Programminstallationsorder des AGFEO Dashboard-Clients wurde nicht "
                      u"gefunden."_s,

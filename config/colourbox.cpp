@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/colourbox.h"
 
-#include "callwindows/controls.h"
-#include "config/formparts.h"
 #include "core/environment.h"
 #include "core/settings.h"
 #include "platform/error.h"
 #include "platform/messagebox.h"
 #include "platform/syscolour.h"
+#include "ui/controls.h"
+#include "ui/formparts.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -15,6 +15,8 @@ class QWidget;
 namespace tlm {
 
 class ColourBox : public QObject {
+    Q_OBJECT
+
 public:
     // name: the colour box ("txtDesignfarbe"); partsName: the stem of its
     // part boxes ("txtRGB" gives txtRGB_1 .. txtRGB_3); label: its caption,

@@ -41,11 +41,11 @@ QString lineReference(const QString& line) {
 const KindInfo& info(Kind kind) {
     static const KindInfo kinds[] = {
         {outlook::olContactItem, outlook::olFolderContacts, u"<persönliche Kontakte>"_s,
-         u"Dieser Ordner ist kein Kontakteordner."_s, u"FolderNewContact"_s},
+         u"Dieser Ordner ist kein Kontakteordner."_s, keys::FolderNewContact},
         {outlook::olJournalItem, outlook::olFolderJournal, u"<persönliches Journal>"_s,
-         u"Dieser Ordner ist kein Journalordner."_s, u"FolderJournal"_s},
+         u"Dieser Ordner ist kein Journalordner."_s, keys::FolderJournal},
         {outlook::olAppointmentItem, outlook::olFolderCalendar, u"<persönlicher Kalender>"_s,
-         u"Dieser Ordner ist kein Kalenderordner."_s, u"FolderCalendar"_s}};
+         u"Dieser Ordner ist kein Kalenderordner."_s, keys::FolderCalendar}};
     return kinds[static_cast<int>(kind)];
 }
 

@@ -6,6 +6,7 @@
 // new contacts, and the folder for journal entries or appointments. A line
 // is the display name padded to 130 characters, "|", the EntryID, "|", the
 // StoreID; a folder reference is EntryID "|" StoreID.
+#include "core/settingkeys.h"
 #include "outlook/fwd.h"
 
 #include <QString>
@@ -26,7 +27,7 @@ struct KindInfo {
     int defaultFolder; // GetDefaultFolder number
     QString defaultText;
     QString wrongType;  // message for a folder of another kind
-    QString settingKey; // where the box's reference is kept
+    keys::Key settingKey; // where the box's reference is kept
 };
 const KindInfo& info(Kind kind);
 

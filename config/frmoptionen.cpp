@@ -2,14 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/frmoptionen.h"
 
-#include "callwindows/controls.h"
-#include "callwindows/design.h"
-#include "config/formparts.h"
-#include "config/pictures.h"
 #include "core/run.h"
 #include "core/versioninfo.h"
 #include "platform/messagebox.h"
 #include "platform/shell.h"
+#include "ui/controls.h"
+#include "ui/design.h"
+#include "ui/formparts.h"
+#include "ui/pictures.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -81,12 +81,9 @@ QFrame* frmOptionen::addSection(int number, const QString& name, const QString& 
     if (haveWebdings())
         lblRubrik[i]->setFont(QFont(u"Webdings"_s));
     lblRubrik[i]->setAccessibleName(title + u" öffnen oder schließen"_s);
-    auto* frame = new QFrame(body);
-    frame->setObjectName(frameName);
-    frame->setAccessibleName(title);
+    QFrame* frame = controls::section(body, frameName, title, QRect(0, 0, WindowWidth, height));
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setProperty("designHeight", height);
-    design::place(frame, 0, 0, WindowWidth, height);
     frames[i] = frame;
     for (QWidget* w :
          {static_cast<QWidget*>(lblRubrikHeader[i]), static_cast<QWidget*>(lblRubrik[i])})
@@ -176,10 +173,10 @@ void frmOptionen::subShowRubrik(int section) {
 }
 
 void frmOptionen::subApplyDesign() {
-    const QColor colourDefault = design::colourSetting(u"ColorDefault"_s);
-    const QColor colourFont = design::colourSetting(u"ColorFont"_s);
-    const QColor colourBack = design::colourSetting(u"ColorBack"_s);
-    const QColor colourBackFont = design::colourSetting(u"ColorBackFont"_s);
+    const QColor colourDefault = design::storedColour(design::ColorDefault);
+    const QColor colourFont = design::storedColour(design::ColorFont);
+    const QColor colourBack = design::storedColour(design::ColorBack);
+    const QColor colourBackFont = design::storedColour(design::ColorBackFont);
     design::setBackground(lblTopic, colourDefault);
     design::setBackground(lblFuss, colourDefault);
     design::setTextColour(lblTopic, colourFont);

@@ -8,9 +8,11 @@
 // picks are written at once. Its menu bar leads to the second options
 // window, the settings backup, the CTI client set-up and help.
 #include "config/folderchoice.h"
+#include "config/optionfields.h"
 
 #include <QMainWindow>
 #include <functional>
+#include <span>
 
 class QCheckBox;
 class QComboBox;
@@ -28,6 +30,8 @@ struct Run;
 class Error;
 
 class frmOptionen : public QMainWindow {
+    Q_OBJECT
+
 public:
     explicit frmOptionen(Run& run);
     ~frmOptionen() override;
@@ -98,7 +102,12 @@ private:
     void attach();
     void placementPreview(int defaultFolder, int position, const QString& message,
                           const QString& titleSuffix);
-    void loadSteps();
+    // The controls that show a setting, in the order they are saved.
+    enum class FieldKind;
+    using Field = OptionField<FieldKind>;
+    static std::span<const Field> fields();
+    void loadField(const Field& field);
+    void saveField(const Field& field);
     void openFolder(const QString& reference, int defaultFolder,
                     const std::function<void(const Error&)>& missing);
     void Form_Unload();
@@ -107,7 +116,6 @@ private:
     bool m_unloaded = false;
     bool m_restored = false; // set by the settings restore: no save on close
     bool m_activated = false;
-    int m_step = 0;
     std::function<void()> m_onClosed;
 
     QMenuBar* m_menuBar;

@@ -2,14 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/frmoptionen2.h"
 
-#include "callwindows/controls.h"
-#include "callwindows/design.h"
 #include "config/colourbox.h"
-#include "config/formparts.h"
 #include "core/run.h"
 #include "core/settings.h"
 #include "outlook/application.h"
 #include "platform/messagebox.h"
+#include "ui/controls.h"
+#include "ui/design.h"
+#include "ui/formparts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

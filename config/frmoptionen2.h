@@ -7,7 +7,10 @@
 // property of new contacts, the four design colours, debug logging, how
 // long per-call data stays and the position correction of the index window.
 // It reads its settings when it loads and writes all of them when it closes.
+#include "config/optionfields.h"
+
 #include <QDialog>
+#include <span>
 
 class QCheckBox;
 class QComboBox;
@@ -20,6 +23,8 @@ struct Run;
 class ColourBox;
 
 class frmOptionen2 : public QDialog {
+    Q_OBJECT
+
 public:
     explicit frmOptionen2(Run& run);
 
@@ -45,6 +50,13 @@ private:
     void buildSystem();
     void buildColours();
     void applyPreview();
+    // The controls that show a setting, in the order they are saved.
+    enum class FieldKind;
+    using Field = OptionField<FieldKind>;
+    static std::span<const Field> fields();
+    void loadField(const Field& field);
+    void saveField(const Field& field);
+    ColourBox* colourOf(const char* box) const;
 
     Run& m_run;
     bool m_unloaded = false;

@@ -3,13 +3,13 @@
 // Loading, saving and the handlers of the second options window.
 #include "config/frmoptionen2.h"
 
-#include "callwindows/design.h"
 #include "config/colourbox.h"
 #include "core/run.h"
 #include "core/settings.h"
 #include "outlook/application.h"
 #include "platform/error.h"
 #include "platform/messagebox.h"
+#include "ui/design.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,12 +21,7 @@ using namespace Qt::StringLiterals;
 namespace tlm {
 namespace {
 const QString sampleAddress = u"Musterstraße 1,12345 Musterstadt,Deutschland"_s;
-const char16_t* const colourKeys[] = {u"ColorDefault", u"ColorFont", u"ColorBack",
-                                      u"ColorBackFont"};
 
-void setChecked(QCheckBox* box, const QString& key) {
-    box->setChecked(integerOf(readOption(key)).value_or(0) != 0);
-}
 QString flag(const QCheckBox* box) {
     return box->isChecked() ? u"1"_s : u"0"_s;
 }
@@ -44,66 +39,131 @@ void selectText(QComboBox* box, const QString& text) {
 }
 } // namespace
 
+enum class frmOptionen2::FieldKind {
+    Text,   // a text box: its text
+    Whole,  // a text box: its text, saved as a whole number (0 for other text)
+    Flag,   // a check box: 1 or 0 (a stored value that is no number reads as 0)
+    Choice, // a list box: the text of its entry
+    Maps,   // the map provider: the index of its entry (a bad one reads as Google)
+    Colour, // a colour box: its number; one that is no number keeps the stored colour
+};
+
+std::span<const frmOptionen2::Field> frmOptionen2::fields() {
+    using enum FieldKind;
+    static constexpr Field table[] = {
+        {"txtUserfeld_0", keys::olUser1, Text},
+        {"chkFeldAusgeben_0", keys::olUser1Print, Flag},
+        {"chkFeldLink_0", keys::olUser1Link, Flag},
+        {"txtUserfeld_1", keys::olUser2, Text},
+        {"chkFeldAusgeben_1", keys::olUser2Print, Flag},
+        {"chkFeldLink_1", keys::olUser2Link, Flag},
+        {"txtUserfeld_2", keys::olUser3, Text},
+        {"chkFeldAusgeben_2", keys::olUser3Print, Flag},
+        {"chkFeldLink_2", keys::olUser3Link, Flag},
+        {"txtUserfeld_3", keys::olUser4, Text},
+        {"chkFeldAusgeben_3", keys::olUser4Print, Flag},
+        {"chkFeldLink_3", keys::olUser4Link, Flag},
+        {"txtAdressSeparator", keys::AddressSeparator, Text},
+        {"txtMail", keys::Mailaddressee, Text},
+        {"cbxMailFont", keys::MailFont, Choice},
+        {"cbxMailFontSize", keys::MailFontSize, Choice},
+        {"txtMailTab1", keys::MailTabStop1, Text},
+        {"txtMailTab2", keys::MailTabStop2, Text},
+        {"chkKontaktJournal", keys::ContactJournal, Flag},
+        {"txtDesignfarbe", keys::ColorDefault, Colour},
+        {"txtDesignSchriftfarbe", keys::ColorFont, Colour},
+        {"txtHintergrund", keys::ColorBack, Colour},
+        {"txtSchriftfarbe", keys::ColorBackFont, Colour},
+        {"cbxURLHandler", keys::URLHandler, Choice},
+        {"cbxMaps", keys::Maps, Maps},
+        {"chkDebug", keys::Debug, Flag},
+        {"txtLogDays", keys::LogDays, Whole},
+        {"txtWindowOffsetX", keys::WindowOffsetIndexX, Whole},
+        {"txtWindowOffsetY", keys::WindowOffsetIndexY, Whole},
+    };
+    return table;
+}
+
+ColourBox* frmOptionen2::colourOf(const char* box) const {
+    const QLineEdit* edit = fieldControl<QLineEdit>(this, box);
+    for (ColourBox* colour : colours)
+        if (colour->box() == edit)
+            return colour;
+    throw std::logic_error(std::string("no colour box: ") + box);
+}
+
+void frmOptionen2::loadField(const Field& field) {
+    const QString value = readOption(field.key);
+    switch (field.kind) {
+    case FieldKind::Text:
+    case FieldKind::Whole:
+        fieldControl<QLineEdit>(this, field.control)->setText(value);
+        break;
+    case FieldKind::Flag:
+        fieldControl<QCheckBox>(this, field.control)->setChecked(integerOf(value).value_or(0) != 0);
+        break;
+    case FieldKind::Choice:
+        selectText(fieldControl<QComboBox>(this, field.control), value);
+        break;
+    case FieldKind::Maps: {
+        auto* box = fieldControl<QComboBox>(this, field.control);
+        const int maps = integerOf(value).value_or(1);
+        box->setCurrentIndex(maps >= 0 && maps < box->count() ? maps : 1);
+        break;
+    }
+    case FieldKind::Colour: {
+        ColourBox* colour = colourOf(field.control);
+        colour->box()->setText(value);
+        colour->leave();
+        break;
+    }
+    }
+}
+
+void frmOptionen2::saveField(const Field& field) {
+    switch (field.kind) {
+    case FieldKind::Text:
+        saveSetting(field.key, fieldControl<QLineEdit>(this, field.control)->text());
+        break;
+    case FieldKind::Whole:
+        saveSetting(field.key, whole(fieldControl<QLineEdit>(this, field.control)));
+        break;
+    case FieldKind::Flag:
+        saveSetting(field.key, flag(fieldControl<QCheckBox>(this, field.control)));
+        break;
+    case FieldKind::Choice:
+        saveSetting(field.key, fieldControl<QComboBox>(this, field.control)->currentText());
+        break;
+    case FieldKind::Maps:
+        saveSetting(field.key,
+                    QString::number(fieldControl<QComboBox>(this, field.control)->currentIndex()));
+        break;
+    case FieldKind::Colour:
+        if (const auto value = colourOf(field.control)->storedValue())
+            saveSetting(field.key, QString::number(*value));
+        break;
+    }
+}
+
 void frmOptionen2::Form_Load() {
+    for (const Field& field : fields())
+        loadField(field);
     for (int i = 0; i < 4; ++i) {
-        const QString n = QString::number(i + 1);
-        txtUserfeld[i]->setText(readOption(u"olUser"_s + n));
-        setChecked(chkFeldAusgeben[i], u"olUser"_s + n + u"Print"_s);
-        setChecked(chkFeldLink[i], u"olUser"_s + n + u"Link"_s);
         chkFeldAusgeben_Click(i);
         chkFeldLink_Click(i);
     }
-    txtMail->setText(readOption(u"Mailaddressee"_s));
-    selectText(cbxMailFont, readOption(u"MailFont"_s));
-    selectText(cbxMailFontSize, readOption(u"MailFontSize"_s));
-    txtMailTab1->setText(readOption(u"MailTabStop1"_s));
-    txtMailTab2->setText(readOption(u"MailTabStop2"_s));
-    txtAdressSeparator->setText(readOption(u"AddressSeparator"_s));
     txtAdressSeparator_Change();
-    selectText(cbxURLHandler, readOption(u"URLHandler"_s));
-    const int maps = integerOf(readOption(u"Maps"_s)).value_or(1);
-    cbxMaps->setCurrentIndex(maps >= 0 && maps < cbxMaps->count() ? maps : 1);
-    setChecked(chkKontaktJournal, u"ContactJournal"_s);
-    setChecked(chkDebug, u"Debug"_s);
-    txtLogDays->setText(readOption(u"LogDays"_s));
-    txtWindowOffsetX->setText(readOption(u"WindowOffsetIndexX"_s));
-    txtWindowOffsetY->setText(readOption(u"WindowOffsetIndexY"_s));
-    const bool journal = readOption(u"ModeCalendarJournal"_s) == u"Journal"_s;
+    const bool journal = readOption(keys::ModeCalendarJournal) == u"Journal"_s;
     imgJournal->setVisible(journal);
     imgKalender->setVisible(!journal);
-    for (int i = 0; i < 4; ++i) {
-        colours[i]->box()->setText(readOption(QString::fromUtf16(colourKeys[i])));
-        colours[i]->leave();
-    }
 }
 
 void frmOptionen2::Form_Unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
-    for (int i = 0; i < 4; ++i) {
-        const QString n = QString::number(i + 1);
-        saveSetting(u"olUser"_s + n, txtUserfeld[i]->text());
-        saveSetting(u"olUser"_s + n + u"Print"_s, flag(chkFeldAusgeben[i]));
-        saveSetting(u"olUser"_s + n + u"Link"_s, flag(chkFeldLink[i]));
-    }
-    saveSetting(u"AddressSeparator"_s, txtAdressSeparator->text());
-    saveSetting(u"Mailaddressee"_s, txtMail->text());
-    saveSetting(u"MailFont"_s, cbxMailFont->currentText());
-    saveSetting(u"MailFontSize"_s, cbxMailFontSize->currentText());
-    saveSetting(u"MailTabStop1"_s, txtMailTab1->text());
-    saveSetting(u"MailTabStop2"_s, txtMailTab2->text());
-    saveSetting(u"ContactJournal"_s, flag(chkKontaktJournal));
-    // A colour box holding no number keeps the colour stored before.
-    for (int i = 0; i < 4; ++i)
-        if (const auto value = colours[i]->storedValue())
-            saveSetting(QString::fromUtf16(colourKeys[i]), QString::number(*value));
-    saveSetting(u"URLHandler"_s, cbxURLHandler->currentText());
-    saveSetting(u"Maps"_s, QString::number(cbxMaps->currentIndex()));
-    saveSetting(u"Debug"_s, flag(chkDebug));
-    saveSetting(u"LogDays"_s, whole(txtLogDays));
-    saveSetting(u"WindowOffsetIndexX"_s, whole(txtWindowOffsetX));
-    saveSetting(u"WindowOffsetIndexY"_s, whole(txtWindowOffsetY));
+    for (const Field& field : fields())
+        saveField(field);
 }
 
 void frmOptionen2::done(int result) {

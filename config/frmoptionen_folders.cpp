@@ -85,12 +85,12 @@ void frmOptionen::cmdKontaktordner_Click() {
             folderchoice::pickOf(m_run.mapi, folderchoice::Kind::Contacts);
         if (!folder)
             return;
-        saveSetting(u"FolderNewContact"_s, QString());
+        saveSetting(keys::FolderNewContact, QString());
         const auto content =
             folderchoice::pickedContent(m_run.mapi, folder, folderchoice::Kind::Contacts);
         setFolderBox(txtContactFolder, content);
         if (!content.reference.isEmpty())
-            saveSetting(u"FolderNewContact"_s, content.reference);
+            saveSetting(keys::FolderNewContact, content.reference);
     });
 }
 
@@ -128,7 +128,7 @@ void frmOptionen::openFolder(const QString& reference, int defaultFolder,
 }
 
 void frmOptionen::txtContactFolder_DblClick() {
-    openFolder(readSetting(u"FolderNewContact"_s), outlook::olFolderContacts, [](const Error&) {
+    openFolder(readSetting(keys::FolderNewContact), outlook::olFolderContacts, [](const Error&) {
         msgbox::show(folderchoice::contactFolderMissing(), msgbox::Buttons::Ok,
                      msgbox::Icon::Critical, notFoundTitle(true));
     });

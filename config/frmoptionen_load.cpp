@@ -4,9 +4,10 @@
 // controls.
 #include "config/frmoptionen.h"
 
-#include "callwindows/callwindow.h"
 #include "core/contactindex.h"
 #include "core/itemwindow.h"
+#include "core/log.h"
+#include "core/optionsrun.h"
 #include "core/run.h"
 #include "core/settings.h"
 #include "core/versioninfo.h"
@@ -46,20 +47,8 @@ const QStringList twoMonitors = {u"<keine>"_s,     u"1:normal"_s, u"1:maximiert"
                                  u"2:maximiert"_s, u"2:links"_s,  u"2:rechts"_s,    u"2:oben"_s,
                                  u"2:unten"_s};
 
-void setCheck(QCheckBox* box, const QString& key) {
-    box->setChecked(readOptionInt(key) != 0);
-}
-void setIndex(QComboBox* box, const QString& key) {
-    box->setCurrentIndex(readOptionInt(key));
-}
-void save(const QString& key, const QString& value) {
-    saveSetting(key, value);
-}
-void save(const QString& key, int value) {
+void save(const KeyName& key, int value) {
     saveSetting(key, QString::number(value));
-}
-void save(const QString& key, const QCheckBox* box) {
-    save(key, box->isChecked() ? 1 : 0);
 }
 
 QString indexStand(const QString& indexFile) {
@@ -70,6 +59,114 @@ QString indexStand(const QString& indexFile) {
 
 } // namespace
 
+enum class frmOptionen::FieldKind {
+    Check,           // a check box: 1 or 0
+    RunCheck,        // the same, and the run takes the value at once
+    Index,           // a list box: the index of its entry
+    Text,            // a text box: its text
+    FolderList,      // the further contact folders: their count, then name and reference each
+    ContactFolder,   // the folder for new contacts: its reference
+    CalendarJournal, // the mode button: "Journal" or "Calendar"
+};
+
+std::span<const frmOptionen::Field> frmOptionen::fields() {
+    using enum FieldKind;
+    static constexpr Field table[] = {
+        {"chkOlKontakteStandard", keys::DefaultFolder, Check},
+        {"listOutlookOrdner", keys::Folders, FolderList},
+        {"cbxAktualiseren", keys::Refresh, Index},
+        {"cbxDisplayContact", keys::DisplayPosContact, Index},
+        {"chkInContact", keys::InContact, Check},
+        {"chkOutContact", keys::OutContact, Check},
+        {"txtAutoAuswahl", keys::AutoChoice, Text},
+        {"txtContactFolder", keys::FolderNewContact, ContactFolder},
+        {"cbxAdresstyp", keys::NewContactType, Index},
+        {"chkViewCompanyname", keys::ViewCompanyname, Check},
+        {"cbxDisplayJournal", keys::DisplayPosJournal, Index},
+        {"cmdJournalCalender", keys::ModeCalendarJournal, CalendarJournal},
+        {"chkInJournal", keys::InJournal, Check},
+        {"chkOutJournal", keys::OutJournal, Check},
+        {"chkInternal", keys::Internal, Check},
+        {"chkCallback", keys::Callback, RunCheck},
+        {"chkBusyStatus", keys::BusyStatus, RunCheck},
+        {"chkContactJournal", keys::JournalContact, Check},
+        {"chkJournalCategory", keys::JournalCategory, Check},
+        {"cbxContactEnd", keys::ContactCallEnd, Index},
+        {"cbxJournalEnd", keys::JournalCallEnd, Index},
+        {"txtJournalAutoClose", keys::AutoChoiceJournalCallEnd, Text},
+    };
+    return table;
+}
+
+void frmOptionen::loadField(const Field& field) {
+    switch (field.kind) {
+    case FieldKind::Check:
+    case FieldKind::RunCheck: {
+        auto* box = fieldControl<QCheckBox>(this, field.control);
+        box->setChecked(readOptionInt(field.key) != 0);
+        if (field.kind == FieldKind::RunCheck)
+            optionsrun::takeSetting(m_run, field.key, box->isChecked() ? 1 : 0);
+        break;
+    }
+    case FieldKind::Index:
+        fieldControl<QComboBox>(this, field.control)->setCurrentIndex(readOptionInt(field.key));
+        break;
+    case FieldKind::Text:
+        fieldControl<QLineEdit>(this, field.control)->setText(readOption(field.key));
+        break;
+    case FieldKind::FolderList: {
+        auto* list = fieldControl<QListWidget>(this, field.control);
+        list->clear();
+        const int count = readOptionInt(field.key);
+        for (int n = 1; n <= count; ++n)
+            list->addItem(fitted(readOption(keys::folder(n)), folderchoice::NameWidth) + u'|' +
+                          readOption(keys::folderId(n)));
+        break;
+    }
+    case FieldKind::ContactFolder:
+        setFolderBox(fieldControl<QLineEdit>(this, field.control),
+                     folderchoice::boxContent(m_run.mapi, readOption(field.key),
+                                              folderchoice::Kind::Contacts));
+        break;
+    case FieldKind::CalendarJournal:
+        fieldControl<QPushButton>(this, field.control)->setText(readOption(field.key));
+        subModeCalendarJournal();
+        break;
+    }
+}
+
+void frmOptionen::saveField(const Field& field) {
+    switch (field.kind) {
+    case FieldKind::Check:
+    case FieldKind::RunCheck:
+        save(field.key, fieldControl<QCheckBox>(this, field.control)->isChecked() ? 1 : 0);
+        break;
+    case FieldKind::Index:
+        save(field.key, fieldControl<QComboBox>(this, field.control)->currentIndex());
+        break;
+    case FieldKind::Text:
+        saveSetting(field.key, fieldControl<QLineEdit>(this, field.control)->text());
+        break;
+    case FieldKind::FolderList: {
+        const auto* list = fieldControl<QListWidget>(this, field.control);
+        save(field.key, list->count());
+        for (int i = 0; i < list->count(); ++i) {
+            const QString line = list->item(i)->text();
+            saveSetting(keys::folder(i + 1), folderchoice::lineName(line));
+            saveSetting(keys::folderId(i + 1), folderchoice::lineReference(line));
+        }
+        break;
+    }
+    case FieldKind::ContactFolder:
+        saveSetting(field.key,
+                    fieldControl<QLineEdit>(this, field.control)->property("tag").toString());
+        break;
+    case FieldKind::CalendarJournal:
+        saveSetting(field.key, journalMode() ? u"Journal"_s : u"Calendar"_s);
+        break;
+    }
+}
+
 bool frmOptionen::journalMode() const {
     return cmdJournalCalender->text().startsWith(u'J');
 }
@@ -79,8 +176,7 @@ folderchoice::Kind frmOptionen::journalKind() const {
 }
 
 void frmOptionen::attach() {
-    m_run.application = outlook::attach();
-    m_run.mapi = m_run.application->GetNamespace(u"MAPI"_s);
+    optionsrun::attachOutlook(m_run);
 }
 
 void frmOptionen::setFolderBox(QLineEdit* box, const folderchoice::BoxContent& content) {
@@ -101,16 +197,16 @@ void frmOptionen::fillDisplayList(QComboBox* box) {
 }
 
 void frmOptionen::Form_Load() {
-    const std::function<void()> statements[] = {
+    std::vector<std::function<void()>> statements = {
         [this] { attach(); },
         [this] { setWindowTitle(u"Tellmarin "_s + m_run.env.programVersion); },
         [this] { subApplyDesign(); },
         [this] {
-            mnuExtrasKonfigDashboard->setEnabled(!readOption(u"ClientDashboard"_s).isEmpty());
+            mnuExtrasKonfigDashboard->setEnabled(!readOption(keys::ClientDashboard).isEmpty());
         },
         [this] { lblCopyright->setText(versioninfo::copyrightLine()); },
         [this] { subShowRubrik(0); },
-        [this] { m_run.env.workArea = screens::workArea(); },
+        [this] { optionsrun::readWorkArea(m_run); },
         [this] {
             fillDisplayList(cbxDisplayContact);
             fillDisplayList(cbxDisplayJournal);
@@ -118,8 +214,6 @@ void frmOptionen::Form_Load() {
             imgMon2->setVisible(two);
             imgMon2b->setVisible(two);
         },
-        [this] { setIndex(cbxDisplayContact, u"DisplayPosContact"_s); },
-        [this] { setIndex(cbxDisplayJournal, u"DisplayPosJournal"_s); },
         [this] {
             imgOutlook->setToolTip(m_run.env.outlookVersionText);
             imgOutlook->setAccessibleName(m_run.env.outlookVersionText);
@@ -128,49 +222,11 @@ void frmOptionen::Form_Load() {
         [this] {
             cbxAktualiseren->clear();
             cbxAktualiseren->addItems(refreshEntries);
-            setIndex(cbxAktualiseren, u"Refresh"_s);
         },
-        [this] {
-            setFolderBox(txtContactFolder,
-                         folderchoice::boxContent(m_run.mapi, readOption(u"FolderNewContact"_s),
-                                                  folderchoice::Kind::Contacts));
-        },
-        [this] { setCheck(chkViewCompanyname, u"ViewCompanyname"_s); },
-        [this] { setIndex(cbxContactEnd, u"ContactCallEnd"_s); },
-        [this] { setCheck(chkOlKontakteStandard, u"DefaultFolder"_s); },
-        [this] {
-            listOutlookOrdner->clear();
-            const int count = readOptionInt(u"Folders"_s);
-            for (int n = 1; n <= count; ++n)
-                listOutlookOrdner->addItem(
-                    fitted(readOption(u"Folder"_s + QString::number(n)), folderchoice::NameWidth) +
-                    u'|' + readOption(u"FolderID"_s + QString::number(n)));
-        },
-        [this] { txtAutoAuswahl->setText(readOption(u"AutoChoice"_s)); },
-        [this] { setCheck(chkInContact, u"InContact"_s); },
-        [this] { setCheck(chkOutContact, u"OutContact"_s); },
-        [this] { setIndex(cbxAdresstyp, u"NewContactType"_s); },
-        [this] {
-            cmdJournalCalender->setText(readOption(u"ModeCalendarJournal"_s));
-            subModeCalendarJournal();
-        },
-        [this] { setCheck(chkInJournal, u"InJournal"_s); },
-        [this] { setCheck(chkOutJournal, u"OutJournal"_s); },
-        [this] { setCheck(chkInternal, u"Internal"_s); },
-        [this] {
-            setCheck(chkCallback, u"Callback"_s);
-            m_run.settings.Callback = chkCallback->isChecked() ? 1 : 0;
-        },
-        [this] {
-            setCheck(chkBusyStatus, u"BusyStatus"_s);
-            m_run.settings.BusyStatus = chkBusyStatus->isChecked() ? 1 : 0;
-        },
-        [this] { setCheck(chkContactJournal, u"JournalContact"_s); },
-        [this] { setCheck(chkJournalCategory, u"JournalCategory"_s); },
-        [this] { setIndex(cbxJournalEnd, u"JournalCallEnd"_s); },
-        [this] { txtJournalAutoClose->setText(readOption(u"AutoChoiceJournalCallEnd"_s)); },
-        [this] { cbxJournalEnd_Click(); },
     };
+    for (const Field& field : fields())
+        statements.emplace_back([this, &field] { loadField(field); });
+    statements.emplace_back([this] { cbxJournalEnd_Click(); });
     for (const auto& statement : statements) {
         try {
             statement();
@@ -190,33 +246,8 @@ void frmOptionen::Form_Load() {
 }
 
 void frmOptionen::subOptionenSpeichern() {
-    save(u"DefaultFolder"_s, chkOlKontakteStandard);
-    save(u"Folders"_s, listOutlookOrdner->count());
-    for (int i = 0; i < listOutlookOrdner->count(); ++i) {
-        const QString line = listOutlookOrdner->item(i)->text();
-        save(u"Folder"_s + QString::number(i + 1), folderchoice::lineName(line));
-        save(u"FolderID"_s + QString::number(i + 1), folderchoice::lineReference(line));
-    }
-    save(u"Refresh"_s, cbxAktualiseren->currentIndex());
-    save(u"DisplayPosContact"_s, cbxDisplayContact->currentIndex());
-    save(u"InContact"_s, chkInContact);
-    save(u"OutContact"_s, chkOutContact);
-    save(u"AutoChoice"_s, txtAutoAuswahl->text());
-    save(u"FolderNewContact"_s, txtContactFolder->property("tag").toString());
-    save(u"NewContactType"_s, cbxAdresstyp->currentIndex());
-    save(u"ViewCompanyname"_s, chkViewCompanyname);
-    save(u"DisplayPosJournal"_s, cbxDisplayJournal->currentIndex());
-    save(u"ModeCalendarJournal"_s, journalMode() ? u"Journal"_s : u"Calendar"_s);
-    save(u"InJournal"_s, chkInJournal);
-    save(u"OutJournal"_s, chkOutJournal);
-    save(u"Internal"_s, chkInternal);
-    save(u"Callback"_s, chkCallback);
-    save(u"BusyStatus"_s, chkBusyStatus);
-    save(u"JournalContact"_s, chkContactJournal);
-    save(u"JournalCategory"_s, chkJournalCategory);
-    save(u"ContactCallEnd"_s, cbxContactEnd->currentIndex());
-    save(u"JournalCallEnd"_s, cbxJournalEnd->currentIndex());
-    save(u"AutoChoiceJournalCallEnd"_s, txtJournalAutoClose->text());
+    for (const Field& field : fields())
+        saveField(field);
 }
 
 void frmOptionen::subModeCalendarJournal() {
@@ -225,7 +256,7 @@ void frmOptionen::subModeCalendarJournal() {
             attach();
     });
     const bool journal = journalMode();
-    m_run.calendarMode = !journal;
+    optionsrun::setCalendarMode(m_run, !journal);
     cmdJournalCalender->setText(journal ? u"Journaleintrag"_s : u"Kalendereintrag"_s);
     const QString title = journal ? u"Journal"_s : u"Kalender"_s;
     setSectionHeader(3, title);
@@ -249,7 +280,7 @@ void frmOptionen::cmdJournalCalender_Click() {
     ignoreErrors([this] {
         const bool toCalendar = journalMode();
         cmdJournalCalender->setText(toCalendar ? u"Ka&lendereintrag"_s : u"Journa&leintrag"_s);
-        saveSetting(u"ModeCalendarJournal"_s, toCalendar ? u"Calendar"_s : u"Journal"_s);
+        saveSetting(keys::ModeCalendarJournal, toCalendar ? u"Calendar"_s : u"Journal"_s);
     });
     ignoreErrors([this] { subModeCalendarJournal(); });
 }
@@ -313,7 +344,7 @@ void frmOptionen::placementPreview(int defaultFolder, int position, const QStrin
         }
         showItem(m_run, items->Item(1), position);
     } catch (const Error& e) {
-        handlerErrorLine(m_run.log, u"frmOptionen.imgMon1_DblClick"_s, 0, e);
+        m_run.log.errorLine(ErrorExit::handler(u"frmOptionen.imgMon1_DblClick"_s), Step(), e);
     }
 }
 

@@ -6,8 +6,8 @@
 #include "config/frmoptionen2.h"
 #include "config/settingsactions.h"
 
-#include "callwindows/callwindow.h"
 #include "core/contactindex.h"
+#include "core/log.h"
 #include "core/run.h"
 #include "core/versioninfo.h"
 #include "outlook/application.h"
@@ -168,7 +168,7 @@ void frmOptionen::mnuHilfeKontakt_Click() {
                      2) != msgbox::Answer::Yes)
         return;
     const auto fail = [this](const Error& e) {
-        handlerErrorLine(m_run.log, u"frmOptionen.mnuHilfeKontakt_Click"_s, 0, e);
+        m_run.log.errorLine(ErrorExit::handler(u"frmOptionen.mnuHilfeKontakt_Click"_s), Step(), e);
     };
     try {
         attach();

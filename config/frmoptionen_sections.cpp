@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the options window's three sections.
-#include "config/formparts.h"
 #include "config/frmoptionen.h"
+#include "ui/formparts.h"
 
-#include "callwindows/controls.h"
-#include "callwindows/design.h"
+#include "ui/controls.h"
+#include "ui/design.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,12 +54,10 @@ void frmOptionen::buildSection1() {
     names(lblOlKontakteStandard, chkOlKontakteStandard, u"Standard-Kontakteordner"_s);
     controls::onDoubleClick(lblOlKontakteStandard, [this] { lblOlKontakteStandard_DblClick(); });
 
-    listOutlookOrdner = new QListWidget(f);
-    listOutlookOrdner->setObjectName(u"listOutlookOrdner"_s);
-    listOutlookOrdner->setToolTip(u"Doppelklick öffnet den Outlook-Kontakteordner"_s);
-    design::place(listOutlookOrdner, 120, 720, 5800, 1050);
+    listOutlookOrdner = controls::listBox(f, u"listOutlookOrdner"_s, u"Weitere Kontakteordner"_s,
+                                          QRect(120, 720, 5800, 1050),
+                                          u"Doppelklick öffnet den Outlook-Kontakteordner"_s);
     lblFolder1->setBuddy(listOutlookOrdner);
-    listOutlookOrdner->setAccessibleName(u"Weitere Kontakteordner"_s);
     connect(listOutlookOrdner, &QListWidget::itemDoubleClicked, this,
             [this] { listOutlookOrdner_DblClick(); });
     cmdOlFhinzu =

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/settingsactions.h"
 
-#include "callwindows/callwindow.h"
 #include "config/settingsbackup.h"
+#include "core/log.h"
 #include "core/log.h"
 #include "core/versioninfo.h"
 #include "platform/clock.h"
@@ -48,7 +48,7 @@ bool restoreSettings(Log& log, const QString& path) {
         backup::restore(path);
         return true;
     } catch (const Error& e) {
-        handlerErrorLine(log, u"frmOptionen.mnuDateiEinstellungenLaden"_s, 0, e);
+        log.errorLine(ErrorExit::handler(u"frmOptionen.mnuDateiEinstellungenLaden"_s), Step(), e);
         msgbox::show(u"Die Rücksicherung Ihrer Einstellungen ist fehlgeschlagen.\r\n\r\n"_s +
                          reason(e),
                      msgbox::Buttons::Ok, msgbox::Icon::Critical, settingsTitle);

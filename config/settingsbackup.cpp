@@ -20,40 +20,40 @@ namespace {
 
 // The keys before the numbered folder lines, the keys after them up to the
 // user fields, and the keys after the user fields.
-const char16_t* const headKeys[] = {u"AddressSeparator",
-                                    u"AutoChoice",
-                                    u"AutoChoiceCallEnd",
-                                    u"AutoChoiceJournalCallEnd",
-                                    u"BusyStatus",
-                                    u"Callback",
-                                    u"ColorBack",
-                                    u"ColorBackFont",
-                                    u"ColorDefault",
-                                    u"ColorFont",
-                                    u"ContactCallEnd",
-                                    u"ContactJournal",
-                                    u"Debug",
-                                    u"DefaultFolder",
-                                    u"DisplayPosContact",
-                                    u"DisplayPosJournal",
-                                    u"Folders"};
-const char16_t* const middleKeys[] = {
-    u"FolderCalendar", u"FolderNewContact", u"FolderJournal",  u"InContact",
-    u"InJournal",      u"Internal",         u"JournalCallEnd", u"JournalCategory",
-    u"JournalContact", u"LogDays",          u"Mailaddressee",  u"MailFont",
-    u"MailFontSize",   u"MailTabStop1",     u"MailTabStop2",   u"ModeCalendarJournal"};
-const char16_t* const tailKeys[] = {
-    u"NewContactType",     u"OutContact",        u"OutJournal", u"Refresh",
-    u"StopWatch",          u"URLHandler",        u"Maps",       u"ViewCompanyname",
-    u"WindowOffsetIndexX", u"WindowOffsetIndexY"};
+const keys::Key headKeys[] = {keys::AddressSeparator,
+                              keys::AutoChoice,
+                              keys::AutoChoiceCallEnd,
+                              keys::AutoChoiceJournalCallEnd,
+                              keys::BusyStatus,
+                              keys::Callback,
+                              keys::ColorBack,
+                              keys::ColorBackFont,
+                              keys::ColorDefault,
+                              keys::ColorFont,
+                              keys::ContactCallEnd,
+                              keys::ContactJournal,
+                              keys::Debug,
+                              keys::DefaultFolder,
+                              keys::DisplayPosContact,
+                              keys::DisplayPosJournal,
+                              keys::Folders};
+const keys::Key middleKeys[] = {
+    keys::FolderCalendar, keys::FolderNewContact, keys::FolderJournal,  keys::InContact,
+    keys::InJournal,      keys::Internal,         keys::JournalCallEnd, keys::JournalCategory,
+    keys::JournalContact, keys::LogDays,          keys::Mailaddressee,  keys::MailFont,
+    keys::MailFontSize,   keys::MailTabStop1,     keys::MailTabStop2,   keys::ModeCalendarJournal};
+const keys::Key tailKeys[] = {
+    keys::NewContactType,     keys::OutContact,        keys::OutJournal, keys::Refresh,
+    keys::StopWatch,          keys::URLHandler,        keys::Maps,       keys::ViewCompanyname,
+    keys::WindowOffsetIndexX, keys::WindowOffsetIndexY};
 
-void add(KeyValues& out, const QString& key) {
-    out.append({key, readSetting(key)});
+void add(KeyValues& out, const KeyName& key) {
+    out.append({key.text(), readSetting(key)});
 }
 
-template <std::size_t N> void addAll(KeyValues& out, const char16_t* const (&keys)[N]) {
-    for (const char16_t* key : keys)
-        add(out, QString::fromUtf16(key));
+template <std::size_t N> void addAll(KeyValues& out, const keys::Key (&names)[N]) {
+    for (const keys::Key key : names)
+        add(out, key);
 }
 
 [[noreturn]] void refuse(const QString& path, int line, const QString& what) {
@@ -151,17 +151,16 @@ QString defaultExportPath() {
 KeyValues exportValues() {
     KeyValues out;
     addAll(out, headKeys);
-    const int folders = integerOf(settingsstore::get(u"Folders"_s, u"0"_s)).value_or(0);
+    const int folders = integerOf(readSetting(keys::Folders)).value_or(0);
     for (int n = 1; n <= folders; ++n) {
-        add(out, u"Folder"_s + QString::number(n));
-        add(out, u"FolderID"_s + QString::number(n));
+        add(out, keys::folder(n));
+        add(out, keys::folderId(n));
     }
     addAll(out, middleKeys);
     for (int n = 1; n <= 4; ++n) {
-        const QString stem = u"olUser"_s + QString::number(n);
-        add(out, stem);
-        add(out, stem + u"Link"_s);
-        add(out, stem + u"Print"_s);
+        add(out, keys::userField(n));
+        add(out, keys::userFieldLink(n));
+        add(out, keys::userFieldPrint(n));
     }
     addAll(out, tailKeys);
     return out;
@@ -213,7 +212,7 @@ RestoreFile readRestoreFile(const QString& path) {
             refuse(path, number, u"keine Zeile der Form \"Schlüssel\",\"Wert\""_s);
         if (!settingsstore::validKeyName(pair->key))
             refuse(path, number, u"ungültiger Schlüsselname \""_s + pair->key + u'"');
-        if (pair->key.compare(u"Maps", Qt::CaseInsensitive) == 0)
+        if (pair->key.compare(KeyName(keys::Maps).text(), Qt::CaseInsensitive) == 0)
             pair->value = mapsIndex(pair->value);
         file.entries.append(*pair);
     }

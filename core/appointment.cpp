@@ -4,10 +4,10 @@
 // and 3 ("neuer Termin": a follow-up at the next working-day hour).
 #include "core/callitem.h"
 #include "core/interactiveitems.h"
+#include "core/itemtexts.h"
 #include "core/run.h"
 #include "core/workday.h"
 #include "outlook/item.h"
-#include "outlook/itemtexts.h"
 
 using namespace Qt::StringLiterals;
 

@@ -21,6 +21,11 @@ const CallDialogs& callDialogs() {
     return registered();
 }
 
+void takeCallEndAnswer(Run& run, CallEndAnswer answer) {
+    if (answer != CallEndAnswer::None)
+        run.closeItems = answer == CallEndAnswer::CloseItems;
+}
+
 QString choiceLockPath(const Run& run) {
     return run.env.workFolder + callFileBaseName(run.params) + QStringLiteral(".lock");
 }

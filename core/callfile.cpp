@@ -98,7 +98,10 @@ QString contactLogText(const QString& fullNameAndCompany) {
 }
 
 void subUpdateCallFileContact(Run& run) {
-    const outlook::ItemPtr contact = run.lookup.currentContact;
+    subUpdateCallFileContact(run, run.lookup.currentContact, run.lookup.matchedField);
+}
+
+void subUpdateCallFileContact(Run& run, const outlook::ItemPtr& contact, int field) {
     if (!contact) {
         run.log.subLog(
             QStringLiteral("CALL-Datei: Outlook-Kontakt: keine Änderungen möglich (FEHLER)"),
@@ -106,7 +109,6 @@ void subUpdateCallFileContact(Run& run) {
         return;
     }
     const QString file = callFilePath(run);
-    const int field = run.lookup.matchedField;
     const auto property = [&](const char16_t* name) {
         return contact->get(QString::fromUtf16(name)).toString();
     };

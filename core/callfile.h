@@ -3,6 +3,8 @@
 #pragma once
 // The per-call file: an INI file in the work folder named after the call id
 // that carries a call's state from one event's run to the next.
+#include "outlook/fwd.h"
+
 #include <QString>
 
 namespace tlm {
@@ -21,8 +23,9 @@ QString callFilePath(const Run& run);
 // Start-up step 11: creates the per-call file or updates it for this event.
 void createOrUpdateCallFile(Run& run);
 
-// Writes the current contact of the lookup and the matched field number
-// into the per-call file.
+// Writes a contact and the number of the phone field that matched into the
+// per-call file; without arguments the lookup's current contact and field.
+void subUpdateCallFileContact(Run& run, const outlook::ItemPtr& contact, int field);
 void subUpdateCallFileContact(Run& run);
 
 // A contact's FullNameAndCompany on one line, as log lines show it.

@@ -3,13 +3,13 @@
 #include "core/callitem.h"
 
 #include "core/callrules.h"
+#include "core/itemtexts.h"
 #include "core/itemwindow.h"
 #include "core/run.h"
 #include "numbers/normalise.h"
 #include "outlook/application.h"
 #include "outlook/document.h"
 #include "outlook/item.h"
-#include "outlook/itemtexts.h"
 
 using namespace Qt::StringLiterals;
 
@@ -35,15 +35,11 @@ void CallItemBuilder::step(int number, const std::function<void()>& statement) {
 }
 
 outlook::Item& CallItemBuilder::item() {
-    if (!m_item)
-        throw Error(err::NoObject, u"Objektvariable oder With-Blockvariable nicht festgelegt"_s);
-    return *m_item;
+    return required(m_item);
 }
 
 outlook::BodyWriter& CallItemBuilder::body() {
-    if (!m_body)
-        throw Error(err::NoObject, u"Objektvariable oder With-Blockvariable nicht festgelegt"_s);
-    return *m_body;
+    return required(m_body);
 }
 
 void CallItemBuilder::create(int number, const QString& logText, int itemType) {
@@ -196,13 +192,12 @@ void CallItemBuilder::takeContact(int first, const ContactTexts& texts) {
 
 void CallItemBuilder::writeUserField(int n) {
     const QString user = u"User"_s + QString::number(n);
-    const QString setting = u"olUser"_s + QString::number(n);
     const QString value = m_run.lookup.currentContact->text(user);
-    if (value.trimmed().isEmpty() || readSettingInt(setting + u"Print"_s, 0) != 1)
+    if (value.trimmed().isEmpty() || readSettingInt(keys::userFieldPrint(n), 0) != 1)
         return;
-    m_log.subLog(u"..."_s + user, m_log.step());
-    const QString caption = readSetting(setting);
-    const bool linked = readSetting(setting + u"Link"_s) == u"1"_s;
+    m_log.subLog(u"..."_s + user, m_log.step().number());
+    const QString caption = readSetting(keys::userField(n));
+    const bool linked = readSetting(keys::userFieldLink(n)) == u"1"_s;
     if (body().rich())
         body().line(caption + u':', value, linked ? &value : nullptr);
     else

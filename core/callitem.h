@@ -6,8 +6,8 @@
 // entries share their user properties, subject, body lines, contact part and
 // caller part. Each step writes its errors through the builder's error exit
 // and the next step follows.
+#include "core/bodywriter.h"
 #include "core/log.h"
-#include "outlook/bodywriter.h"
 #include "outlook/fwd.h"
 
 #include <functional>

@@ -222,7 +222,7 @@ void Automatic::finish() {
         if (contact && item) {
             m_log.subLog(u"...Gesprächsende-Dialog anzeigen"_s, 45210);
             if (callDialogs().callEnd)
-                callDialogs().callEnd(m_run);
+                takeCallEndAnswer(m_run, callDialogs().callEnd(m_run));
         }
         break;
     case 1:

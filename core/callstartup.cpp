@@ -47,7 +47,7 @@ bool refreshIndex(Run& run) {
     log.subLog(QStringLiteral("10/15 - Indexdatei vorhanden (") + texts::dateTime(modified) +
                    QLatin1Char(')'),
                11000);
-    const QString refresh = readSetting(QStringLiteral("Refresh")).trimmed();
+    const QString refresh = readSetting(keys::Refresh).trimmed();
     if (refresh == QStringLiteral("1"))
         log.setStep(11102);
     const QList<RebuildReason> reasons = indexRebuildReasons(refresh, modified, clock::now());

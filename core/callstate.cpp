@@ -31,7 +31,7 @@ bool openRecordedContact(Run& run) {
 void showContactChoice(Run& run) {
     run.chosenEntryId.clear();
     if (callDialogs().contactChoice)
-        callDialogs().contactChoice(run);
+        takeContactChoice(run, callDialogs().contactChoice(run));
     else
         run.lookup.foundCount = 0;
 }

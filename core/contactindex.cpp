@@ -74,7 +74,7 @@ private:
     QString m_index;
     QString m_temporary;
     QString m_indexLog;
-    int m_step = 60000;
+    Step m_step{60000};
     QDateTime m_started;
     int m_contacts = 0;
     bool m_result = false;
@@ -84,7 +84,7 @@ private:
 void IndexBuilder::fail(long number, const QString& description, const QString& text) {
     m_run.log.appendProgramLog(
         texts::dateTime(clock::now()) + QStringLiteral(" mdlMain.subCreateFileIndex_") +
-        QStringLiteral("%1").arg(m_step, 5, 10, QLatin1Char('0')) + QStringLiteral(": ") + text +
+        m_step.digits() + QStringLiteral(": ") + text +
         QStringLiteral("(Err ") + QString::number(number) + QStringLiteral("...") + description +
         QLatin1Char(')'));
 }
@@ -95,8 +95,7 @@ QString IndexBuilder::message(const Error& e, int folder) const {
         return QStringLiteral(
             "Auf den persönlichen Kontakteordner konnte nicht zugegriffen werden.");
     case ConfiguredFolderMissing:
-        return QStringLiteral("Auf den Kontakteordner '") +
-               readSetting(QStringLiteral("Folder") + QString::number(folder)) +
+        return QStringLiteral("Auf den Kontakteordner '") + readSetting(keys::folder(folder)) +
                QStringLiteral("' ") + QStringLiteral("konnte nicht zugegriffen werden.");
     case err::CannotCreateObject: {
         const QString text =
@@ -211,7 +210,7 @@ void IndexBuilder::logFolder(const outlook::FolderPtr& folder, const FolderCount
 
 void IndexBuilder::indexDefaultFolder() {
     m_step = 60020;
-    if (readSettingInt(QStringLiteral("DefaultFolder"), 0) != 1)
+    if (readSettingInt(keys::DefaultFolder, 0) != 1)
         return;
     m_step = 60100;
     outlook::FolderPtr folder;
@@ -223,7 +222,7 @@ void IndexBuilder::indexDefaultFolder() {
         throw Error(DefaultFolderMissing, QStringLiteral("Der Standard-Kontakteordner fehlt."));
     m_step = 60101;
     const FolderCounts counts = indexFolder(folder);
-    saveSetting(QStringLiteral("DefaultFolderDate"), dateTimeOrZero(counts.newest));
+    saveSetting(keys::DefaultFolderDate, dateTimeOrZero(counts.newest));
     logFolder(folder, counts);
 }
 
@@ -231,15 +230,14 @@ void IndexBuilder::indexConfiguredFolders() {
     m_step = 60200;
     int count = 0;
     try {
-        count = readSettingInt(QStringLiteral("Folders"));
+        count = readSettingInt(keys::Folders);
     } catch (const Error& e) {
         fail(e.number(), e.description(), e.description());
     }
     for (int i = 1; i <= count; ++i) {
         m_step = 60201;
         const outlook::FolderPtr folder =
-            FolderReference::parse(readSetting(QStringLiteral("FolderID") + QString::number(i)))
-                .resolve(m_mapi);
+            FolderReference::parse(readSetting(keys::folderId(i))).resolve(m_mapi);
         if (!folder) {
             const Error e(ConfiguredFolderMissing,
                           QStringLiteral("Der Kontakteordner ist nicht erreichbar."));
@@ -247,8 +245,7 @@ void IndexBuilder::indexConfiguredFolders() {
             return; // the remaining folders are not indexed
         }
         const FolderCounts counts = indexFolder(folder);
-        saveSetting(QStringLiteral("FolderDate") + QString::number(i),
-                    dateTimeOrZero(counts.newest));
+        saveSetting(keys::folderDate(i), dateTimeOrZero(counts.newest));
         logFolder(folder, counts);
     }
 }
@@ -333,9 +330,9 @@ bool subCreateFileIndex(Run& run, bool showProgress) {
 
 namespace tlm {
 namespace {
-// A found-contact list entry: 150 characters of display text, the field
-// number in two digits, the journal digit and the EntryID.
-QString foundListEntry(const outlook::ItemPtr& contact, int field, bool viewCompany) {
+constexpr int MaxDisplayWidth = 150;
+
+FoundContact foundContact(const outlook::ItemPtr& contact, int field, bool viewCompany) {
     const QString name = contact->get(QStringLiteral("LastNameAndFirstName")).toString();
     const QString company = contact->get(QStringLiteral("CompanyName")).toString();
     QString display = company;
@@ -345,20 +342,18 @@ QString foundListEntry(const outlook::ItemPtr& contact, int field, bool viewComp
             display += QStringLiteral(" (") + company + QLatin1Char(')');
     }
     const bool journal = contact->get(QStringLiteral("Journal")).toBool();
-    return fitted(display, 150) + QStringLiteral("%1").arg(field, 2, 10, QLatin1Char('0')) +
-           (journal ? QLatin1Char('1') : QLatin1Char('0')) + contact->EntryID();
+    return {display.left(MaxDisplayWidth).trimmed(), field, journal, contact->EntryID()};
 }
 } // namespace
 
 QList<outlook::FolderPtr> indexedContactFolders(const outlook::NamespacePtr& mapi) {
     QList<outlook::FolderPtr> folders;
-    if (readSettingInt(QStringLiteral("DefaultFolder"), 0) == 1)
+    if (readSettingInt(keys::DefaultFolder, 0) == 1)
         ignoreErrors([&] { folders << mapi->GetDefaultFolder(outlook::olFolderContacts); });
-    const int count = readSettingInt(QStringLiteral("Folders"), 0);
+    const int count = readSettingInt(keys::Folders, 0);
     for (int i = 1; i <= count; ++i) {
         const outlook::FolderPtr folder =
-            FolderReference::parse(readSetting(QStringLiteral("FolderID") + QString::number(i)))
-                .resolve(mapi);
+            FolderReference::parse(readSetting(keys::folderId(i))).resolve(mapi);
         if (!folder)
             break;
         folders << folder;
@@ -368,7 +363,7 @@ QList<outlook::FolderPtr> indexedContactFolders(const outlook::NamespacePtr& map
 }
 
 void subIndexLookup(Run& run) {
-    const bool viewCompany = readSettingInt(QStringLiteral("ViewCompanyname"), 0) == 1;
+    const bool viewCompany = readSettingInt(keys::ViewCompanyname, 0) == 1;
     const QList<IndexMatch> matches = scanIndex(run.env.indexFile, run.params[P_NUMBER]);
     Lookup& found = run.lookup;
     for (const IndexMatch& m : matches) {
@@ -376,11 +371,11 @@ void subIndexLookup(Run& run) {
             const outlook::ItemPtr contact = run.mapi->GetItemFromID(m.entryId);
             if (!contact)
                 return;
-            const QString entry = foundListEntry(contact, m.field, viewCompany);
+            FoundContact entry = foundContact(contact, m.field, viewCompany);
             found.currentContact = contact;
             ++found.foundCount;
             found.matchedField = m.field;
-            found.foundList.append(entry);
+            found.found.append(std::move(entry));
         });
     }
 }

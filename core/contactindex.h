@@ -27,7 +27,7 @@ void setIndexProgressFactory(IndexProgressFactory factory);
 // one folder was indexed to the end.
 bool subCreateFileIndex(Run& run, bool showProgress);
 
-// Looks the call number up in the index: found count, found-contact list,
+// Looks the call number up in the index: found count, found contacts,
 // matched field number and current contact of run.lookup.
 void subIndexLookup(Run& run);
 

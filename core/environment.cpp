@@ -109,11 +109,11 @@ void setUpEnvironment(Environment& env, Log& log) {
     ignoreErrors([&] {
         QString folder = env.programFolder;
         folder.chop(1);
-        saveSetting(QStringLiteral("ProgramPath"), folder);
+        saveSetting(keys::ProgramPath, folder);
     });
     env.workFolder = paths::workFolder();
     files::ensureFolder(env.workFolder);
-    ignoreErrors([&] { saveSetting(QStringLiteral("LastRun"), texts::dateTime(clock::now())); });
+    ignoreErrors([&] { saveSetting(keys::LastRun, texts::dateTime(clock::now())); });
     env.indexFile = env.workFolder + QStringLiteral("tlm") +
                     clock::today().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".idx");
     log.subLog(programStartLine(), 10000);
@@ -124,7 +124,7 @@ void setUpEnvironment(Environment& env, Log& log) {
                               QString())
             .toString();
     env.dashboardFolder = dashboardFolderFrom(icon);
-    ignoreErrors([&] { saveSetting(QStringLiteral("ClientDashboard"), env.dashboardFolder); });
+    ignoreErrors([&] { saveSetting(keys::ClientDashboard, env.dashboardFolder); });
     env.dashboard = !env.dashboardFolder.isEmpty();
 }
 
@@ -148,11 +148,9 @@ void detectOutlook(Environment& env) {
 void readScreens(Environment& env) {
     env.workArea = screens::workArea();
     for (const screens::Monitor& m : screens::monitors()) {
-        const QString digit = m.primary ? QStringLiteral("2") : QStringLiteral("1");
-        saveSetting(QStringLiteral("Monitor") + digit + QLatin1Char('X'),
-                    QString::number(m.rect.width));
-        saveSetting(QStringLiteral("Monitor") + digit + QLatin1Char('Y'),
-                    QString::number(m.rect.height));
+        const int n = m.primary ? 2 : 1;
+        saveSetting(keys::monitorWidth(n), QString::number(m.rect.width));
+        saveSetting(keys::monitorHeight(n), QString::number(m.rect.height));
     }
 }
 

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/itemwindow.h"
 
+#include "core/placement.h"
 #include "core/run.h"
 #include "outlook/item.h"
-#include "outlook/placement.h"
 #include "platform/screens.h"
 
 namespace tlm {

@@ -5,10 +5,10 @@
 #include "core/callfile.h"
 #include "core/callitem.h"
 #include "core/callrules.h"
+#include "core/itemtexts.h"
 #include "core/run.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
-#include "outlook/itemtexts.h"
 
 using namespace Qt::StringLiterals;
 

@@ -68,7 +68,8 @@ void Log::subLog(const QString& text, int step) {
     if (isSeparatorLine(text))
         body =
             QString(text + QLatin1Char(' ') + QString(LineWidth, QLatin1Char('*'))).left(LineWidth);
-    QString line = stamp() + QStringLiteral(" * ") + fitted(QString::number(m_step), 6);
+    QString line =
+        stamp() + QStringLiteral(" * ") + fitted(QString::number(m_step.number()), 6);
     if (!body.isEmpty())
         line += QStringLiteral(" * ") + body;
     try {
@@ -80,11 +81,22 @@ void Log::subLog(const QString& text, int step) {
     }
 }
 
-void Log::errorLine(const ErrorExit& exit, long number, const QString& description) {
-    appendProgramLog(stamp() + QStringLiteral(" mdlMain.") + exit.procedure + QLatin1Char('_') +
-                     QStringLiteral("%1").arg(m_step, 5, 10, QLatin1Char('0')) +
-                     QStringLiteral(": Err ") + QString::number(number) + exit.separator +
-                     description);
+QString Step::digits() const {
+    return QStringLiteral("%1").arg(m_number, 5, 10, QLatin1Char('0'));
+}
+
+QString errorLineText(const ErrorExit& exit, const Step& step, long number,
+                      const QString& description) {
+    const QString place = exit.windowHandler
+                              ? QString(QLatin1Char(' ') + exit.procedure + QStringLiteral("()"))
+                              : QString(QStringLiteral(" mdlMain.") + exit.procedure);
+    return place + QLatin1Char('_') + step.digits() + QStringLiteral(": Err ") +
+           QString::number(number) + exit.separator + description;
+}
+
+void Log::errorLine(const ErrorExit& exit, const Step& step, long number,
+                    const QString& description) {
+    appendProgramLog(stamp() + errorLineText(exit, step, number, description));
 }
 
 void Log::appendProgramLog(const QString& line) {
@@ -107,7 +119,7 @@ void Log::guard(const ErrorExit& exit, const std::function<void()>& statement) {
 void ignoreErrors(const std::function<void()>& statement) {
     try {
         statement();
-    } catch (const std::exception&) {
+    } catch (const Error&) {
     }
 }
 

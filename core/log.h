@@ -13,12 +13,47 @@ namespace tlm {
 
 struct Params;
 
-// How a procedure's error line begins and separates number and description:
-// " mdlMain." + procedure + "_" + step + ": Err " + number + separator + text.
+// How an error line names the place of the error and separates number and
+// description. A procedure of the program: " mdlMain." + procedure, a
+// window's handler: " " + window + "." + handler + "()"; then "_" + step +
+// ": Err " + number + separator + text.
 struct ErrorExit {
     QString procedure;
     QString separator = QStringLiteral(": ");
+    bool windowHandler = false;
+
+    // The exit of a window's handler, named "window.handler".
+    static ErrorExit handler(const QString& windowAndHandler) {
+        return {windowAndHandler, QStringLiteral("..."), true};
+    }
 };
+
+// The step a procedure or a window's handler has reached: error lines name
+// it in five digits. The program's procedures share the log's step, which
+// their progress lines advance; a window's handler carries a step of its own.
+class Step {
+public:
+    constexpr Step() = default;
+    constexpr explicit Step(int number) : m_number(number) {}
+    int number() const { return m_number; }
+    Step& operator=(int number) {
+        m_number = number;
+        return *this;
+    }
+    Step& operator++() {
+        ++m_number;
+        return *this;
+    }
+    // The step as an error line shows it: five digits, zeros in front.
+    QString digits() const;
+
+private:
+    int m_number = 0;
+};
+
+// The one layout of an error line, without its leading date and time.
+QString errorLineText(const ErrorExit& exit, const Step& step, long number,
+                      const QString& description);
 
 class Log {
 public:
@@ -26,7 +61,7 @@ public:
 
     int debug() const { return m_debug; }
     void setDebug(int debug) { m_debug = debug; }
-    int step() const { return m_step; }
+    const Step& step() const { return m_step; }
     void setStep(int step) { m_step = step; }
     const QString& workFolder() const { return m_workFolder; }
     QString programLogPath() const;
@@ -36,11 +71,17 @@ public:
     // the per-call log, the others to the program log.
     void subLog(const QString& text, int step);
 
-    // Appends an error line to the program log, whatever Debug says.
-    void errorLine(const ErrorExit& exit, long number, const QString& description);
-    void errorLine(const ErrorExit& exit, const Error& error) {
-        errorLine(exit, error.number(), error.description());
+    // Appends an error line to the program log, whatever Debug says; at the
+    // log's step unless a handler's own step is given.
+    void errorLine(const ErrorExit& exit, const Step& step, long number,
+                   const QString& description);
+    void errorLine(const ErrorExit& exit, long number, const QString& description) {
+        errorLine(exit, m_step, number, description);
     }
+    void errorLine(const ErrorExit& exit, const Step& step, const Error& error) {
+        errorLine(exit, step, error.number(), error.description());
+    }
+    void errorLine(const ErrorExit& exit, const Error& error) { errorLine(exit, m_step, error); }
     // Appends a line as it stands to the program log (error lines of their
     // own layout); failures are ignored.
     void appendProgramLog(const QString& line);
@@ -53,10 +94,12 @@ private:
     QString m_workFolder;
     int m_debug;
     const Params* m_params;
-    int m_step = 0;
+    Step m_step;
 };
 
-// Runs one statement whose errors are ignored without a line.
+// Runs one statement whose errors (the program's own error type) are ignored
+// without a line; anything else, a failed allocation or a broken invariant,
+// goes on to the caller.
 void ignoreErrors(const std::function<void()>& statement);
 
 // The names of per-call files and logs: eight characters, "-", four, "-",

@@ -3,10 +3,10 @@
 // Context-menu entry 6: a new e-mail to the caller, titled after the call.
 #include "core/callitem.h"
 #include "core/interactiveitems.h"
+#include "core/itemtexts.h"
 #include "core/run.h"
 #include "outlook/application.h"
 #include "outlook/item.h"
-#include "outlook/itemtexts.h"
 
 using namespace Qt::StringLiterals;
 
@@ -30,7 +30,7 @@ public:
                 ignoreErrors([&] { item().set(u"To"_s, contact->text(u"Email1Address"_s)); });
             } else {
                 m_log.subLog(u"...ohne Outlook-Kontaktverweis"_s, Base + 20);
-                item().set(u"To"_s, readSetting(u"Mailaddressee"_s));
+                item().set(u"To"_s, readSetting(keys::Mailaddressee));
             }
         });
         setSubject();

@@ -3,11 +3,13 @@
 #pragma once
 // The state of one run (one call event): its owner is Main.
 #include "core/environment.h"
+#include "core/foundcontact.h"
 #include "core/log.h"
 #include "core/params.h"
 #include "core/settings.h"
 #include "outlook/fwd.h"
 
+#include <QList>
 #include <QStringList>
 
 namespace tlm {
@@ -19,7 +21,7 @@ inline const ErrorExit mainErrorExit{QStringLiteral("Main"), QStringLiteral("...
 // What the index lookup found for the call number.
 struct Lookup {
     int foundCount = 0;
-    QStringList foundList; // fixed layout: display text, field, journal flag, EntryID
+    QList<FoundContact> found; // in the index's order
     int matchedField = 0;
     outlook::ItemPtr currentContact;
 };
@@ -42,7 +44,7 @@ struct Run {
     Lookup lookup;
     // The call's journal entry or appointment, or the item found for the call.
     outlook::ItemPtr currentItem;
-    QString chosenEntryId;     // set by the contact choice window
+    QString chosenEntryId;     // the contact choice window's answer
     bool closeItems = false;   // whether the items are closed at the end of the call
     int indexRecordsTotal = 0; // records written by the last index build
 };

@@ -1,9 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Every settings key of the program with its type and both defaults (the one
-// used while a call is handled, the one the options windows show), and the
+// Every settings key of the program (named in settingkeys.h) with its type and
+// both defaults (the one used while a call is handled, the one the options
+// windows show), the readers and the writer that take a named key, and the
 // values that start-up step 3 loads for the run.
+#include "core/settingkeys.h"
+#include "platform/settingnumber.h"
+
 #include <QString>
 #include <optional>
 #include <span>
@@ -51,6 +55,7 @@ struct Settings {
 enum class KeyType { Integer, Text, FolderReference, Colour, DateText, Untyped };
 
 struct SettingKey {
+    int id;               // its keys::Key or keys::Stem: the table's order
     const char16_t* name; // for numbered keys the stem ("FolderID" of FolderID1, ...)
     KeyType type;
     const char16_t* callDefault;    // nullptr: no default while handling a call
@@ -59,27 +64,24 @@ struct SettingKey {
     bool numbered = false; // stem followed by a folder number
 };
 
-// The whole key table.
+// The whole key table, in the order of keys::Key and then keys::Stem.
 std::span<const SettingKey> settingKeys();
+// The entry of a key as stored (any case; FolderID7 finds FolderID), or null.
 const SettingKey* findSettingKey(const QString& name);
 
 // Reads a key as text with its call-processing default.
-QString readSetting(const QString& key);
+QString readSetting(const KeyName& key);
 // Reads a key as a 32-bit integer with its call-processing default; raises
 // tlm::Error 13 for a value that is not a number and 6 for one out of range.
-int readSettingInt(const QString& key);
+int readSettingInt(const KeyName& key);
 // The same, with fallback for a value that is not a number.
-int readSettingInt(const QString& key, int fallback);
-void saveSetting(const QString& key, const QString& value);
+int readSettingInt(const KeyName& key, int fallback);
+void saveSetting(const KeyName& key, const QString& value);
 
 // The same readers with the defaults that the options windows show.
-QString readOption(const QString& key);
-int readOptionInt(const QString& key);
+QString readOption(const KeyName& key);
+int readOptionInt(const KeyName& key);
 
-// Converts a setting's text to an integer as the settings readers do.
-int toInteger(const QString& text);
-// The same, nullopt for a text that does not convert.
-std::optional<int> integerOf(const QString& text);
 // A decimal number typed by the user (blanks around it, "," or "." as
 // decimal point); nullopt for other text.
 std::optional<double> decimalOf(const QString& text);

@@ -47,7 +47,7 @@ RunEnd Main(Run& run, const QString& commandLine) {
     Log& log = run.log;
     if (!workFolderUsable(run))
         return RunEnd::Done;
-    ignoreErrors([&] { log.setDebug(readSettingInt(QStringLiteral("Debug"))); });
+    ignoreErrors([&] { log.setDebug(readSettingInt(keys::Debug)); });
     setUpEnvironment(run.env, log);
 
     log.subLog(

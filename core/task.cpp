@@ -5,11 +5,11 @@
 // An item of that kind already filed for the call is shown again instead.
 #include "core/callitem.h"
 #include "core/interactiveitems.h"
+#include "core/itemtexts.h"
 #include "core/run.h"
 #include "core/workday.h"
 #include "outlook/application.h"
 #include "outlook/item.h"
-#include "outlook/itemtexts.h"
 #include "platform/texts.h"
 
 using namespace Qt::StringLiterals;

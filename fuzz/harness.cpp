@@ -6,17 +6,17 @@
 #include "core/callfile.h"
 #include "core/log.h"
 #include "core/params.h"
+#include "formats/json.h"
+#include "formats/vcard.h"
 #include "numbers/indexfile.h"
 #include "outlook/application.h"
-#include "outlook/pim/filter.h"
-#include "outlook/pim/json.h"
-#include "outlook/pim/pimstore.h"
-#include "outlook/pim/properties.h"
-#include "outlook/pim/storeimpl.h"
-#include "outlook/pim/vcard.h"
 #include "platform/error.h"
 #include "platform/initext.h"
 #include "platform/registry.h"
+#include "store/filter.h"
+#include "store/pimstore.h"
+#include "store/properties.h"
+#include "store/storeimpl.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace tlm::outlook {
 
@@ -53,11 +54,19 @@ public:
     virtual QList<FolderPtr> Folders() = 0;
 };
 
-// Attaches to the Outlook of this machine: here the local PIM store
-// (TELLMARIN_PIM, else the data folder's pim.sqlite, created when missing).
-// Raises tlm::Error 429 when it cannot be reached or created.
+// Attaches to the Outlook of this machine through the registered back end
+// (the local PIM store: TELLMARIN_PIM, else the data folder's pim.sqlite).
+// Raises tlm::Error 429 when it cannot be reached, and when no back end is
+// registered; the cause stands in brackets.
 ApplicationPtr attach();
 // The same for an explicit store file.
 ApplicationPtr attach(const QString& storePath);
+
+// What stands behind attach(): makes the application for a store path
+// (empty: the back end's own default) or raises tlm::Error. The program
+// registers one at start-up, before it first attaches; an empty function
+// removes it. Registering is not meant to race with attaching.
+using Backend = std::function<ApplicationPtr(const QString& storePath)>;
+void setBackend(Backend backend);
 
 } // namespace tlm::outlook

@@ -35,4 +35,14 @@ constexpr long CannotCreateObject = 429;
 constexpr long InvalidArgument = 5;
 } // namespace err
 
+// What a reference points to; raises NoObject ("Objektvariable oder
+// With-Blockvariable nicht festgelegt") when it points to nothing.
+[[noreturn]] void noObject();
+template <class Pointer>
+decltype(auto) required(Pointer& pointer) {
+    if (!pointer)
+        noObject();
+    return *pointer;
+}
+
 } // namespace tlm

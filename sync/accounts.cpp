@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/accounts.h"
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/paths.h"

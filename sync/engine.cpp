@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/engine.h"
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 #include "sync/davclient.h"
 #include "sync/itemcodec.h"
 #include "sync/merge.h"

@@ -18,7 +18,7 @@
 //
 // Writing over the server's last version of the item keeps what other
 // programs put there (attendees, their own X- properties, ...).
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/itemcodec.h"
-#include "outlook/pim/vcard.h"
+#include "formats/contactitem.h"
 #include "sync/merge.h"
 #include "sync/syncerror.h"
 
@@ -13,9 +13,6 @@ using namespace Qt::StringLiterals;
 namespace tlm::sync {
 
 namespace {
-
-const QString ContactClass = u"IPM.Contact"_s;
-const QString BodyField = u"Body"_s;
 
 // vCard properties this program writes itself; a server's card keeps all
 // others (photos, other programs' X- properties, ...).
@@ -76,33 +73,6 @@ QByteArray withUidAndKept(const QByteArray& card, const QString& uid, const QByt
     return out;
 }
 
-pim::ItemRecord contactItem(const pim::vcard::Contact& contact) {
-    pim::ItemRecord item;
-    item.messageClass = ContactClass;
-    for (auto it = contact.cbegin(); it != contact.cend(); ++it) {
-        if (it.key() == BodyField) {
-            item.body = it.value().toString();
-            continue;
-        }
-        const QString name = pim::canonicalPropertyName(ContactClass, it.key());
-        if (!name.isEmpty() && !pim::isComputedProperty(name))
-            item.properties.insert(name, it.value());
-    }
-    return item;
-}
-
-pim::vcard::Contact cardContact(const pim::ItemRecord& item) {
-    pim::vcard::Contact contact;
-    for (const QString& field : pim::vcard::contactFields()) {
-        const QVariant value = item.properties.value(field);
-        if (field != BodyField && !value.toString().isEmpty())
-            contact.insert(field, value.toString());
-    }
-    if (!item.body.isEmpty())
-        contact.insert(BodyField, item.body);
-    return contact;
-}
-
 } // namespace
 
 ItemCodec::ItemCodec(QString component, bool vcard4, ical::ContactRefs refs)
@@ -121,7 +91,8 @@ Decoded ItemCodec::decode(const QByteArray& data) const {
     }
     if (read.contacts.isEmpty())
         throw SyncError(Failure::BadAnswer, u"Der Eintrag ist keine lesbare vCard."_s);
-    return {uidOfCard(data), contactItem(read.contacts.first())};
+    QStringList ignored; // fields the store does not hold stay on the server's card
+    return {uidOfCard(data), pim::vcard::toItem(read.contacts.first(), u"Server"_s, ignored)};
 }
 
 QByteArray ItemCodec::encode(const pim::ItemRecord& item, const QString& uid,
@@ -129,7 +100,7 @@ QByteArray ItemCodec::encode(const pim::ItemRecord& item, const QString& uid,
     if (!contacts())
         return ical::write(item, uid, base, m_refs);
     const QByteArray card = pim::vcard::write(
-        {cardContact(item)}, m_vcard4 ? pim::vcard::Version::V4 : pim::vcard::Version::V3);
+        {pim::vcard::toContact(item)}, m_vcard4 ? pim::vcard::Version::V4 : pim::vcard::Version::V3);
     return withUidAndKept(card, uid, base);
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 // One folder's items as server resources and back: contacts as vCard,
 // journal entries, appointments and tasks as iCalendar.
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 #include "sync/icalendar.h"
 
 #include <QByteArray>

@@ -9,7 +9,7 @@
 //
 // Items are compared flattened: the stored properties by name, the body as
 // "Body", each user property as "User:" + name, the links as "Links".
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 
 #include <QStringList>
 #include <QVariantMap>

@@ -77,10 +77,10 @@ TEAL = (40, 140, 130)
 GREY = (120, 120, 120)
 WHITE = (255, 255, 255)
 
-png("callwindows/images/contact.png", [(lambda x, y: person(x, y, 24, 24, 1.4), BLUE)])
-png("callwindows/images/contacts.png",
+png("ui/images/contact.png", [(lambda x, y: person(x, y, 24, 24, 1.4), BLUE)])
+png("ui/images/contacts.png",
     [(lambda x, y: person(x, y, 31, 22, 1.1), TEAL), (lambda x, y: person(x, y, 18, 27, 1.15), BLUE)])
-png("callwindows/images/unknown.png",
+png("ui/images/unknown.png",
     [(lambda x, y: person(x, y, 24, 24, 1.4), GREY), (lambda x, y: question(x, y, 24, 34), WHITE)])
 png("data/tlOl.png",
     [(lambda x, y: math.hypot(x - 24, y - 24) <= 22.5, BLUE),

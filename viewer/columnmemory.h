@@ -4,7 +4,7 @@
 // The item list's columns as the user left them: widths and sort order per
 // kind of folder, kept in the viewer's own settings file. A kind the user
 // never arranged gets columns as wide as their contents.
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 
 #include <QObject>
 
@@ -14,6 +14,8 @@ class QTreeView;
 namespace tlm::viewer {
 
 class ColumnMemory : public QObject {
+    Q_OBJECT
+
 public:
     explicit ColumnMemory(QTreeView* view);
 

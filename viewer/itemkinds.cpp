@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewer/itemkinds.h"
 
-#include "outlook/pim/computed.h"
-#include "outlook/pim/properties.h"
 #include "platform/texts.h"
+#include "store/computed.h"
+#include "store/properties.h"
 
 #include <QDateTime>
 
@@ -27,8 +27,8 @@ const Field mobilePhone{u"MobileTelephoneNumber"_s, u"Mobiltelefon"_s, {}};
 
 // Properties that hold a day, not a moment.
 bool isDateOnly(const QString& property) {
-    static const QStringList names{u"DueDate"_s, u"StartDate"_s, u"DateCompleted"_s,
-                                   u"Birthday"_s, u"Anniversary"_s};
+    static const QStringList names{u"DueDate"_s, u"StartDate"_s, u"DateCompleted"_s, u"Birthday"_s,
+                                   u"Anniversary"_s};
     return names.contains(property);
 }
 
@@ -113,7 +113,10 @@ QString caption(const pim::ItemRecord& item, const QString& storedCaption) {
 QList<Field> columns(pim::FolderKind kind) {
     switch (kind) {
     case pim::FolderKind::Contact:
-        return {{u"FileAs"_s, u"Speichern unter"_s, {}}, company, businessPhone, homePhone,
+        return {{u"FileAs"_s, u"Speichern unter"_s, {}},
+                company,
+                businessPhone,
+                homePhone,
                 mobilePhone};
     case pim::FolderKind::Journal:
         return {subject, start, duration};

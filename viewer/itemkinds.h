@@ -3,7 +3,7 @@
 #pragma once
 // What the viewer shows of each kind of item: the word of its window
 // caption, the columns of its folder's list and the fields of its form.
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 
 #include <QList>
 #include <QString>

@@ -4,7 +4,7 @@
 // The rows of the viewer's item list: one per saved item of the shown folder,
 // with the texts of the folder's columns. Follows the folder by stamps, so a
 // change re-reads and re-sorts only the rows it touches.
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 #include "viewer/itemkinds.h"
 
 #include <QAbstractTableModel>
@@ -15,6 +15,8 @@
 namespace tlm::viewer {
 
 class ItemList : public QAbstractTableModel {
+    Q_OBJECT
+
 public:
     // The role the list sorts by: dates and numbers as values, texts as shown.
     static constexpr int SortRole = Qt::UserRole;

@@ -2,12 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewer/itemwindow.h"
 
-#include "outlook/pim/properties.h"
 #include "platform/clock.h"
-#include "platform/design.h"
 #include "platform/error.h"
 #include "platform/messagebox.h"
 #include "platform/shell.h"
+#include "store/properties.h"
+#include "ui/design.h"
+#include "ui/formparts.h"
 #include "viewer/itemkinds.h"
 #include "viewer/textmerge.h"
 
@@ -139,9 +140,8 @@ void ItemWindow::buildForm(QWidget* parent, QVBoxLayout* layout) {
             flat.setColor(QPalette::Base, Qt::transparent);
             edit->setPalette(flat);
         }
-        edit->setAccessibleName(f.label);
         auto* label = new QLabel(f.label + u':', owner);
-        label->setBuddy(edit);
+        formparts::names(label, edit, f.label);
         into->addRow(label, edit);
         m_fields.insert(f.property, edit);
     }

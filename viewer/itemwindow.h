@@ -7,7 +7,7 @@
 // running journal timer ticks, and the user writes the call's notes into the
 // entry's body meanwhile; they are saved into the entry as they are typed.
 // Contacts and drafts can be edited; closing asks whether changes are kept.
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -22,6 +22,8 @@ class QVBoxLayout;
 namespace tlm::viewer {
 
 class ItemWindow : public QMainWindow {
+    Q_OBJECT
+
 public:
     ItemWindow(pim::Store& store, const pim::Store::OpenInspector& inspector);
 
@@ -61,8 +63,8 @@ private:
     pim::ItemRecord m_record;
     pim::InspectorState m_state;
     bool m_editable = false;
-    bool m_notes = false;   // the body takes notes (a journal entry that ran here)
-    QString m_notesBase;    // the body's text as last read or saved (LF line ends)
+    bool m_notes = false; // the body takes notes (a journal entry that ran here)
+    QString m_notesBase;  // the body's text as last read or saved (LF line ends)
     QMap<QString, QLineEdit*> m_fields;
     QTextBrowser* m_body;
     QLabel* m_timer;

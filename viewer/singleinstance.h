@@ -14,6 +14,8 @@ class QLocalServer;
 namespace tlm::viewer {
 
 class SingleInstance : public QObject {
+    Q_OBJECT
+
 public:
     // storePath must name an existing file; raise runs in the first viewer
     // whenever a later start asks for it.

@@ -6,8 +6,8 @@
 // while nothing changes), keeps one window per open inspector, and watches
 // the store's file: one deleted is reported, one replaced by another file is
 // opened anew.
-#include "outlook/pim/pimstore.h"
 #include "platform/files.h"
+#include "store/pimstore.h"
 
 #include <QMap>
 #include <QObject>
@@ -21,6 +21,8 @@ class ItemWindow;
 class ViewerWindow;
 
 class Viewer : public QObject {
+    Q_OBJECT
+
 public:
     // storePath names an existing store; it is never created here.
     explicit Viewer(const QString& storePath);

@@ -2,10 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewer/viewerwindow.h"
 
-#include "outlook/application.h"
-#include "platform/design.h"
 #include "platform/files.h"
 #include "platform/texts.h"
+#include "ui/design.h"
 #include "viewer/columnmemory.h"
 #include "viewer/itemlist.h"
 
@@ -138,7 +137,7 @@ void ViewerWindow::setStore(pim::Store* store) {
     }
     m_list->setColumns({});
     if (m_store)
-        m_folderId = m_store->defaultFolder(outlook::olFolderContacts).entryId;
+        m_folderId = m_store->defaultFolder(pim::defaultfolder::Contacts).entryId;
     refresh();
 }
 

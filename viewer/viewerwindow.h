@@ -6,7 +6,7 @@
 // of the folder's kind, a search box that filters the list, and a status
 // line with the store's file, the time of its last change and what happened
 // to the file.
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -23,6 +23,8 @@ class ColumnMemory;
 class ItemList;
 
 class ViewerWindow : public QMainWindow {
+    Q_OBJECT
+
 public:
     ViewerWindow();
     ~ViewerWindow() override;

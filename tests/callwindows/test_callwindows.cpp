@@ -2,20 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The contact choice window and the end-of-call window, driven through
 // their controls as a user (or their timers) would.
-#include "callwindows/design.h"
 #include "callwindows/frmgefunden.h"
 #include "callwindows/frmgende.h"
+#include "callwindows/frmindexaufbau.h"
+#include "callwindows/frmkontaktabgleich.h"
 #include "core/calldialogs.h"
 #include "core/callfile.h"
+#include "core/contactchoice.h"
 #include "core/run.h"
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
-#include "outlook/pim/pimstore.h"
 #include "platform/inifile.h"
 #include "platform/processlock.h"
 #include "platform/settingsstore.h"
+#include "store/pimstore.h"
 #include "tests/support/testenv.h"
+#include "ui/design.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -54,8 +57,8 @@ protected:
             c->set(u"CompanyName"_s, first == std::string("Jonas") ? u"Wagner Bau"_s : QString());
             c->Save();
             ids << c->EntryID();
-            run.lookup.foundList << fitted(QString::fromLatin1(first) + u" Wagner"_s, 150) +
-                                        u"020"_s + c->EntryID();
+            run.lookup.found << FoundContact{QString::fromLatin1(first) + u" Wagner"_s, 2, false,
+                                             c->EntryID()};
         }
         run.lookup.foundCount = 3;
     }
@@ -107,6 +110,7 @@ TEST_F(CallWindows, TheChoiceListPreselectsTheFavouriteAndMarksTheOpenWindow) {
         window.cmdOK_Click();
         EXPECT_TRUE(mark().isEmpty());
         EXPECT_FALSE(processlock::isHeld(choiceLockPath(run)));
+        takeContactChoice(run, window.choice());
     }
     EXPECT_EQ(run.chosenEntryId, ids[2]);
     ASSERT_TRUE(run.lookup.currentContact);
@@ -132,6 +136,7 @@ TEST_F(CallWindows, AStaleFavouriteLeavesTheFirstLineAndAMenuChoiceIsNoFavourite
     frmGefunden window(run);
     EXPECT_EQ(child<QListWidget>(window, "listGefunden")->currentRow(), 0);
     window.cmdOK_Click();
+    takeContactChoice(run, window.choice());
     EXPECT_EQ(run.chosenEntryId, ids[0]);
     EXPECT_EQ(ini::read(favourites, u"Favoriten"_s, number), u"0000DEAD"_s);
 }
@@ -142,6 +147,7 @@ TEST_F(CallWindows, CancelAndOkWithoutALine) {
     {
         frmGefunden window(run);
         window.cmdAbbruch_Click();
+        takeContactChoice(run, window.choice());
     }
     EXPECT_TRUE(run.chosenEntryId.isEmpty());
     EXPECT_EQ(run.lookup.foundCount, 0);
@@ -191,6 +197,7 @@ TEST_F(CallWindows, TheCountdownShrinksRestartsPausesAndChoosesByItself) {
     EXPECT_TRUE(timerMain->isActive());
     // the countdown ends: the selected line is taken
     window.timerMain_Timer();
+    takeContactChoice(run, window.choice());
     EXPECT_EQ(run.chosenEntryId, ids[1]);
     EXPECT_EQ(window.result(), QDialog::Accepted);
 }
@@ -198,7 +205,7 @@ TEST_F(CallWindows, TheCountdownShrinksRestartsPausesAndChoosesByItself) {
 TEST_F(CallWindows, AScriptedRunTakesThePreselectedLineAtOnceAndRunsACountdown) {
     // TELLMARIN_AUTOANSWER=1 is set for the tests
     run.settings.AutoChoice = 0;
-    frmGefunden::show(run);
+    takeContactChoice(run, frmGefunden::show(run));
     EXPECT_EQ(run.chosenEntryId, ids[0]);
     EXPECT_TRUE(mark().isEmpty());
 
@@ -209,7 +216,7 @@ TEST_F(CallWindows, AScriptedRunTakesThePreselectedLineAtOnceAndRunsACountdown) 
             if (auto* list = w->findChild<QListWidget*>(u"listGefunden"_s))
                 list->setCurrentRow(2);
     });
-    frmGefunden::show(run);
+    takeContactChoice(run, frmGefunden::show(run));
     EXPECT_EQ(run.chosenEntryId, ids[2]);
 }
 
@@ -272,16 +279,18 @@ TEST_F(EndOfCall, AnswersAndTheCountdown) {
         window.timerSecond_Timer(); // would be negative: kept
         EXPECT_EQ(bar->width(), 0);
         window.cmdGoOn_Click();
+        takeCallEndAnswer(run, window.answer());
     }
     EXPECT_FALSE(run.closeItems);
     {
         frmGEnde window(run);
         window.reject(); // the close box leaves the flag as it was
+        takeCallEndAnswer(run, window.answer());
     }
     EXPECT_FALSE(run.closeItems);
     // unanswered, the countdown closes all items
     settingsstore::save(u"AutoChoiceJournalCallEnd"_s, u"1"_s);
-    frmGEnde::show(run);
+    takeCallEndAnswer(run, frmGEnde::show(run));
     EXPECT_TRUE(run.closeItems);
 
     settingsstore::save(u"AutoChoiceJournalCallEnd"_s, u"0"_s);
@@ -291,6 +300,40 @@ TEST_F(EndOfCall, AnswersAndTheCountdown) {
         EXPECT_TRUE(child<QLabel>(window, "lblCountdown")->isHidden());
         EXPECT_FALSE(child<QTimer>(window, "timerMain")->isActive());
     }
-    frmGEnde::show(run); // scripted: closes at once
+    takeCallEndAnswer(run, frmGEnde::show(run)); // scripted: closes at once
     EXPECT_TRUE(run.closeItems);
+}
+
+TEST_F(EndOfCall, EachWindowIsAQObjectOfItsOwnClass) {
+    contact(2, QString());
+    frmGefunden choice(run);
+    frmGEnde end(run);
+    frmIndexaufbau progress;
+    frmKontaktAbgleich reconciliation(run);
+    const std::pair<QObject*, const char*> windows[] = {
+        {&choice, "tlm::frmGefunden"},
+        {&end, "tlm::frmGEnde"},
+        {&progress, "tlm::frmIndexaufbau"},
+        {&reconciliation, "tlm::frmKontaktAbgleich"}};
+    for (const auto& [window, name] : windows) {
+        EXPECT_STREQ(window->metaObject()->className(), name);
+        EXPECT_TRUE(window->inherits(name));
+        EXPECT_NE(qobject_cast<QWidget*>(window), nullptr) << name;
+    }
+    EXPECT_EQ(qobject_cast<frmGefunden*>(static_cast<QObject*>(&choice)), &choice);
+    EXPECT_EQ(qobject_cast<frmGEnde*>(static_cast<QObject*>(&end)), &end);
+    EXPECT_EQ(qobject_cast<frmGEnde*>(static_cast<QObject*>(&choice)), nullptr);
+    EXPECT_EQ(qobject_cast<CallWindow*>(static_cast<QObject*>(&end)), &end);
+    EXPECT_EQ(qobject_cast<CallWindow*>(static_cast<QObject*>(&progress)), nullptr);
+    EXPECT_EQ(qobject_cast<frmKontaktAbgleich*>(static_cast<QObject*>(&reconciliation)),
+              &reconciliation);
+}
+
+TEST_F(EndOfCall, AWindowWithoutAContactKeepsItsPlaceholder) {
+    // Without a contact the name cannot be read: the statement is skipped
+    // with error 91, as in every other handler, and the window still opens.
+    frmGEnde end(run);
+    const auto* label = end.findChild<QLabel*>(u"lblContact"_s);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), u"<unbekannt>"_s);
 }

@@ -3,12 +3,12 @@
 // The contact reconciliation window on a call prepared as the program
 // prepares it (settings, area info, index lookup), driven through its
 // controls.
-#include "callwindows/design.h"
 #include "callwindows/frmkontaktabgleich.h"
 #include "core/contactindex.h"
 #include "platform/messagebox.h"
 #include "tests/core/callfixture.h"
 #include "tests/support/textfit.h"
+#include "ui/design.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -159,6 +159,55 @@ TEST_F(Options, LoadsItsOwnDefaultsAndClosingWritesEveryKeyInOrder) {
     EXPECT_EQ(get(u"InContact"_s), u"1"_s);
 }
 
+TEST_F(Options, EveryControlSavesTheValueItLoaded) {
+    const FolderPtr contacts = addFolder(u"Neukunden"_s, pim::FolderKind::Contact);
+    const QList<std::pair<QString, QString>> stored = {
+        {u"DefaultFolder"_s, u"0"_s},
+        {u"Folders"_s, u"2"_s},
+        {u"Folder1"_s, u"Kunden"_s},
+        {u"FolderID1"_s, u"E1|S1"_s},
+        {u"Folder2"_s, u"Lieferanten"_s},
+        {u"FolderID2"_s, u"E2|S2"_s},
+        {u"Refresh"_s, u"3"_s},
+        {u"DisplayPosContact"_s, u"5"_s},
+        {u"InContact"_s, u"0"_s},
+        {u"OutContact"_s, u"1"_s},
+        {u"AutoChoice"_s, u"7"_s},
+        {u"FolderNewContact"_s, contacts->EntryID() + u'|' + contacts->StoreID()},
+        {u"NewContactType"_s, u"1"_s},
+        {u"ViewCompanyname"_s, u"1"_s},
+        {u"DisplayPosJournal"_s, u"4"_s},
+        {u"ModeCalendarJournal"_s, u"Calendar"_s},
+        {u"InJournal"_s, u"0"_s},
+        {u"OutJournal"_s, u"1"_s},
+        {u"Internal"_s, u"1"_s},
+        {u"Callback"_s, u"0"_s},
+        {u"BusyStatus"_s, u"1"_s},
+        {u"JournalContact"_s, u"1"_s},
+        {u"JournalCategory"_s, u"1"_s},
+        {u"ContactCallEnd"_s, u"1"_s},
+        {u"JournalCallEnd"_s, u"0"_s},
+        {u"AutoChoiceJournalCallEnd"_s, u"25"_s}};
+    for (const auto& [key, value] : stored)
+        set(key, value);
+    ASSERT_EQ(Main(run, QString()), RunEnd::OptionsWindow);
+    run.settings.Callback = 7;
+    run.settings.BusyStatus = 7;
+    window = std::make_unique<frmOptionen>(run);
+    window->Form_Load();
+    EXPECT_EQ(child<QLineEdit>("txtContactFolder")->text(), u"Neukunden"_s);
+    EXPECT_EQ(child<QPushButton>("cmdJournalCalender")->text(), u"Kalendereintrag"_s);
+    // The run takes the callback and busy-status choices as they are loaded.
+    EXPECT_EQ(run.settings.Callback, 0);
+    EXPECT_EQ(run.settings.BusyStatus, 1);
+    // Whatever closing does not write would keep this text.
+    for (const auto& [key, value] : stored)
+        set(key, u"alt"_s);
+    window->close();
+    for (const auto& [key, value] : stored)
+        EXPECT_EQ(get(key), value) << key.toStdString();
+}
+
 TEST_F(Options, EveryTextShowsWholeInBothModesWithRoomAroundIt) {
     open();
     window->QMainWindow::show();

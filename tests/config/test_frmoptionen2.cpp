@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The second options window driven through its boxes: colour parts,
 // separator, font size, the colour buttons, system colours and saving.
+#include "config/colourbox.h"
+#include "config/frmoptionen.h"
 #include "config/frmoptionen2.h"
 #include "core/run.h"
 #include "platform/messagebox.h"
@@ -12,8 +14,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPalette>
 #include <QPushButton>
 #include <QTest>
@@ -56,6 +60,19 @@ protected:
     }
     static QString get(const QString& key) { return settingsstore::get(key, u"<fehlt>"_s); }
 };
+
+TEST_F(Options2, TheWindowsAndColourBoxesAreQObjectsOfTheirOwnClass) {
+    open();
+    EXPECT_STREQ(window->metaObject()->className(), "tlm::frmOptionen2");
+    EXPECT_EQ(qobject_cast<frmOptionen2*>(static_cast<QObject*>(window.get())), window.get());
+    const QList<ColourBox*> colours = window->findChildren<ColourBox*>();
+    ASSERT_EQ(colours.size(), 4);
+    EXPECT_STREQ(colours.front()->metaObject()->className(), "tlm::ColourBox");
+    frmOptionen options(run);
+    EXPECT_STREQ(options.metaObject()->className(), "tlm::frmOptionen");
+    EXPECT_NE(qobject_cast<QMainWindow*>(static_cast<QObject*>(&options)), nullptr);
+    EXPECT_EQ(qobject_cast<frmOptionen2*>(static_cast<QObject*>(&options)), nullptr);
+}
 
 TEST_F(Options2, ColourPartsFollowEachOther) {
     open();
@@ -172,6 +189,64 @@ TEST_F(Options2, ClosingWritesEveryKey) {
     EXPECT_EQ(get(u"MailFontSize"_s), u"11"_s);
     EXPECT_EQ(get(u"URLHandler"_s), u"tel://"_s);
     EXPECT_EQ(get(u"WindowOffsetIndexX"_s), u"0"_s);
+}
+
+TEST_F(Options2, EveryBoxSavesTheValueItLoadedInAFixedOrder) {
+    // On an empty settings file, closing writes the keys in this order.
+    const QList<std::pair<QString, QString>> stored = {{u"olUser1"_s, u"Vertrag"_s},
+                                                       {u"olUser1Print"_s, u"1"_s},
+                                                       {u"olUser1Link"_s, u"1"_s},
+                                                       {u"olUser2"_s, u"Kundennummer"_s},
+                                                       {u"olUser2Print"_s, u"0"_s},
+                                                       {u"olUser2Link"_s, u"1"_s},
+                                                       {u"olUser3"_s, u"Branche"_s},
+                                                       {u"olUser3Print"_s, u"1"_s},
+                                                       {u"olUser3Link"_s, u"0"_s},
+                                                       {u"olUser4"_s, u"Region"_s},
+                                                       {u"olUser4Print"_s, u"1"_s},
+                                                       {u"olUser4Link"_s, u"1"_s},
+                                                       {u"AddressSeparator"_s, u";"_s},
+                                                       {u"Mailaddressee"_s, u"Zentrale"_s},
+                                                       {u"MailFont"_s, u"Tahoma"_s},
+                                                       {u"MailFontSize"_s, u"14"_s},
+                                                       {u"MailTabStop1"_s, u"4"_s},
+                                                       {u"MailTabStop2"_s, u"9"_s},
+                                                       {u"ContactJournal"_s, u"1"_s},
+                                                       {u"ColorDefault"_s, u"255"_s},
+                                                       {u"ColorFont"_s, u"65280"_s},
+                                                       {u"ColorBack"_s, u"16711680"_s},
+                                                       {u"ColorBackFont"_s, u"8421504"_s},
+                                                       {u"URLHandler"_s, u"tksuite://"_s},
+                                                       {u"Maps"_s, u"0"_s},
+                                                       {u"Debug"_s, u"1"_s},
+                                                       {u"LogDays"_s, u"12"_s},
+                                                       {u"WindowOffsetIndexX"_s, u"5"_s},
+                                                       {u"WindowOffsetIndexY"_s, u"-3"_s}};
+    QFile::remove(settingsstore::filePath());
+    open();
+    window->accept();
+    QFile file(settingsstore::filePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList order;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u"\r\n"_s))
+        if (line.contains(u'='))
+            order << line.section(u'=', 0, 0);
+    QStringList expected;
+    for (const auto& [key, value] : stored)
+        expected << key;
+    EXPECT_EQ(order, expected);
+
+    for (const auto& [key, value] : stored)
+        settingsstore::save(key, value);
+    open();
+    EXPECT_EQ(box("txtUserfeld_3")->text(), u"Region"_s);
+    EXPECT_EQ(window->findChild<QComboBox*>(u"cbxMailFont"_s)->currentText(), u"Tahoma"_s);
+    // Whatever closing does not write would keep this text.
+    for (const auto& [key, value] : stored)
+        settingsstore::save(key, u"alt"_s);
+    window->accept();
+    for (const auto& [key, value] : stored)
+        EXPECT_EQ(get(key), value) << key.toStdString();
 }
 
 } // namespace

@@ -12,11 +12,11 @@
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
-#include "outlook/pim/pimstore.h"
 #include "platform/clock.h"
 #include "platform/processlock.h"
 #include "platform/screens.h"
 #include "platform/settingsstore.h"
+#include "store/pimstore.h"
 #include "tests/support/testenv.h"
 
 #include <QRegularExpression>

@@ -199,7 +199,10 @@ TEST_F(CallProcessing, CalledBusyRecordsTheContactButShowsNothing) {
     EXPECT_EQ(fncIniRead(callFile(), u"Contact"_s, u"Contact-ID"_s), beckerId);
     EXPECT_FALSE(store().item(beckerId).inspector.open);
     bool asked = false;
-    setCallDialogs({.contactChoice = [&](tlm::Run&) { asked = true; }});
+    setCallDialogs({.contactChoice = [&](tlm::Run&) {
+        asked = true;
+        return ContactChoice{};
+    }});
     runEvent({u"calledbusy"_s, wagner, u"0"_s, u"5F3A9C21-0005-0001"_s});
     EXPECT_FALSE(asked);
     EXPECT_TRUE(logged(u"41300|Es gibt mehrere Outlook-Kontakte unter der Rufnummer"_s,
@@ -231,9 +234,9 @@ TEST_F(CallProcessing, FinishedStoresAtLeastOneMinuteAndFollowsJournalCallEnd) {
     // 0: the end-of-call window decides
     set(u"JournalCallEnd"_s, u"0"_s);
     int asked = 0;
-    setCallDialogs({.callEnd = [&](tlm::Run& run) {
+    setCallDialogs({.callEnd = [&](const tlm::Run&) {
         ++asked;
-        run.closeItems = true;
+        return CallEndAnswer::CloseItems;
     }});
     runEvent({u"finished"_s});
     EXPECT_EQ(asked, 1);
@@ -275,11 +278,10 @@ TEST_F(CallProcessing, AConnectDuringTheChoiceWindowIsCaughtUpWithTheChosenConta
         at(14, 3, 40);
         runEvent({u"connect"_s, wagner});
         subIniWrite(file, u"Program"_s, u"ContactChoiceDialogue"_s, QString());
-        run.chosenEntryId = petraId;
-        run.lookup.currentContact = run.mapi->GetItemFromID(petraId);
-        run.lookup.matchedField = 2;
-        run.lookup.foundCount = 1;
-        subUpdateCallFileContact(run);
+        const ContactChoice petra{ContactChoice::Kind::Chosen, petraId,
+                                  run.mapi->GetItemFromID(petraId), 2, true};
+        subUpdateCallFileContact(run, petra.contact, petra.field);
+        return petra;
     }});
     runEvent({u"called"_s, wagner});
     EXPECT_TRUE(fncIniRead(callFile(), u"Timestamps"_s, u"Connect"_s).size() > 0);
@@ -293,7 +295,9 @@ TEST_F(CallProcessing, AConnectDuringTheChoiceWindowIsCaughtUpWithTheChosenConta
     EXPECT_FALSE(store().item(klausId).inspector.open);
 
     // cancelled: nothing shown, nothing journaled
-    setCallDialogs({.contactChoice = [](tlm::Run& run) { run.lookup.foundCount = 0; }});
+    setCallDialogs({.contactChoice = [](tlm::Run&) {
+        return ContactChoice{ContactChoice::Kind::Cancelled};
+    }});
     const QString id = u"5F3A9C21-0008-0001"_s;
     runEvent({u"called"_s, wagner, u"0"_s, id});
     EXPECT_TRUE(logged(u"41340|...Outlook-Kontaktauswahldialog wurde abgebrochen"_s, id));

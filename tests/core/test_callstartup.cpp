@@ -7,12 +7,12 @@
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
-#include "outlook/pim/pimstore.h"
-#include "outlook/pim/sqlite.h"
 #include "platform/clock.h"
 #include "platform/processlock.h"
 #include "platform/settingsstore.h"
 #include "platform/texts.h"
+#include "store/pimstore.h"
+#include "store/sqlite.h"
 #include "tests/support/testenv.h"
 
 #include <QFile>

@@ -7,9 +7,9 @@
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
-#include "outlook/pim/pimstore.h"
 #include "platform/clock.h"
 #include "platform/settingsstore.h"
+#include "store/pimstore.h"
 #include "tests/support/testenv.h"
 
 #include <QFile>
@@ -156,7 +156,7 @@ TEST_F(ContactIndex, FoldersInOrderAndAFolderConfiguredTwiceCountsTwice) {
     auto lookup = newRun(QStringLiteral("01711"));
     subIndexLookup(*lookup);
     EXPECT_EQ(lookup->lookup.foundCount, 3);
-    EXPECT_EQ(lookup->lookup.foundList.size(), 3);
+    EXPECT_EQ(lookup->lookup.found.size(), 3);
 }
 
 TEST_F(ContactIndex, UnreachableConfiguredFolderStopsTheConfiguredFolders) {
@@ -205,13 +205,17 @@ TEST_F(ContactIndex, LookupListsEveryMatchingFieldWithItsLayout) {
     EXPECT_EQ(found.foundCount, 3);
     EXPECT_EQ(found.matchedField, 10);
     EXPECT_EQ(found.currentContact->EntryID(), b);
-    ASSERT_EQ(found.foundList.size(), 3);
-    EXPECT_EQ(found.foundList[0], QStringLiteral("Muster, Max (Muster AG)").leftJustified(150) +
-                                      QStringLiteral("011") + a);
-    EXPECT_EQ(found.foundList[1], QStringLiteral("Muster, Max (Muster AG)").leftJustified(150) +
-                                      QStringLiteral("021") + a);
-    EXPECT_EQ(found.foundList[2],
-              QStringLiteral("Nur Firma").leftJustified(150) + QStringLiteral("100") + b);
+    ASSERT_EQ(found.found.size(), 3);
+    const auto expectFound = [&](int i, const QString& display, int field, bool journal,
+                                 const QString& entryId) {
+        EXPECT_EQ(found.found[i].display, display) << i;
+        EXPECT_EQ(found.found[i].field, field) << i;
+        EXPECT_EQ(found.found[i].journal, journal) << i;
+        EXPECT_EQ(found.found[i].entryId, entryId) << i;
+    };
+    expectFound(0, QStringLiteral("Muster, Max (Muster AG)"), 1, true, a);
+    expectFound(1, QStringLiteral("Muster, Max (Muster AG)"), 2, true, a);
+    expectFound(2, QStringLiteral("Nur Firma"), 10, false, b);
 
     // the per-call file takes the contact of a home number with its home address
     run->lookup.currentContact = mapi->GetItemFromID(a);

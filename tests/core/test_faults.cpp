@@ -11,10 +11,10 @@
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
-#include "outlook/pim/pimstore.h"
 #include "platform/files.h"
 #include "platform/inifind.h"
 #include "platform/settingsstore.h"
+#include "store/pimstore.h"
 #include "tests/support/testenv.h"
 
 #include <QCoreApplication>

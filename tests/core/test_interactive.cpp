@@ -6,7 +6,7 @@
 #include "core/environment.h"
 #include "core/interactiveitems.h"
 #include "core/workday.h"
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 #include "tests/core/callfixture.h"
 
 using namespace tlm;
@@ -226,8 +226,8 @@ TEST_F(Interactive, SeveralContactsAreChosenInTheChoiceWindow) {
     int asked = 0;
     setCallDialogs({.contactChoice = [&](tlm::Run& run) {
         ++asked;
-        run.lookup.currentContact = run.mapi->GetItemFromID(klausId);
-        run.lookup.foundCount = 1;
+        return ContactChoice{ContactChoice::Kind::Chosen, klausId,
+                             run.mapi->GetItemFromID(klausId), run.lookup.matchedField, true};
     }});
     ItemPtr contact;
     entry(menu(wagner, u"1"_s), &contact);

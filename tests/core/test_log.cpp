@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
 
 using namespace tlm;
 
@@ -80,6 +82,38 @@ TEST_F(LogTest, GuardLogsAndGoesOn) {
     EXPECT_EQ(
         programLog(),
         QByteArray("05.12.2026 14:03:27 mdlMain.Main_00042: Err 53...Datei nicht gefunden\r\n"));
+}
+
+TEST_F(LogTest, AHandlerNamesItsWindowAndCarriesItsOwnStep) {
+    log.setStep(80100);
+    Step step;
+    step = 2180;
+    log.errorLine(ErrorExit::handler(QStringLiteral("frmKontaktAbgleich.cmdAnlegen_Click")), step,
+                  Error(91, QStringLiteral("Objektvariable nicht festgelegt")));
+    log.errorLine(ErrorExit::handler(QStringLiteral("frmGefunden.cmdOK_Click")),
+                  Error(75, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei")));
+    ++step;
+    log.errorLine(ErrorExit::handler(QStringLiteral("frmOptionen.imgMon1_DblClick")), Step(),
+                  Error(5, QStringLiteral("x")));
+    EXPECT_EQ(programLog(), QByteArray("05.12.2026 14:03:27 frmKontaktAbgleich.cmdAnlegen_Click()_"
+                                       "02180: Err 91...Objektvariable nicht festgelegt\r\n"
+                                       "05.12.2026 14:03:27 frmGefunden.cmdOK_Click()_80100: Err "
+                                       "75...Fehler beim Zugriff auf Pfad/Datei\r\n"
+                                       "05.12.2026 14:03:27 frmOptionen.imgMon1_DblClick()_00000: "
+                                       "Err 5...x\r\n"));
+    EXPECT_EQ(step.number(), 2181);
+    EXPECT_EQ(Step(123456).digits(), QStringLiteral("123456"));
+}
+
+TEST_F(LogTest, IgnoredErrorsAreTheProgramsOwnOnly) {
+    bool after = false;
+    ignoreErrors([] { throw Error(53, QStringLiteral("Datei nicht gefunden")); });
+    after = true;
+    EXPECT_TRUE(after);
+    // a failed allocation or a broken invariant is no statement to skip
+    EXPECT_THROW(ignoreErrors([] { throw std::bad_alloc(); }), std::bad_alloc);
+    EXPECT_THROW(ignoreErrors([] { throw std::logic_error("invariant"); }), std::logic_error);
+    EXPECT_FALSE(QFile::exists(log.programLogPath()));
 }
 
 TEST_F(LogTest, SizeCheckKeepsSmallLogsAndDropsLargeOnes) {

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tellmarin executable as the CTI client starts it: arguments already
 // split by the system, message boxes answered at once.
-#include "outlook/pim/pimstore.h"
 #include "platform/settingsstore.h"
+#include "store/pimstore.h"
 #include "tests/support/testenv.h"
 
 #include <QCoreApplication>

@@ -112,3 +112,20 @@ TEST(SettingsConversion, FollowsTheNumericConversion) {
     EXPECT_THROW(toInteger(QStringLiteral("abc")), Error);
     EXPECT_THROW(toInteger(QStringLiteral("99999999999")), Error);
 }
+
+TEST(SettingsKeys, EveryNamedKeyIsItsOwnEntryAndNumberedKeysAreSpelledAsStored) {
+    for (int id = 0; id < keys::KeyCount; ++id) {
+        const KeyName key(static_cast<keys::Key>(id));
+        EXPECT_EQ(findSettingKey(key.text()), &key.entry()) << key.text().toStdString();
+        EXPECT_EQ(key.entry().id, id) << key.text().toStdString();
+    }
+    const std::pair<KeyName, const char16_t*> spelled[] = {
+        {keys::folder(12), u"Folder12"},          {keys::folderId(3), u"FolderID3"},
+        {keys::folderDate(1), u"FolderDate1"},    {keys::userField(2), u"olUser2"},
+        {keys::userFieldLink(4), u"olUser4Link"}, {keys::userFieldPrint(1), u"olUser1Print"},
+        {keys::monitorWidth(2), u"Monitor2X"},    {keys::monitorHeight(1), u"Monitor1Y"}};
+    for (const auto& [key, text] : spelled) {
+        EXPECT_EQ(key.text(), QString::fromUtf16(text));
+        EXPECT_EQ(findSettingKey(key.text()), &key.entry()) << key.text().toStdString();
+    }
+}

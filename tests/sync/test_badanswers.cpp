@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A server that answers badly: a clear error, and the store as it was.
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 #include "sync/accounts.h"
 #include "sync/credentials.h"
 #include "sync/syncerror.h"

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two-way sync of store folders with real servers.
-#include "outlook/pim/pimstore.h"
+#include "store/pimstore.h"
 #include "sync/accounts.h"
 #include "sync/davclient.h"
 #include "sync/syncerror.h"

@@ -4,10 +4,10 @@
 // A viewer on the test's store, and a second connection to the store that
 // stands for a call-event process.
 #include "outlook/application.h"
-#include "outlook/pim/pimstore.h"
-#include "outlook/pim/storeimpl.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
+#include "store/pimstore.h"
+#include "store/storeimpl.h"
 #include "tests/support/testenv.h"
 #include "viewer/itemwindow.h"
 #include "viewer/viewer.h"

@@ -8,10 +8,11 @@
 // Usage: bench_index [contacts] (default 100000, about 2.5 numbers each).
 #include "core/contactindex.h"
 #include "core/run.h"
+#include "core/settings.h"
 #include "numbers/indexfile.h"
 #include "outlook/application.h"
-#include "outlook/pim/pimstore.h"
-#include "platform/settingsstore.h"
+#include "pimoutlook/register.h"
+#include "store/pimstore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,6 +78,7 @@ double timeProgram(const QString& program, const QStringList& args, int runs) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    tlm::pim::registerOutlookBackend();
     const int count = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 100000;
     QTemporaryDir dir;
     const QString root = dir.path();
@@ -91,7 +93,7 @@ int main(int argc, char** argv) {
     QFile::setPermissions(root + QStringLiteral("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", (root + QStringLiteral("/runtime")).toUtf8());
-    tlm::settingsstore::save(QStringLiteral("DefaultFolder"), QStringLiteral("1"));
+    tlm::saveSetting(tlm::keys::DefaultFolder, QStringLiteral("1"));
 
     QElapsedTimer t;
     t.start();
@@ -165,8 +167,9 @@ int main(int argc, char** argv) {
 
     // A whole answered call with the contact shown, the call journaled and
     // the items closed at its end: one process per event, as in real use.
-    for (const char* key : {"InContact", "InJournal", "JournalCallEnd"})
-        tlm::settingsstore::save(QString::fromLatin1(key), QStringLiteral("1"));
+    for (const tlm::keys::Key key :
+         {tlm::keys::InContact, tlm::keys::InJournal, tlm::keys::JournalCallEnd})
+        tlm::saveSetting(key, QStringLiteral("1"));
     std::printf("tellmarin: called event showing the contact %.1f ms\n",
                 timeProgram(tellmarin, called, 9));
     QList<double> calls;

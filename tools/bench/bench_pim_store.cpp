@@ -6,7 +6,8 @@
 // and 100000).
 #include "outlook/application.h"
 #include "outlook/folder.h"
-#include "outlook/pim/pimstore.h"
+#include "pimoutlook/register.h"
+#include "store/pimstore.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -96,6 +97,7 @@ void run(int count) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    tlm::pim::registerOutlookBackend();
     QList<int> counts;
     for (int i = 1; i < argc; ++i)
         counts.append(QString::fromLocal8Bit(argv[i]).toInt());

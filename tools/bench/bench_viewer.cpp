@@ -5,8 +5,8 @@
 // the viewer's CPU use while nothing changes, with a store of many contacts.
 // Usage: bench_viewer [contacts] (default 100000); runs offscreen.
 #include "outlook/application.h"
-#include "outlook/pim/pimstore.h"
-#include "outlook/pim/storeimpl.h"
+#include "store/pimstore.h"
+#include "store/storeimpl.h"
 #include "viewer/viewer.h"
 
 #include <QApplication>

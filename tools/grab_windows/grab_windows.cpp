@@ -16,12 +16,13 @@
 #include "config/frmoptionen2.h"
 #include "core/contactindex.h"
 #include "core/run.h"
+#include "core/settings.h"
+#include "formats/vcard.h"
 #include "outlook/application.h"
-#include "outlook/pim/dialogs.h"
-#include "outlook/pim/pimstore.h"
-#include "outlook/pim/vcard.h"
+#include "pimoutlook/dialogs.h"
+#include "pimoutlook/register.h"
 #include "platform/gui.h"
-#include "platform/settingsstore.h"
+#include "store/pimstore.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (root + u"/config"_s).toUtf8());
     qputenv("TELLMARIN_PIM", (root + u"/pim.sqlite"_s).toUtf8());
     QApplication app(argc, argv);
+    tlm::pim::registerOutlookBackend();
     tlm::gui::loadQtTranslation(); // as the program shows its standard buttons
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"docs/images"_s;
     QDir().mkpath(out);
@@ -81,7 +83,7 @@ int main(int argc, char** argv) {
             store.addItem(folder, record);
         }
     }
-    tlm::settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+    tlm::saveSetting(tlm::keys::DefaultFolder, u"1"_s);
 
     tlm::Run choice;
     prepareRun(choice, root, u"0221987654"_s);

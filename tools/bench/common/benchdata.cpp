@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/bench/common/benchdata.h"
 
+#include "core/settings.h"
 #include "outlook/application.h"
-#include "outlook/pim/pimstore.h"
-#include "platform/settingsstore.h"
+#include "store/pimstore.h"
 
 #include <QDate>
 #include <QDir>
@@ -42,7 +42,7 @@ void useEnvironment(const QString& root) {
     QFile::setPermissions(root + u"/runtime"_s,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", (root + u"/runtime"_s).toUtf8());
-    settingsstore::save(u"DefaultFolder"_s, u"1"_s);
+    saveSetting(keys::DefaultFolder, u"1"_s);
 }
 
 QString workFolder(const QString& root) {
