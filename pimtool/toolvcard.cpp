@@ -56,7 +56,7 @@ void exportVcard(const Invocation& call) {
         folderArg(store, call.option(u"folder"_s), pim::defaultfolder::Contacts);
     QList<vcard::Contact> contacts;
     for (const ItemRecord& item : store.items(folder.entryId))
-        if (item.messageClass.startsWith(kContactClass, Qt::CaseInsensitive))
+        if (item.messageClass.startsWith(u"IPM.Contact"_s, Qt::CaseInsensitive))
             contacts << vcard::toContact(item);
     const QString file = call.args.first();
     writeOutput(
