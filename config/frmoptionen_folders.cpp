@@ -118,10 +118,7 @@ void frmOptionen::openFolder(const QString& reference, int defaultFolder,
             const FolderReference ref = FolderReference::parse(reference);
             folder = m_run.mapi->GetFolderFromID(ref.entryId, ref.storeId);
         }
-        if (!folder)
-            throw Error(err::NoObject,
-                        u"Objektvariable oder With-Blockvariable nicht festgelegt"_s);
-        folder->Display();
+        required(folder).Display();
     } catch (const Error& e) {
         missing(e);
     }

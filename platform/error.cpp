@@ -9,7 +9,8 @@ Error::Error(long number, QString description)
       m_what(QByteArray::number(static_cast<qlonglong>(number)) + ": " + m_description.toUtf8()) {}
 
 void noObject() {
-    throw Error(err::NoObject, QStringLiteral("Objektvariable oder With-Blockvariable nicht festgelegt"));
+    throw Error(err::NoObject,
+                QStringLiteral("Objektvariable oder With-Blockvariable nicht festgelegt"));
 }
 
 } // namespace tlm

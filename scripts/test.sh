@@ -21,8 +21,9 @@ ctest --test-dir "$here/build" --output-on-failure -j2
 # The windows once more on a real X server with the desktop's accessibility
 # bus, as users run them.
 dbus-run-session -- xvfb-run -a env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-  sh -c "'$here/build/bin/tests_callwindows' && '$here/build/bin/tests_config' &&
-         '$here/build/bin/tests_viewer'"
+  sh -c "'$here/build/bin/tests_ui' && '$here/build/bin/tests_callwindows' &&
+         '$here/build/bin/tests_config' && '$here/build/bin/tests_viewer' &&
+         '$here/build/bin/tests_pimoutlook'"
 
 "$here/scripts/build.sh" build-asan -DTM_WERROR=ON -DTM_SANITIZE=ON -DTM_BUILD_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=Debug
