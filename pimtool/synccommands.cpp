@@ -133,9 +133,9 @@ QString readPassword(const Invocation& call, const QString& prompt) {
 void addAccount(const Invocation& call) {
     if (!call.options.contains(u"user"_s) || call.option(u"user"_s).isEmpty())
         throw UsageError{u"add-account braucht --user NAME"_s};
-    Store store = openStore(call, Store::Create::Never);
     sync::NewAccount request;
     request.url = serverUrl(call.args.first());
+    Store store = openStore(call, Store::Create::Never);
     request.user = call.option(u"user"_s);
     request.name = call.option(u"name"_s);
     request.allowHttp = call.options.contains(u"allow-http"_s);
@@ -163,9 +163,9 @@ void listAccounts(const Invocation& call) {
 }
 
 void bindFolder(const Invocation& call) {
+    const QUrl url = serverUrl(call.args.at(1));
     Store store = openStore(call, Store::Create::Never);
     const QString path = folderArg(store, call.args.at(0), 0).folderPath;
-    const QUrl url = serverUrl(call.args.at(1));
     const sync::Binding binding =
         serverStep([&] { return sync::bind(store, path, url, call.option(u"account"_s)); });
     *call.out << "Ordner gebunden: " << path << '\t' << binding.url.toDisplayString() << '\t'

@@ -103,10 +103,9 @@ const std::array<Command, 15>& commands() {
          &options},
         {u"add-account"_s,
          u"add-account URL --user NAME [--password-file DATEI] [--name NAME] [--allow-http]"_s,
-         u"richtet ein Konto auf einem CardDAV-/CalDAV-Server ein: ein Speicher NAME (sonst "
-         u"Benutzer@Server) mit einem Ordner je Adressbuch und Kalender, dann ein Abgleich; das "
-         u"Passwort steht in der ersten Zeile von DATEI oder wird ohne Echo erfragt; "
-         u"--allow-http: unverschlüsselt auch zu anderen Rechnern als diesem"_s,
+         u"richtet ein Konto auf einem CardDAV-/CalDAV-Server ein (ein Speicher mit einem "
+         u"Ordner je Sammlung) und gleicht ab; Passwort: erste Zeile von DATEI, sonst ohne Echo "
+         u"erfragt; --allow-http: unverschlüsselt auch zu anderen Rechnern"_s,
          1,
          1,
          {u"user"_s, u"password-file"_s, u"name"_s, u"allow-http"_s},
