@@ -191,10 +191,7 @@ TEST_P(SyncToolOnServer, AnAccountServesTheCallAndTheCallJournalReachesTheServer
     for (const auto& [key, value] : {std::pair{u"Folders"_s, u"1"_s},
                                      {u"FolderID1"_s, reference(book)},
                                      {u"FolderJournal"_s, reference(journal)},
-                                     {u"DefaultFolder"_s, u"1"_s},
-                                     {u"InContact"_s, u"1"_s},
-                                     {u"InJournal"_s, u"1"_s},
-                                     {u"JournalCallEnd"_s, u"1"_s}})
+                                     {u"InJournal"_s, u"1"_s}})
         settingsstore::save(key, value);
     answeredCall(env, u"0301234567"_s, u"SYNC-CALL-1"_s);
 
