@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <csignal>
 #include <termios.h>
 #include <unistd.h>
 
@@ -32,21 +33,36 @@ template <class Step> auto serverStep(Step step) {
     }
 }
 
+// The terminal's settings before the password prompt; Ctrl-C at the prompt
+// gives the terminal its echo back before the tool ends.
+termios savedTerminal{};
+
+void restoreTerminalAndStop(int signal) {
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
 // Turns the terminal's echo off while it lives.
 class EchoOff {
 public:
     EchoOff() : m_terminal(::isatty(STDIN_FILENO) == 1) {
-        if (!m_terminal || ::tcgetattr(STDIN_FILENO, &m_saved) != 0) {
+        if (!m_terminal || ::tcgetattr(STDIN_FILENO, &savedTerminal) != 0) {
             m_terminal = false;
             return;
         }
-        termios quiet = m_saved;
+        std::signal(SIGINT, restoreTerminalAndStop);
+        std::signal(SIGTERM, restoreTerminalAndStop);
+        termios quiet = savedTerminal;
         quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
         ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
     }
     ~EchoOff() {
-        if (m_terminal)
-            ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_saved);
+        if (!m_terminal)
+            return;
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
     }
     EchoOff(const EchoOff&) = delete;
     EchoOff& operator=(const EchoOff&) = delete;
@@ -54,7 +70,6 @@ public:
 
 private:
     bool m_terminal;
-    termios m_saved{};
 };
 
 // One line of standard input without its line end, read byte by byte so
