@@ -311,6 +311,14 @@ TEST_P(ServerCalls, AnAnsweredCallIsOnTheServerAsAJournalEntryAnotherClientReads
     EXPECT_EQ(v.values(u"X-TELLMARIN-LINK"_s), QStringList{u"becker-1"_s});
     EXPECT_FALSE(v.value(u"UID"_s).isEmpty());
     EXPECT_EQ(v.value(u"COMMENT"_s), u"Rückruf vereinbart"_s);
+
+    // Settled: the next sync moves nothing either way.
+    desk.enter();
+    const sync::SyncRun again = sync::syncAccounts(desk.store());
+    ASSERT_TRUE(again.ok());
+    for (const sync::FolderReport& r : again.folders)
+        EXPECT_EQ(r.pulledNew + r.pulledChanged + r.pushedNew + r.pushedChanged, 0)
+            << r.line().toStdString();
 }
 
 TEST_P(ServerCalls, CalendarModeAndTheMenuEntriesGiveEventsAndTasksOnTheServer) {
