@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QSet>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -88,10 +89,15 @@ Binding bindingFor(const QString& folderId, const QString& account, const Collec
     return b;
 }
 
+// Address books first: a journal entry, appointment or task names its
+// contacts on the server by their UIDs, which a sync knows only for
+// contacts that are on the server already (pushed or pulled before it).
 QList<Binding> bindings(const pim::Store& store) {
     QList<Binding> out;
     for (const QByteArray& json : store.syncStates(bindingScope()))
         out.append(Binding::fromJson(json));
+    std::stable_partition(out.begin(), out.end(),
+                          [](const Binding& b) { return b.component.isEmpty(); });
     return out;
 }
 

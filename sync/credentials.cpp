@@ -88,13 +88,19 @@ Keeper keeper() {
     static const Keeper chosen = [] {
         if (!sessionBus())
             return Keeper::File;
-        // A read of a name that does not exist tells whether a backend answers.
-        QKeychain::ReadPasswordJob probe(Service);
+        // Only a backend that stores a password is used: a keyring daemon
+        // started for a session without its login collection answers reads
+        // but refuses every write.
+        QKeychain::WritePasswordJob probe(Service);
         probe.setKey(u"Tellmarin-Probe"_s);
+        probe.setTextData(u"-"_s);
         run(probe);
-        return probe.error() == QKeychain::NoError || probe.error() == QKeychain::EntryNotFound
-                   ? Keeper::SecretService
-                   : Keeper::File;
+        if (probe.error() != QKeychain::NoError)
+            return Keeper::File;
+        QKeychain::DeletePasswordJob clean(Service);
+        clean.setKey(u"Tellmarin-Probe"_s);
+        run(clean);
+        return Keeper::SecretService;
     }();
     return chosen;
 }

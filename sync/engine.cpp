@@ -187,14 +187,24 @@ void FolderSync::pullChanged(const ItemState& state, const RemoteItem& item,
         mergeBoth(state, m_local.value(state.entryId), item);
         return;
     }
+    const bool ownValuesChanged =
+        state.serverData.isEmpty() ||
+        flatten(m_codec.decode(state.serverData).record) != flatten(decoded.record);
     m_store.transaction([&] {
-        pim::ItemRecord record = decoded.record;
-        const pim::ItemRecord& old = m_local[state.entryId];
-        record.inspector = old.inspector;
-        updateLocal(record, state.entryId);
+        // Another program changed only what it keeps for itself: the item
+        // here stays as it is (with what the server cannot hold, such as a
+        // text's trailing blank or the rich body).
+        if (ownValuesChanged) {
+            pim::ItemRecord record = decoded.record;
+            const pim::ItemRecord& old = m_local[state.entryId];
+            record.inspector = old.inspector;
+            record.timerStarted = old.timerStarted; // a call still running here
+            updateLocal(record, state.entryId);
+        }
         settle(item.path, state.entryId, decoded.uid, item.etag, item.data);
     });
-    ++m_report.pulledChanged;
+    if (ownValuesChanged)
+        ++m_report.pulledChanged;
 }
 
 void FolderSync::pulledRemoval(const ItemState& state) {

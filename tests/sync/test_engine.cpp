@@ -6,6 +6,7 @@
 #include "sync/davclient.h"
 #include "sync/syncerror.h"
 #include "tests/support/davserver.h"
+#include "tests/support/serveraccount.h"
 #include "tests/support/testenv.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,9 @@ using namespace tlm;
 using namespace tlm::sync;
 using tlm::pim::Store;
 using tlm::test::DavServer;
+using tlm::test::vcard;
 
 namespace {
-
-QByteArray card(const QString& uid, const QString& last, const QString& phone,
-                const QByteArray& extra = {}) {
-    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid.toUtf8() + "\r\nN:" + last.toUtf8() +
-           ";Thomas;;;\r\nFN:Thomas " + last.toUtf8() + "\r\nTEL;TYPE=WORK:" + phone.toUtf8() +
-           "\r\n" + extra + "END:VCARD\r\n";
-}
 
 pim::FolderInfo folderNamed(const Store& store, const QString& name) {
     for (const pim::FolderInfo& f : store.folders())
@@ -40,7 +35,7 @@ protected:
         server->makeCollection(home + u"book/"_s, u"Adressbuch"_s);
         server->makeCollection(home + u"journal/"_s, u"Anrufjournal"_s, {u"VJOURNAL"_s});
         ASSERT_EQ(server->put(home + u"book/becker.vcf"_s,
-                              card(u"becker-1"_s, u"Becker"_s, u"+49 30 1234567"_s,
+                              vcard(u"becker-1"_s, u"Becker"_s, u"+49 30 1234567"_s,
                                    "X-OTHER-APP:behalten\r\n"),
                               "text/vcard"),
                   201);
@@ -114,11 +109,11 @@ TEST_P(Engine, ChangesOnEitherSideReachTheOtherAndForeignPropertiesStay) {
 
     // Changed and added on the server.
     ASSERT_EQ(server->put(home + u"book/becker.vcf"_s,
-                          card(u"becker-1"_s, u"Becker"_s, u"+49 30 7654321"_s,
+                          vcard(u"becker-1"_s, u"Becker"_s, u"+49 30 7654321"_s,
                                "X-OTHER-APP:behalten\r\n"),
                           "text/vcard") / 100, 2);
     ASSERT_EQ(server->put(home + u"book/kraus.vcf"_s,
-                          card(u"kraus-1"_s, u"Kraus"_s, u"+49 40 555"_s), "text/vcard"),
+                          vcard(u"kraus-1"_s, u"Kraus"_s, u"+49 40 555"_s), "text/vcard"),
               201);
     ASSERT_TRUE(syncAccounts(store).ok());
     QList<pim::ItemRecord> contacts = store.items(book.entryId);
@@ -268,7 +263,7 @@ TEST_F(TwoDesktops, AnInterruptedSyncIsFinishedByTheNextOne) {
         ++expectedJournal;
         const QString n = QString::number(stopAt);
         ASSERT_EQ(server->put(u"/u/book/c"_s + n + u".vcf"_s,
-                              card(u"c"_s + n, u"K"_s + n, u"+49 40 "_s + n), "text/vcard"),
+                              vcard(u"c"_s + n, u"K"_s + n, u"+49 40 "_s + n), "text/vcard"),
                   201);
         ++expectedContacts;
         bool interrupted = false;
