@@ -14,11 +14,7 @@ namespace tlm::sync::ical {
 
 namespace {
 
-const char* const PropertyX = "X-TELLMARIN-PROPERTY";
-const char* const UserPropertyX = "X-TELLMARIN-USERPROPERTY";
 const char* const LinkX = "X-TELLMARIN-LINK";
-const char* const NameParam = "X-TELLMARIN-NAME";
-const char* const TypeParam = "X-TELLMARIN-TYPE"; // not VALUE: libical would parse the value
 const QString ContactIdProperty = u"CID"_s;
 
 struct FreeComponent {
@@ -145,39 +141,6 @@ QString paramOf(icalproperty* p, const char* xname) {
         if (qstricmp(icalparameter_get_xname(q), xname) == 0)
             return text(icalparameter_get_xvalue(q));
     return {};
-}
-
-// A stored value in an X- property: its text and the VALUE type to read it back.
-std::pair<QString, const char*> typedText(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::Bool: return {value.toBool() ? u"TRUE"_s : u"FALSE"_s, "BOOLEAN"};
-    case QMetaType::Int:
-    case QMetaType::LongLong: return {QString::number(value.toLongLong()), "INTEGER"};
-    case QMetaType::Double: return {QString::number(value.toDouble(), 'g', 17), "FLOAT"};
-    case QMetaType::QDateTime: {
-        const QDateTime dt = value.toDateTime();
-        return {dt.isValid() ? dt.toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"_s) : QString(),
-                "DATE-TIME"};
-    }
-    default: return {toIcalText(value.toString()), nullptr};
-    }
-}
-
-QVariant typedValue(const QString& text, const QString& type) {
-    if (type.compare(u"BOOLEAN"_s, Qt::CaseInsensitive) == 0)
-        return text.compare(u"TRUE"_s, Qt::CaseInsensitive) == 0;
-    if (type.compare(u"INTEGER"_s, Qt::CaseInsensitive) == 0)
-        return text.toInt();
-    if (type.compare(u"FLOAT"_s, Qt::CaseInsensitive) == 0)
-        return text.toDouble();
-    if (type.compare(u"DATE-TIME"_s, Qt::CaseInsensitive) == 0) {
-        if (text.isEmpty())
-            return QDateTime();
-        QDateTime dt = QDateTime::fromString(text, u"yyyyMMdd'T'HHmmss'Z'"_s);
-        dt.setTimeSpec(Qt::UTC);
-        return dt.toLocalTime();
-    }
-    return fromIcalText(text);
 }
 
 bool managed(icalproperty* p) {
@@ -325,6 +288,38 @@ void writeStandard(icalcomponent* c, Kind kind, const pim::ItemRecord& item) {
 }
 
 } // namespace
+
+std::pair<QString, const char*> typedText(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Bool: return {value.toBool() ? u"TRUE"_s : u"FALSE"_s, "BOOLEAN"};
+    case QMetaType::Int:
+    case QMetaType::LongLong: return {QString::number(value.toLongLong()), "INTEGER"};
+    case QMetaType::Double: return {QString::number(value.toDouble(), 'g', 17), "FLOAT"};
+    case QMetaType::QDateTime: {
+        const QDateTime dt = value.toDateTime();
+        return {dt.isValid() ? dt.toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"_s) : QString(),
+                "DATE-TIME"};
+    }
+    default: return {toIcalText(value.toString()), nullptr};
+    }
+}
+
+QVariant typedValue(const QString& text, const QString& type) {
+    if (type.compare(u"BOOLEAN"_s, Qt::CaseInsensitive) == 0)
+        return text.compare(u"TRUE"_s, Qt::CaseInsensitive) == 0;
+    if (type.compare(u"INTEGER"_s, Qt::CaseInsensitive) == 0)
+        return text.toInt();
+    if (type.compare(u"FLOAT"_s, Qt::CaseInsensitive) == 0)
+        return text.toDouble();
+    if (type.compare(u"DATE-TIME"_s, Qt::CaseInsensitive) == 0) {
+        if (text.isEmpty())
+            return QDateTime();
+        QDateTime dt = QDateTime::fromString(text, u"yyyyMMdd'T'HHmmss'Z'"_s);
+        dt.setTimeSpec(Qt::UTC);
+        return dt.toLocalTime();
+    }
+    return fromIcalText(text);
+}
 
 QString componentFor(const QString& messageClass) {
     switch (kindOf(messageClass)) {

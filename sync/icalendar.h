@@ -22,7 +22,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVariant>
 #include <functional>
+#include <utility>
 
 namespace tlm::sync::ical {
 
@@ -31,6 +33,18 @@ struct ContactRefs {
     std::function<QString(const QString& entryId)> toUid;
     std::function<QString(const QString& uid)> toEntryId;
 };
+
+// The X- properties that carry what a standard property lacks; contacts
+// carry what vCard lacks in the same form.
+inline constexpr char PropertyX[] = "X-TELLMARIN-PROPERTY";
+inline constexpr char UserPropertyX[] = "X-TELLMARIN-USERPROPERTY";
+inline constexpr char NameParam[] = "X-TELLMARIN-NAME";
+inline constexpr char TypeParam[] = "X-TELLMARIN-TYPE"; // not VALUE: libical would parse the value
+
+// A stored value as the text of an X- property and the type to read it back
+// ("BOOLEAN", "INTEGER", "FLOAT", "DATE-TIME"; nullptr for a text), and back.
+std::pair<QString, const char*> typedText(const QVariant& value);
+QVariant typedValue(const QString& text, const QString& type);
 
 // "VJOURNAL", "VEVENT", "VTODO" for a message class; empty for others.
 QString componentFor(const QString& messageClass);

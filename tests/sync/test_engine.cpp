@@ -201,12 +201,22 @@ protected:
 } // namespace
 
 TEST_F(TwoDesktops, WhatOneAddsTheOtherFindsAndNothingIsDuplicated) {
-    addContact(a, u"Adler"_s, u"+49 30 111"_s);
+    // What vCard has no property for (the journal flag, user properties)
+    // reaches the other desktop too.
+    const QString adler = addContact(a, u"Adler"_s, u"+49 30 111"_s);
+    pim::ItemRecord flagged = a.item(adler);
+    flagged.properties[u"Journal"_s] = true;
+    flagged.userProperties = {{u"Tellmarin"_s, u"a;b,\"c\"\r\nd"_s}, {u"Kunde \"A\""_s, u"1"_s}};
+    a.updateItem(flagged);
     journal(a, u"CALL-1"_s);
     journal(b, u"CALL-1"_s); // both desktops journal the same call
     syncBoth(2);
-    EXPECT_EQ(contact(b, u"Adler"_s).properties.value(u"BusinessTelephoneNumber"_s),
-              u"+49 30 111"_s);
+    const pim::ItemRecord there = contact(b, u"Adler"_s);
+    EXPECT_EQ(there.properties.value(u"BusinessTelephoneNumber"_s), u"+49 30 111"_s);
+    EXPECT_EQ(there.properties.value(u"Journal"_s), QVariant(true));
+    ASSERT_EQ(there.userProperties.size(), 2);
+    EXPECT_EQ(there.userProperties[0].value, u"a;b,\"c\"\r\nd"_s);
+    EXPECT_EQ(there.userProperties[1].name, u"Kunde \"A\""_s);
     EXPECT_EQ(server->list(u"/u/journal/"_s).size(), 2);
     EXPECT_EQ(count(a, u"Anrufjournal"_s), 2);
     EXPECT_EQ(count(b, u"Anrufjournal"_s), 2);
