@@ -8,6 +8,7 @@
 #include "sync/credentials.h"
 #include "sync/davclient.h"
 #include "sync/discovery.h"
+#include "sync/synclock.h"
 #include "sync/syncerror.h"
 
 #include <QFile>
@@ -227,6 +228,7 @@ Binding bind(pim::Store& store, const QString& folderPath, const QUrl& url,
 }
 
 SyncRun syncAccounts(pim::Store& store, const QString& accountName, const QString& folderPath) {
+    const SyncLock lock(store.path());
     SyncRun run;
     const QString onlyFolder = folderPath.isEmpty() ? QString() : store.folderByPath(folderPath).entryId;
     const QList<Account> chosen =
