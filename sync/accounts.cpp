@@ -185,6 +185,7 @@ Account addAccount(pim::Store& store, const NewAccount& request, SyncRun* firstS
 
 Binding bind(pim::Store& store, const QString& folderPath, const QUrl& url,
              const QString& accountName) {
+    const SyncLock lock(store.path()); // a sync running now would write the old binding back
     const pim::FolderInfo folder = store.folderByPath(folderPath);
     Account a;
     if (!accountName.isEmpty()) {
@@ -277,6 +278,7 @@ SyncRun syncAccounts(pim::Store& store, const QString& accountName, const QStrin
 }
 
 void removeAccount(pim::Store& store, const QString& name) {
+    const SyncLock lock(store.path()); // a sync running now would write its states back
     const Account a = account(store, name);
     forgetAccount(store, a);
     credentials::remove(a.name);

@@ -49,7 +49,6 @@ Viewer::Viewer(const QString& storePath, SyncScheduler::Intervals syncIntervals)
 }
 
 Viewer::~Viewer() {
-    delete m_accountDialog;
     dropWindows();
 }
 
@@ -102,8 +101,6 @@ void Viewer::catchUp() {
     }
 }
 
-// The file is known by its identity: a store moved or copied into its
-// place is another file even when it looks the same.
 AccountDialog* Viewer::addAccount() {
     if (m_accountDialog) {
         m_accountDialog->raise();
@@ -126,6 +123,8 @@ AccountDialog* Viewer::addAccount() {
     return dialog;
 }
 
+// The file is known by its identity: a store moved or copied into its
+// place is another file even when it looks the same.
 void Viewer::checkFile() {
     const files::Identity now = files::identity(m_path);
     if (now == m_identity)

@@ -165,6 +165,12 @@ TEST_F(ViewerAccounts, AWrongPasswordShowsWhyAndLeavesNothingBehind) {
     EXPECT_EQ(dialog->message(), u"Bitte den Benutzer angeben."_s);
 
     text(dialog, u"txtBenutzer"_s)->setText(u"u"_s);
+    // Plain HTTP to another machine: the way out is the check box.
+    text(dialog, u"txtAdresse"_s)->setText(u"http://dav.example.org/"_s);
+    EXPECT_TRUE(submit(dialog).endsWith(
+        u"„Unverschlüsselte Verbindung (http) erlauben“ ankreuzen."_s));
+
+    text(dialog, u"txtAdresse"_s)->setText(server.url().toString());
     ASSERT_TRUE(submit(dialog).startsWith(u"abgelehnt: "_s));
     ASSERT_EQ(view->addAccount(), dialog); // still open, with what was typed
     EXPECT_TRUE(dialog->isVisible());
