@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTreeWidget>
@@ -188,9 +189,10 @@ TEST_F(ViewerAccounts, AWrongPasswordShowsWhyAndLeavesNothingBehind) {
     EXPECT_EQ(treeNode(u"Büro"_s), nullptr);
     EXPECT_TRUE(view->mainWindow().accountsLine().isEmpty());
 
+    const QPointer<viewer::AccountDialog> closing = dialog;
     dialog->findChild<QPushButton*>(u"cmdAbbrechen"_s)->click();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(dialog->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closing.isNull());
 }
 
 TEST_F(ViewerAccounts, TheAccountLineShowsTheLastSyncAndTheLastError) {
