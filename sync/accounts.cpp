@@ -9,6 +9,7 @@
 #include "sync/credentials.h"
 #include "sync/davclient.h"
 #include "sync/discovery.h"
+#include "sync/synclock.h"
 #include "sync/syncerror.h"
 
 #include <QFile>
@@ -191,6 +192,7 @@ Account addAccount(pim::Store& store, const NewAccount& request, SyncRun* firstS
 
 Binding bind(pim::Store& store, const QString& folderPath, const QUrl& url,
              const QString& accountName) {
+    const SyncLock lock(store.path()); // a sync running now would write the old binding back
     const pim::FolderInfo folder = store.folderByPath(folderPath);
     Account a;
     if (!accountName.isEmpty()) {
@@ -234,6 +236,7 @@ Binding bind(pim::Store& store, const QString& folderPath, const QUrl& url,
 }
 
 SyncRun syncAccounts(pim::Store& store, const QString& accountName, const QString& folderPath) {
+    const SyncLock lock(store.path());
     SyncRun run;
     const QString onlyFolder = folderPath.isEmpty() ? QString() : store.folderByPath(folderPath).entryId;
     const QList<Account> chosen =
@@ -282,6 +285,7 @@ SyncRun syncAccounts(pim::Store& store, const QString& accountName, const QStrin
 }
 
 void removeAccount(pim::Store& store, const QString& name) {
+    const SyncLock lock(store.path()); // a sync running now would write its states back
     const Account a = account(store, name);
     forgetAccount(store, a);
     credentials::remove(a.name);
