@@ -36,7 +36,7 @@ for lib in libical3 libqt6keychain1; do
 done
 # The viewer starts in every desktop session; the user can turn it off.
 autostart=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./etc/xdg/autostart/tellmarin-viewer.desktop)
-grep -qx 'Exec=tellmarin-viewer' <<<"$autostart" && grep -qx 'X-GNOME-Autostart-enabled=true' <<<"$autostart" ||
+grep -qx 'Exec=tellmarin-viewer --autostart' <<<"$autostart" && grep -qx 'X-GNOME-Autostart-enabled=true' <<<"$autostart" ||
   { echo "the autostart entry does not start the viewer" >&2; exit 1; }
 grep -qx /etc/xdg/autostart/tellmarin-viewer.desktop <<<"$(dpkg-deb -I "$deb" conffiles)" ||
   { echo "the autostart entry is not a configuration file" >&2; exit 1; }
