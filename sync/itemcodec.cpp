@@ -57,7 +57,8 @@ bool ownX(const QByteArray& name) {
 
 QByteArray quotedParam(const QString& value) {
     QString v = value;
-    v.replace(u'^', u"^^"_s).replace(u'"', u"^'"_s).replace(u"\r\n"_s, u"^n"_s).replace(u'\n', u"^n"_s);
+    v.replace(u'^', u"^^"_s).replace(u'"', u"^'"_s);
+    v.replace(u"\r\n"_s, u"^n"_s).replace(u'\n', u"^n"_s);
     return '"' + v.toUtf8() + '"';
 }
 

@@ -19,6 +19,31 @@ inline QByteArray vcard(const QString& uid, const QString& last, const QString& 
            "\r\n" + extra + "END:VCARD\r\n";
 }
 
+// Tests over both servers are named after the server (".../Radicale").
+inline std::string serverName(const ::testing::TestParamInfo<DavServer::Kind>& info) {
+    return info.param == DavServer::Kind::Radicale ? "Radicale" : "Xandikos";
+}
+
+// Where a test makes its collections: the user's home on Radicale, the
+// contacts home set on Xandikos.
+inline QString homeOf(DavServer::Kind kind) {
+    return kind == DavServer::Kind::Radicale ? QStringLiteral("/u/") : QStringLiteral("/u/contacts/");
+}
+
+// The office the server tests share: an address book "Adressbuch" holding
+// Thomas Becker's card (with extra lines) and a calendar "Anrufjournal" for
+// journal entries only.
+inline void makeOffice(DavServer& server, const QString& home, const QByteArray& extra = {}) {
+    server.makeCollection(home + QStringLiteral("book/"), QStringLiteral("Adressbuch"));
+    server.makeCollection(home + QStringLiteral("journal/"), QStringLiteral("Anrufjournal"),
+                          {QStringLiteral("VJOURNAL")});
+    ASSERT_EQ(server.put(home + QStringLiteral("book/becker.vcf"),
+                         vcard(QStringLiteral("becker-1"), QStringLiteral("Becker"),
+                               QStringLiteral("+49 30 1234567"), extra),
+                         "text/vcard"),
+              201);
+}
+
 // The account "Büro" on the server (at url: one collection given outright).
 inline sync::Account addServerAccount(pim::Store& store, const DavServer& server,
                                       const QUrl& url = {}) {

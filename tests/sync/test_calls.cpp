@@ -166,12 +166,7 @@ class ServerCalls : public ::testing::TestWithParam<DavServer::Kind> {
 protected:
     void SetUp() override {
         server = std::make_unique<DavServer>(GetParam(), env.root() + u"dav"_s);
-        server->makeCollection(home + u"book/"_s, u"Adressbuch"_s);
-        server->makeCollection(home + u"journal/"_s, u"Anrufjournal"_s, {u"VJOURNAL"_s});
-        ASSERT_EQ(server->put(home + u"book/becker.vcf"_s,
-                              test::vcard(u"becker-1"_s, u"Becker"_s, u"+49 30 1234567"_s),
-                              "text/vcard"),
-                  201);
+        test::makeOffice(*server, home);
     }
     void addAccount(const Desktop& desk) {
         desk.enter();
@@ -210,7 +205,7 @@ protected:
 
     test::TestEnv env;
     std::unique_ptr<DavServer> server;
-    QString home = GetParam() == DavServer::Kind::Radicale ? u"/u/"_s : u"/u/contacts/"_s;
+    QString home = test::homeOf(GetParam());
 };
 
 } // namespace
@@ -469,7 +464,4 @@ TEST_P(ServerCalls, WhatOneDesktopAddsTheOtherFindsAndEachCallIsJournaledOnce) {
 
 INSTANTIATE_TEST_SUITE_P(Servers, ServerCalls,
                          ::testing::Values(DavServer::Kind::Radicale, DavServer::Kind::Xandikos),
-                         [](const auto& info) {
-                             return info.param == DavServer::Kind::Radicale ? "Radicale"
-                                                                            : "Xandikos";
-                         });
+                         test::serverName);

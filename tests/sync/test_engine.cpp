@@ -32,27 +32,14 @@ class Engine : public ::testing::TestWithParam<DavServer::Kind> {
 protected:
     void SetUp() override {
         server = std::make_unique<DavServer>(GetParam(), env.root() + u"dav"_s);
-        server->makeCollection(home + u"book/"_s, u"Adressbuch"_s);
-        server->makeCollection(home + u"journal/"_s, u"Anrufjournal"_s, {u"VJOURNAL"_s});
-        ASSERT_EQ(server->put(home + u"book/becker.vcf"_s,
-                              vcard(u"becker-1"_s, u"Becker"_s, u"+49 30 1234567"_s,
-                                   "X-OTHER-APP:behalten\r\n"),
-                              "text/vcard"),
-                  201);
+        test::makeOffice(*server, home, "X-OTHER-APP:behalten\r\n");
     }
 
-    Account addAccount(Store& store) {
-        NewAccount request;
-        request.url = server->url();
-        request.user = u"u"_s;
-        request.password = u"secret"_s;
-        request.name = u"Büro"_s;
-        return sync::addAccount(store, request);
-    }
+    Account addAccount(Store& store) { return test::addServerAccount(store, *server); }
 
     test::TestEnv env;
     std::unique_ptr<DavServer> server;
-    QString home = GetParam() == DavServer::Kind::Radicale ? u"/u/"_s : u"/u/contacts/"_s;
+    QString home = test::homeOf(GetParam());
 };
 
 } // namespace
@@ -140,10 +127,7 @@ TEST_P(Engine, ChangesOnEitherSideReachTheOtherAndForeignPropertiesStay) {
 
 INSTANTIATE_TEST_SUITE_P(Servers, Engine,
                          ::testing::Values(DavServer::Kind::Radicale, DavServer::Kind::Xandikos),
-                         [](const auto& info) {
-                             return info.param == DavServer::Kind::Radicale ? "Radicale"
-                                                                            : "Xandikos";
-                         });
+                         test::serverName);
 
 namespace {
 

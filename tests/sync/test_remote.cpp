@@ -7,6 +7,7 @@
 #include "sync/remote.h"
 #include "sync/syncerror.h"
 #include "tests/support/davserver.h"
+#include "tests/support/serveraccount.h"
 #include "tests/support/testenv.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +108,4 @@ TEST_P(Remote, ListsChangesSinceTheLastSyncAndFetchesInBatches) {
 
 INSTANTIATE_TEST_SUITE_P(Servers, Remote,
                          ::testing::Values(DavServer::Kind::Radicale, DavServer::Kind::Xandikos),
-                         [](const auto& info) {
-                             return info.param == DavServer::Kind::Radicale ? "Radicale"
-                                                                            : "Xandikos";
-                         });
+                         test::serverName);

@@ -5,6 +5,7 @@
 #include "platform/settingsstore.h"
 #include "store/pimstore.h"
 #include "tests/support/davserver.h"
+#include "tests/support/serveraccount.h"
 #include "tests/support/testenv.h"
 
 #include <QCoreApplication>
@@ -120,7 +121,7 @@ protected:
         options.password = Password;
         server = std::make_unique<DavServer>(kind, env.root() + u"dav"_s, options);
         // Xandikos keeps collections in the home sets it makes itself.
-        home = kind == DavServer::Kind::Radicale ? u"/u/"_s : u"/u/contacts/"_s;
+        home = test::homeOf(kind);
         server->makeCollection(home + u"book/"_s, u"Adressbuch"_s);
         server->makeCollection(home + u"journal/"_s, u"Anrufjournal"_s, {u"VJOURNAL"_s});
         passwordFile = writeFile(env.root() + u"pw"_s, Password.toUtf8() + '\n');
@@ -248,10 +249,7 @@ TEST_P(SyncToolOnServer, AnAccountServesTheCallAndTheCallJournalReachesTheServer
 
 INSTANTIATE_TEST_SUITE_P(Servers, SyncToolOnServer,
                          ::testing::Values(DavServer::Kind::Radicale, DavServer::Kind::Xandikos),
-                         [](const auto& info) {
-                             return info.param == DavServer::Kind::Radicale ? "Radicale"
-                                                                            : "Xandikos";
-                         });
+                         test::serverName);
 
 // What cannot work is refused with its reason, and leaves the store as it
 // was: no account, no password.
