@@ -65,10 +65,12 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Run:
         break;
     }
+    const QString path = command.store.isEmpty() ? tlm::pim::Store::defaultPath() : command.store;
+    if (command.sessionStart && !command.create && !tlm::files::exists(path))
+        return 0; // a user without a store is not asked at every login
     tlm::gui::prepareEnvironment();
     QApplication app(argc, argv);
     tlm::gui::loadQtTranslation();
-    const QString path = command.store.isEmpty() ? tlm::pim::Store::defaultPath() : command.store;
     if (!storeReady(path, command.create))
         return 1;
     std::unique_ptr<tlm::viewer::Viewer> viewer;

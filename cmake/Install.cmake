@@ -3,7 +3,9 @@
 # Installation: the program folder is the folder of the real executable, so
 # the executables lie with their data files and the manual in one folder
 # below the prefix, linked from bin/. Desktop entries open the options
-# window and the viewer.
+# window and the viewer; an autostart entry starts the viewer in every
+# desktop session, so the server accounts are synced (the user can turn it
+# off in the session's settings).
 include(GNUInstallDirs)
 set(TM_PROGRAM_DIR ${CMAKE_INSTALL_LIBDIR}/tellmarin)
 
@@ -28,9 +30,18 @@ install(FILES
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/tlOl.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME tellmarin.png)
+# The XDG autostart folder lies in /etc whatever the prefix; the package
+# marks the entry as a configuration file, so a user's change to it stays.
+set(tm_autostart_entry /etc/xdg/autostart/tellmarin-viewer.desktop)
+install(FILES ${PROJECT_SOURCE_DIR}/data/tellmarin-viewer-autostart.desktop
+  DESTINATION /etc/xdg/autostart RENAME tellmarin-viewer.desktop)
+set(tm_control_dir ${CMAKE_BINARY_DIR}/debian-control)
+file(WRITE ${tm_control_dir}/conffiles "${tm_autostart_entry}\n")
 
 # cpack -G DEB: a Debian package with the shared libraries it needs declared
-# (from dpkg-shlibdeps) and xdg-open, which the shell actions use.
+# (from dpkg-shlibdeps: among them libical3 for iCalendar and
+# libqt6keychain1 for the desktop's Secret Service, which the sync links)
+# and xdg-open, which the shell actions use.
 set(CPACK_PACKAGE_NAME tellmarin)
 set(CPACK_PACKAGE_VENDOR "Tellmarin-Team")
 set(CPACK_PACKAGE_CONTACT "Tellmarin-Team <support@tellmarin.example>")
@@ -46,6 +57,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION comm)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${tm_control_dir}/conffiles)
 # Qt's German texts for standard buttons and dialogs; without them the
 # program works with English buttons.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")

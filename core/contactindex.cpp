@@ -115,7 +115,8 @@ QString IndexBuilder::message(const Error& e, int folder) const {
 // A build that was killed leaves its temporary index ("tlm<day>.idx.<pid>.new");
 // those of processes that no longer run are removed.
 void removeAbandonedTemporaries(const QString& folder) {
-    for (const QString& path : files::matching(folder, QStringLiteral("tlm*.idx.*.new"))) {
+    for (const QString& path :
+         files::matching(folder, indexFilePattern() + QStringLiteral(".*.new"))) {
         const QString name = QFileInfo(path).fileName();
         const QStringList parts = name.split(QLatin1Char('.'));
         bool ok = false;

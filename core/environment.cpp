@@ -4,6 +4,7 @@
 
 #include "core/log.h"
 #include "core/settings.h"
+#include "numbers/indexfile.h"
 #include "outlook/application.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -114,8 +115,7 @@ void setUpEnvironment(Environment& env, Log& log) {
     env.workFolder = paths::workFolder();
     files::ensureFolder(env.workFolder);
     ignoreErrors([&] { saveSetting(keys::LastRun, texts::dateTime(clock::now())); });
-    env.indexFile = env.workFolder + QStringLiteral("tlm") +
-                    clock::today().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".idx");
+    env.indexFile = env.workFolder + indexFileName(clock::today());
     log.subLog(programStartLine(), 10000);
 
     const QString icon =

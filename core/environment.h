@@ -16,7 +16,7 @@ struct Environment {
     QString programFolder;         // ends with "/"
     QString programVersion;        // 1.0.0000
     QString programVersionDisplay; // 1.0 (Build 0000)
-    QString indexFile;             // work folder + "tlm" + yyyyMMdd + ".idx"
+    QString indexFile;             // work folder + indexFileName(day of the start)
 
     int outlookMajor = 0;
     QString outlookVersion;     // a.b.c.d as read

@@ -345,6 +345,7 @@ struct Document {
     QMap<QString, QString> options;
     QList<StoreInfo> stores;
     QList<std::pair<FolderInfo, QString>> folders; // with their paths
+    QList<Store::SyncState> syncStates;
 };
 
 // A folder's own members; its items are read one at a time (loadItems).
@@ -397,7 +398,8 @@ void checkDefaults(const Document& doc) {
 
 Document readDocument(const QJsonObject& root) {
     Reader::checkKeys(root, QString(),
-                      {u"format"_s, u"version"_s, u"options"_s, u"stores"_s, u"folders"_s});
+                      {u"format"_s, u"version"_s, u"options"_s, u"stores"_s, u"folders"_s,
+                       u"sync"_s});
     if (Reader::text(Reader::required(root, QString(), u"format"_s), u"format"_s) != kFormat)
         throw PathError{u"format"_s, u"kein Abzug eines Tellmarin-PIM-Speichers"_s};
     const int version =
@@ -427,6 +429,19 @@ Document readDocument(const QJsonObject& root) {
         doc.folders.append({readFolder(Reader::object(folders.at(i), path), path), path});
     }
     checkDefaults(doc);
+    // What the server sync knew, so that a store loaded from the dump syncs on.
+    const QJsonArray sync = root.contains(u"sync"_s)
+                                ? Reader::array(root.value(u"sync"_s), u"sync"_s)
+                                : QJsonArray();
+    for (qsizetype i = 0; i < sync.size(); ++i) {
+        const QString path = Reader::element(u"sync"_s, i);
+        const QJsonObject o = Reader::object(sync.at(i), path);
+        Reader::checkKeys(o, path, {u"scope"_s, u"key"_s, u"value"_s});
+        doc.syncStates.append(
+            {Reader::text(Reader::required(o, path, u"scope"_s), path + u".scope"_s),
+             Reader::text(Reader::required(o, path, u"key"_s), path + u".key"_s),
+             Reader::text(Reader::required(o, path, u"value"_s), path + u".value"_s).toUtf8()});
+    }
     return doc;
 }
 
@@ -446,6 +461,10 @@ void writeDocument(Store& store, const Document& doc) {
         at(Reader::element(u"stores"_s, i), [&] { store.insertStore(doc.stores.at(i)); });
     for (const auto& folder : doc.folders)
         at(folder.second, [&] { store.insertFolder(folder.first); });
+    for (qsizetype i = 0; i < doc.syncStates.size(); ++i) {
+        const Store::SyncState& s = doc.syncStates.at(i);
+        at(Reader::element(u"sync"_s, i), [&] { store.setSyncState(s.scope, s.key, s.value); });
+    }
 }
 
 // ---------------------------------------------------------------- pieces
@@ -660,6 +679,12 @@ void dump(const Store& store, QIODevice& out) {
         folders.append(folder);
     }
     root.insert(u"folders"_s, folders);
+    QJsonArray sync;
+    for (const Store::SyncState& s : store.allSyncStates())
+        sync.append(QJsonObject{
+            {u"scope"_s, s.scope}, {u"key"_s, s.key}, {u"value"_s, QString::fromUtf8(s.value)}});
+    if (!sync.isEmpty())
+        root.insert(u"sync"_s, sync);
     const QByteArray rest = QJsonDocument(root).toJson(QJsonDocument::Indented);
     qsizetype from = 0;
     for (const FolderInfo& f : list) {

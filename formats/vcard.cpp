@@ -942,4 +942,12 @@ const QStringList& contactFields() {
     return fields;
 }
 
+QString escapeText(const QString& value) {
+    return escape(value);
+}
+
+QString unescapeText(const QString& value) {
+    return unescape(value);
+}
+
 } // namespace tlm::pim::vcard

@@ -83,6 +83,11 @@ enum class Version { V3, V4 };
 // Writes the contacts as vCards (UTF-8, CR LF, lines folded at 75 octets).
 QByteArray write(const QList<Contact>& contacts, Version version);
 
+// A text value with vCard's escapes (\\ \; \, and \n for a line break), and
+// back (line breaks become CR LF).
+QString escapeText(const QString& value);
+QString unescapeText(const QString& value);
+
 // The twelve phone fields in phone field order, then the three fax fields.
 const QStringList& numberFields();
 // Every property that reading can fill.

@@ -52,6 +52,15 @@ IndexMatch parseMatch(const char* line, qsizetype size) {
 }
 } // namespace
 
+QString indexFileName(const QDate& day) {
+    return QStringLiteral("tlm") + day.toString(QStringLiteral("yyyyMMdd")) +
+           QStringLiteral(".idx");
+}
+
+QString indexFilePattern() {
+    return QStringLiteral("tlm*.idx");
+}
+
 namespace {
 void appendText(QByteArray& out, QStringView text) {
     out += textfile::encode(text.toString());

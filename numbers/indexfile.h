@@ -5,11 +5,18 @@
 // contact, "number","EntryID",field,journal with CR LF; numbers in dialling
 // form. Writing a record and scanning the file for a call number.
 #include <QByteArray>
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringView>
 
 namespace tlm {
+
+// The index file of a day in the work folder: "tlm" + yyyyMMdd + ".idx".
+QString indexFileName(const QDate& day);
+// What the index file of any day matches: "tlm*.idx". A build in progress
+// writes beside it to a name that starts with the index file's own.
+QString indexFilePattern();
 
 // One record line, CR LF included, in the system code page.
 QByteArray indexRecord(const QString& number, const QString& entryId, int field, bool journal);

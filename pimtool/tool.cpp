@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pimtool/tool.h"
 
+#include "pimtool/synccommands.h"
 #include "pimtool/toolcommands.h"
 #include "platform/error.h"
 
@@ -26,8 +27,8 @@ struct Command {
     void (*handler)(const Invocation&);
 };
 
-const std::array<Command, 10>& commands() {
-    static const std::array<Command, 10> table = {{
+const std::array<Command, 15>& commands() {
+    static const std::array<Command, 15> table = {{
         {u"create"_s,
          u"create"_s,
          u"legt einen neuen Speicher mit den Standardordnern an"_s,
@@ -100,6 +101,46 @@ const std::array<Command, 10>& commands() {
          0,
          {u"outlook-version"_s, u"editor-type"_s},
          &options},
+        {u"add-account"_s,
+         u"add-account URL --user NAME [--password-file DATEI] [--name NAME] [--allow-http]"_s,
+         u"richtet ein Konto auf einem CardDAV-/CalDAV-Server ein (ein Speicher mit einem "
+         u"Ordner je Sammlung) und gleicht ab; Passwort: erste Zeile von DATEI, sonst ohne Echo "
+         u"erfragt; --allow-http: unverschlüsselt auch zu anderen Rechnern"_s,
+         1,
+         1,
+         {u"user"_s, u"password-file"_s, u"name"_s, u"allow-http"_s},
+         &addAccount},
+        {u"accounts"_s,
+         u"accounts"_s,
+         u"listet die Konten: Name, Adresse, Benutzer, Speicher, letzter Abgleich, letzter "
+         u"Fehler"_s,
+         0,
+         0,
+         {},
+         &listAccounts},
+        {u"bind"_s,
+         u"bind ORDNERPFAD SAMMLUNGS-URL [--account NAME]"_s,
+         u"bindet einen Ordner an ein Adressbuch oder einen Kalender des Servers (ohne "
+         u"--account: das Konto auf demselben Server)"_s,
+         2,
+         2,
+         {u"account"_s},
+         &bindFolder},
+        {u"sync"_s,
+         u"sync [--account NAME] [--folder ORDNERPFAD]"_s,
+         u"gleicht die gebundenen Ordner mit dem Server ab, eine Zeile je Ordner"_s,
+         0,
+         0,
+         {u"account"_s, u"folder"_s},
+         &syncFolders},
+        {u"remove-account"_s,
+         u"remove-account NAME"_s,
+         u"entfernt das Konto mit seinem Speicher, seinen Bindungen und seinem Passwort hier; "
+         u"auf dem Server bleibt alles"_s,
+         1,
+         1,
+         {},
+         &removeAccount},
     }};
     return table;
 }
@@ -137,7 +178,8 @@ Parsed parse(const QStringList& args) {
         } else if (a.startsWith(u"--"_s) && a.size() > 2) {
             QString name = a.mid(2);
             QString value;
-            if (name == u"read-only"_s || name == u"save"_s || name == u"discard"_s) {
+            if (name == u"read-only"_s || name == u"save"_s || name == u"discard"_s ||
+                name == u"allow-http"_s) {
                 // a switch: it takes no value
                 value = u"1"_s;
             } else if (const qsizetype eq = name.indexOf(u'='); eq >= 0) {

@@ -3,8 +3,8 @@
 #pragma once
 // tellmarin-pim, the command-line tool of the local PIM store: create a
 // store, add folders, import and export vCard, load and dump JSON, list
-// folders and items, set the store options. "tellmarin-pim --help" lists
-// the commands.
+// folders and items, set the store options, and sync folders with CardDAV
+// and CalDAV servers. "tellmarin-pim --help" lists the commands.
 #include <QStringList>
 
 class QTextStream;

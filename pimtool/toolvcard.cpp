@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The vCard commands of tellmarin-pim: contact records to and from items.
+#include "formats/contactitem.h"
 #include "formats/formaterror.h"
 #include "formats/vcard.h"
 #include "pimtool/toolcommands.h"
@@ -13,46 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tlm::pim::tool {
-
-namespace {
-
-const QString kContactClass = u"IPM.Contact"_s;
-const QString kBody = u"Body"_s;
-
-// A contact record as a store item; fields the store does not hold are
-// reported in warnings.
-ItemRecord toItem(const vcard::Contact& contact, const QString& place, QStringList& warnings) {
-    ItemRecord item;
-    item.messageClass = kContactClass;
-    for (auto it = contact.begin(); it != contact.end(); ++it) {
-        if (it.key() == kBody) {
-            item.body = it.value().toString();
-            continue;
-        }
-        const QString name = canonicalPropertyName(kContactClass, it.key());
-        if (name.isEmpty() || isComputedProperty(name))
-            warnings << place + u": Feld "_s + it.key() + u" wird nicht übernommen"_s;
-        else
-            item.properties.insert(name, it.value());
-    }
-    return item;
-}
-
-vcard::Contact toContact(const ItemRecord& item) {
-    vcard::Contact contact;
-    for (const QString& field : vcard::contactFields()) {
-        if (field == kBody)
-            continue;
-        const QVariant value = item.properties.value(field);
-        if (!value.toString().isEmpty())
-            contact.insert(field, value.toString());
-    }
-    if (!item.body.isEmpty())
-        contact.insert(kBody, item.body);
-    return contact;
-}
-
-} // namespace
 
 void importVcard(const Invocation& call) {
     const QString file = call.args.first();
@@ -71,7 +32,7 @@ void importVcard(const Invocation& call) {
         vcard::read(
             input, file,
             [&](vcard::Contact&& contact, int line) {
-                const ItemRecord item = toItem(contact, inputPlace(file, line), warnings);
+                const ItemRecord item = vcard::toItem(contact, inputPlace(file, line), warnings);
                 try {
                     store.addItem(folder.entryId, item);
                 } catch (const Error& e) {
@@ -95,8 +56,8 @@ void exportVcard(const Invocation& call) {
         folderArg(store, call.option(u"folder"_s), pim::defaultfolder::Contacts);
     QList<vcard::Contact> contacts;
     for (const ItemRecord& item : store.items(folder.entryId))
-        if (item.messageClass.startsWith(kContactClass, Qt::CaseInsensitive))
-            contacts << toContact(item);
+        if (item.messageClass.startsWith(u"IPM.Contact"_s, Qt::CaseInsensitive))
+            contacts << vcard::toContact(item);
     const QString file = call.args.first();
     writeOutput(
         file,

@@ -11,6 +11,8 @@ packages=(
   libgl-dev libxkbcommon-dev
   xvfb xauth dbus at-spi2-core
   help2man lintian reuse man-db
+  libical-dev qtkeychain-qt6-dev
+  radicale xandikos openssl curl
 )
 # --fuzz: clang with libFuzzer and the sanitizer runtimes as well.
 if [ "${1:-}" = "--fuzz" ]; then

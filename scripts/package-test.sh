@@ -18,6 +18,7 @@ listing=$(dpkg-deb -c "$deb")
 for f in ./usr/bin/tellmarin ./usr/bin/tellmarin-pim ./usr/bin/tellmarin-viewer \
   ./usr/lib/tellmarin/tellmarin ./usr/lib/tellmarin/tellmarin-viewer \
   ./usr/share/applications/tellmarin-viewer.desktop \
+  ./etc/xdg/autostart/tellmarin-viewer.desktop \
   ./usr/lib/tellmarin/tellmarin-pim ./usr/lib/tellmarin/tlLand.txt \
   ./usr/lib/tellmarin/tlVorwahlen.txt ./usr/lib/tellmarin/tlOl.png \
   ./usr/lib/tellmarin/Tellmarin-Handbuch.pdf \
@@ -30,6 +31,15 @@ for f in ./usr/bin/tellmarin ./usr/bin/tellmarin-pim ./usr/bin/tellmarin-viewer 
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q libqt6widgets6 <<<"$depends" || { echo "package declares no Qt dependency" >&2; exit 1; }
+for lib in libical3 libqt6keychain1; do
+  grep -q "$lib" <<<"$depends" || { echo "package does not depend on $lib" >&2; exit 1; }
+done
+# The viewer starts in every desktop session; the user can turn it off.
+autostart=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./etc/xdg/autostart/tellmarin-viewer.desktop)
+grep -qx 'Exec=tellmarin-viewer --autostart' <<<"$autostart" && grep -qx 'X-GNOME-Autostart-enabled=true' <<<"$autostart" ||
+  { echo "the autostart entry does not start the viewer" >&2; exit 1; }
+grep -qx /etc/xdg/autostart/tellmarin-viewer.desktop <<<"$(dpkg-deb -I "$deb" conffiles)" ||
+  { echo "the autostart entry is not a configuration file" >&2; exit 1; }
 grep -q qt6-translations-l10n <<<"$(dpkg-deb -f "$deb" Recommends)" ||
   { echo "package does not recommend Qt's German translations" >&2; exit 1; }
 

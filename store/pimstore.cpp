@@ -20,9 +20,10 @@ using namespace Qt::StringLiterals;
 namespace tlm::pim {
 
 namespace {
-// The schema this code creates: tables, the columns added later and the
-// folder versions. Kept in the file's user_version once a store has it all.
-constexpr qint64 SchemaLevel = 2;
+// The schema this code creates: tables, the columns added later, the
+// folder versions and the sync states. Kept in the file's user_version once
+// a store has it all.
+constexpr qint64 SchemaLevel = 3;
 // The mark of a store file of this program in SQLite's header
 // (application_id), "TLMP".
 constexpr qint64 ApplicationId = 0x544C4D50;
@@ -313,6 +314,7 @@ void Store::Impl::createSchema(Create mode) {
         }
         addMissingColumns();
         addFolderVersions();
+        addSyncStates();
         db.exec(QByteArray("PRAGMA user_version = " + QByteArray::number(SchemaLevel) +
                            "; PRAGMA application_id = " + QByteArray::number(ApplicationId))
                     .constData());

@@ -253,6 +253,24 @@ public:
     int editorType() const; // 1 plain text, 4 Word
     void setEditorType(int editorType);
 
+    // Server sync ---------------------------------------------------------
+    // What the server sync keeps beside the items: small documents by scope
+    // and key, which the store keeps whole without reading them. They travel
+    // in the JSON dump.
+    QMap<QString, QByteArray> syncStates(const QString& scope) const; // by key
+    // An empty value removes the key.
+    void setSyncState(const QString& scope, const QString& key, const QByteArray& value);
+    void removeSyncScope(const QString& scope);
+    struct SyncState {
+        QString scope;
+        QString key;
+        QByteArray value;
+    };
+    QList<SyncState> allSyncStates() const; // by scope and key
+    // Removes a store with its folders, their items and windows. The default
+    // store (the first) cannot be removed.
+    void removeStore(const QString& storeId);
+
     // For the store's own parts and the Outlook adaptor over it.
     struct Impl;
     Impl& impl() const { return *m_impl; }

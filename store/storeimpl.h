@@ -55,6 +55,7 @@ struct Store::Impl {
     void createDefaults();
     void addMissingColumns();
     void addFolderVersions();
+    void addSyncStates();
 
     // All items of a folder in creation order, one query.
     QList<RawRow> scan(const QString& folderId, bool withUserProps) const;

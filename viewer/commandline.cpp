@@ -20,6 +20,8 @@ CommandLine parseCommandLine(const QStringList& args) {
         }
         if (a == u"--create"_s) {
             c.create = true;
+        } else if (a == u"--autostart"_s) {
+            c.sessionStart = true;
         } else if (a == u"--store"_s && i + 1 < args.size()) {
             c.store = args.at(++i);
         } else if (a.startsWith(u"--store="_s)) {
@@ -34,7 +36,7 @@ CommandLine parseCommandLine(const QStringList& args) {
 }
 
 QString helpText() {
-    return u"Aufruf: tellmarin-viewer [--create] [--store DATEI]\n\n"
+    return u"Aufruf: tellmarin-viewer [--create] [--autostart] [--store DATEI]\n\n"
            u"Zeigt den lokalen PIM-Speicher von Tellmarin: Ordner, Elemente und die\n"
            u"Fenster, die Tellmarin bei Anrufen öffnet. Je Speicher und Sitzung läuft\n"
            u"ein Viewer; ein zweiter Start holt den ersten nach vorn.\n\n"
@@ -42,6 +44,7 @@ QString helpText() {
            u"  --store DATEI  der Speicher (sonst TELLMARIN_PIM, sonst\n"
            u"                 $XDG_DATA_HOME/Orvensoft/pim.sqlite)\n"
            u"  --create       einen fehlenden Speicher anlegen\n"
+           u"  --autostart    beim Anmelden gestartet: ohne Speicher still enden\n"
            u"  --help         diese Hilfe\n"
            u"  --version      die Version\n"_s;
 }

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The viewer's command line: tellmarin-viewer [--create] [--store FILE],
+// The viewer's command line: tellmarin-viewer [--create] [--autostart] [--store FILE],
 // --help and --version.
 #include <QString>
 #include <QStringList>
@@ -12,6 +12,9 @@ struct CommandLine {
     enum class Action { Run, Help, Version, Wrong };
     Action action = Action::Run;
     bool create = false; // make the store when it is missing
+    // Started with the desktop session: without a store it ends quietly
+    // instead of asking at every login.
+    bool sessionStart = false;
     QString store;       // --store FILE; else the store's default path
     QString error;       // what is wrong with a Wrong command line
 };

@@ -5,7 +5,9 @@
 #include "platform/clock.h"
 #include "platform/error.h"
 #include "platform/texts.h"
+#include "viewer/accountdialog.h"
 #include "viewer/itemwindow.h"
+#include "viewer/syncworker.h"
 #include "viewer/viewerwindow.h"
 
 #include <QSet>
@@ -21,8 +23,19 @@ constexpr int CascadeStep = 32;
 constexpr int CascadeSteps = 10;
 } // namespace
 
-Viewer::Viewer(const QString& storePath)
-    : m_path(storePath), m_main(std::make_unique<ViewerWindow>()), m_timer(new QTimer(this)) {
+Viewer::Viewer(const QString& storePath, SyncScheduler::Intervals syncIntervals)
+    : m_path(storePath), m_main(std::make_unique<ViewerWindow>()), m_timer(new QTimer(this)),
+      m_worker(std::make_unique<SyncWorker>(storePath)),
+      m_scheduler(new SyncScheduler(syncIntervals, this)) {
+    connect(m_scheduler, &SyncScheduler::due, m_worker.get(), &SyncWorker::sync);
+    connect(m_worker.get(), &SyncWorker::synced, this, [this] {
+        m_scheduler->finished();
+        Q_EMIT synced();
+    });
+    connect(m_worker.get(), &SyncWorker::accountAdded, this, &Viewer::accountAdded);
+    connect(m_worker.get(), &SyncWorker::accountRefused, this, &Viewer::accountRefused);
+    connect(m_main.get(), &ViewerWindow::addAccountRequested, this, &Viewer::addAccount);
+    connect(m_main.get(), &ViewerWindow::syncRequested, m_scheduler, &SyncScheduler::syncNow);
     m_refresh = new QTimer(this);
     m_refresh->setSingleShot(true);
     m_refresh->setInterval(20);
@@ -48,11 +61,14 @@ QList<ItemWindow*> Viewer::inspectorWindows() const {
 }
 
 void Viewer::show() {
+    const bool first = !m_shown;
     m_shown = true;
     m_main->show();
     for (ItemWindow* w : std::as_const(m_windows))
         w->show();
     sync();
+    if (first)
+        m_scheduler->start(); // the accounts are synced from the first showing on
 }
 
 void Viewer::raise() {
@@ -71,6 +87,7 @@ void Viewer::poll() {
     if (version == m_version)
         return;
     m_version = version;
+    m_scheduler->storeChanged();
     sync(); // the windows first: they are what the user waits for; the main
             // window follows once they are painted
     m_refresh->start();
@@ -82,6 +99,28 @@ void Viewer::catchUp() {
         m_refresh->stop();
         m_main->refresh();
     }
+}
+
+AccountDialog* Viewer::addAccount() {
+    if (m_accountDialog) {
+        m_accountDialog->raise();
+        m_accountDialog->activateWindow();
+        return m_accountDialog;
+    }
+    auto* dialog = new AccountDialog(m_main.get());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_accountDialog = dialog;
+    connect(dialog, &AccountDialog::submitted, m_worker.get(), &SyncWorker::addAccount);
+    connect(this, &Viewer::accountAdded, dialog, [dialog] {
+        dialog->setBusy(false);
+        dialog->accept();
+    });
+    connect(this, &Viewer::accountRefused, dialog, [dialog](const QString& message) {
+        dialog->setBusy(false);
+        dialog->showMessage(message);
+    });
+    dialog->open();
+    return dialog;
 }
 
 // The file is known by its identity: a store moved or copied into its

@@ -5,19 +5,25 @@
 // own windows change it (polling SQLite's data version, which costs nothing
 // while nothing changes), keeps one window per open inspector, and watches
 // the store's file: one deleted is reported, one replaced by another file is
-// opened anew.
+// opened anew. It syncs the store's server accounts (SyncScheduler says
+// when, SyncWorker does it off the window thread) and adds accounts through
+// the account dialog.
 #include "platform/files.h"
 #include "store/pimstore.h"
+#include "viewer/syncscheduler.h"
 
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 class QTimer;
 
 namespace tlm::viewer {
 
+class AccountDialog;
 class ItemWindow;
+class SyncWorker;
 class ViewerWindow;
 
 class Viewer : public QObject {
@@ -25,7 +31,7 @@ class Viewer : public QObject {
 
 public:
     // storePath names an existing store; it is never created here.
-    explicit Viewer(const QString& storePath);
+    explicit Viewer(const QString& storePath, SyncScheduler::Intervals syncIntervals = {});
     ~Viewer() override;
 
     ViewerWindow& mainWindow() { return *m_main; }
@@ -40,6 +46,17 @@ public:
     void show();
     // Brings the main window to the front (a second start of the viewer).
     void raise();
+    // Opens the account dialog (the menu entry "Konto hinzufügen…"); the
+    // open one while it is open.
+    AccountDialog* addAccount();
+    const SyncScheduler& syncScheduler() const { return *m_scheduler; }
+
+Q_SIGNALS:
+    // A sync of the accounts (or its check for changes) has ended.
+    void synced();
+    // The account dialog's account was added, or refused (the dialog shows why).
+    void accountAdded(const QString& name);
+    void accountRefused(const QString& message);
 
 private:
     void checkFile();
@@ -57,6 +74,9 @@ private:
     QTimer* m_refresh;
     qint64 m_version = -1;
     bool m_shown = false;
+    std::unique_ptr<SyncWorker> m_worker;
+    SyncScheduler* m_scheduler;
+    QPointer<AccountDialog> m_accountDialog;
 };
 
 } // namespace tlm::viewer

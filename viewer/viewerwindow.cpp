@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/texts.h"
+#include "sync/accounts.h"
 #include "ui/design.h"
 #include "viewer/columnmemory.h"
 #include "viewer/itemlist.h"
@@ -12,6 +13,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStatusBar>
@@ -46,6 +49,19 @@ void nameClearButton(QLineEdit* edit) {
         b->setToolTip(u"Suche leeren"_s);
         b->setAccessibleName(u"Suche leeren"_s);
     }
+}
+
+// "Konto „Büro“: zuletzt abgeglichen 07.12.2026 19:30:00", or its last
+// error; full: every line of the error, else its first.
+QString accountText(const sync::Account& a, bool full) {
+    const QString name = u"Konto „"_s + a.name + u"“: "_s;
+    if (!a.lastError.isEmpty()) {
+        const QString error = full ? a.lastError : a.lastError.section(u'\n', 0, 0);
+        return name + u"Abgleich fehlgeschlagen: "_s + error;
+    }
+    if (a.lastSync.isValid())
+        return name + u"zuletzt abgeglichen "_s + texts::dateTime(a.lastSync);
+    return name + u"noch nicht abgeglichen"_s;
 }
 } // namespace
 
@@ -91,7 +107,18 @@ ViewerWindow::ViewerWindow() {
     m_columns = new ColumnMemory(listItems);
     layout->addWidget(listItems);
     splitter->setStretchFactor(1, 3);
-    setCentralWidget(splitter);
+    auto* central = new QWidget(this);
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->addWidget(splitter, 1);
+    lblKonten = new QLabel(central);
+    lblKonten->setObjectName(u"lblKonten"_s);
+    lblKonten->setWordWrap(true);
+    lblKonten->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblKonten->hide();
+    centralLayout->addWidget(lblKonten);
+    setCentralWidget(central);
+    buildMenu();
 
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(u"lblStatus"_s);
@@ -150,6 +177,40 @@ QString ViewerWindow::status() const {
     return lblStatus->text();
 }
 
+void ViewerWindow::buildMenu() {
+    auto* menu = new QMenu(u"&Konten"_s, this);
+    menu->setObjectName(u"mnuKonten"_s);
+    QAction* add = menu->addAction(u"Konto &hinzufügen…"_s);
+    add->setObjectName(u"mnuKontoHinzufuegen"_s);
+    connect(add, &QAction::triggered, this, &ViewerWindow::addAccountRequested);
+    QAction* now = menu->addAction(u"Jetzt &abgleichen"_s);
+    now->setObjectName(u"mnuKontenAbgleichen"_s);
+    connect(now, &QAction::triggered, this, &ViewerWindow::syncRequested);
+    menuBar()->addMenu(menu);
+}
+
+QString ViewerWindow::accountsLine() const {
+    return lblKonten->text();
+}
+
+// Read on every change of the store: a sync by the viewer or by the tool
+// shows alike.
+void ViewerWindow::showAccounts() {
+    QStringList shown, full;
+    if (m_store)
+        for (const sync::Account& a : sync::accounts(*m_store)) {
+            shown << accountText(a, false);
+            full << accountText(a, true);
+        }
+    const QString text = shown.join(u'\n');
+    if (text == lblKonten->text())
+        return;
+    lblKonten->setText(text);
+    lblKonten->setToolTip(full.join(u'\n'));
+    lblKonten->setAccessibleName(text);
+    lblKonten->setVisible(!text.isEmpty());
+}
+
 void ViewerWindow::showFolder(const QString& entryId) {
     m_folderId = entryId;
     refresh();
@@ -168,6 +229,7 @@ void ViewerWindow::showStoreLine() {
 
 void ViewerWindow::refresh() {
     showStoreLine();
+    showAccounts();
     if (!m_store)
         return;
     const QHash<QString, qint64> versions = m_store->folderVersions();

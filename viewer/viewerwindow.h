@@ -5,7 +5,8 @@
 // counts, the items of the chosen folder as a sortable list with the columns
 // of the folder's kind, a search box that filters the list, and a status
 // line with the store's file, the time of its last change and what happened
-// to the file.
+// to the file. Below the list, each server account's last sync or last
+// error; the menu "Konten" adds an account and syncs at once.
 #include "store/pimstore.h"
 
 #include <QHash>
@@ -40,8 +41,16 @@ public:
     // A message in the status line; it stays until the next.
     void setStatus(const QString& message);
     QString status() const;
+    // What the account line says ("" without accounts).
+    QString accountsLine() const;
+
+Q_SIGNALS:
+    void addAccountRequested();
+    void syncRequested();
 
 private:
+    void buildMenu();
+    void showAccounts();
     void fillFolders();
     void fillItems();
     void showStoreLine();
@@ -58,6 +67,7 @@ private:
     QLabel* lblStore;
     QLabel* lblChanged;
     QLabel* lblStatus;
+    QLabel* lblKonten;
     ItemList* m_list;
     QSortFilterProxyModel* m_sorted;
     ColumnMemory* m_columns;

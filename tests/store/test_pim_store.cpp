@@ -280,7 +280,7 @@ TEST_F(PimStoreFile, StoreOfAnEarlierVersionOpensAndIsMarked) {
     }
     EXPECT_EQ(Store(env.pimPath(), Store::Create::Never).folders().size(), 7);
     EXPECT_EQ(pragma(env.pimPath(), "PRAGMA application_id"), mark);
-    EXPECT_EQ(pragma(env.pimPath(), "PRAGMA user_version"), 2);
+    EXPECT_EQ(pragma(env.pimPath(), "PRAGMA user_version"), 3);
 }
 
 TEST_F(PimStoreFile, AttachingToNoStoreIsOutlookOutOfReach) {

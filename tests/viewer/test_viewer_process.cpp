@@ -82,6 +82,11 @@ TEST_F(ViewerProgram, AMissingStoreIsMadeOnlyWhenAskedFor) {
     EXPECT_TRUE(plain.err.contains(u"ist nicht vorhanden"_s)) << plain.err.toStdString();
     EXPECT_TRUE(plain.err.contains(env.pimPath()));
     EXPECT_FALSE(QFile::exists(env.pimPath()));
+    // Started with the desktop session, it neither asks nor complains.
+    const Outcome atLogin = run({u"--autostart"_s});
+    EXPECT_EQ(atLogin.exitCode, 0);
+    EXPECT_TRUE(atLogin.err.isEmpty()) << atLogin.err.toStdString();
+    EXPECT_FALSE(QFile::exists(env.pimPath()));
 
     first.start(viewerProgram(), {u"--create"_s});
     ASSERT_TRUE(first.waitForStarted(-1));

@@ -6,7 +6,7 @@
 // Thomas Becker's business number, and the contact reconciliation window for
 // a new caller whose company name is searched; the options window with each
 // of its three sections open and the second options window; the store's
-// folder picker.
+// folder picker; the viewer's account dialog, filled in.
 // Usage: grab_windows [OUTPUT FOLDER] (default docs/images), run from the
 // repository root (it reads data/sample-contacts.vcf).
 #include "callwindows/frmgefunden.h"
@@ -23,6 +23,7 @@
 #include "pimoutlook/register.h"
 #include "platform/gui.h"
 #include "store/pimstore.h"
+#include "viewer/accountdialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -136,5 +137,14 @@ int main(int argc, char** argv) {
 
     const std::unique_ptr<QDialog> picker = tlm::pim::dialogs::folderWindow(tlm::pim::Store());
     save(*picker, out + u"/Ordnerauswahl.png"_s);
+
+    tlm::viewer::AccountDialog account;
+    const QList<std::pair<QString, QString>> entries = {{u"txtAdresse"_s, u"https://dav.example.org/"_s},
+                                                        {u"txtBenutzer"_s, u"anna.schulz"_s},
+                                                        {u"txtPasswort"_s, u"geheim-2026"_s},
+                                                        {u"txtName"_s, u"Büro"_s}};
+    for (const auto& [name, text] : entries)
+        account.findChild<QLineEdit*>(name)->setText(text);
+    save(account, out + u"/frmKonto.png"_s);
     return 0;
 }
