@@ -18,6 +18,7 @@ namespace tlm::sync {
 namespace {
 
 constexpr int MergeAttempts = 3;
+constexpr qsizetype ItemsPerTransaction = 50;
 
 // The UID of an item first written to the server by this program: made from
 // its EntryID, so that a second try after an interrupted sync finds the
@@ -223,21 +224,23 @@ void FolderSync::pullMerged(const RemoteItem& item, const Decoded& decoded) {
     mergeBoth({item.path, local.entryId, decoded.uid, {}, {}, {}}, local, item);
 }
 
-// A batch of fetched items is settled in one transaction, each item with its
-// state; those that need the server again follow one by one, so the store
-// is never held while waiting for the network.
+// Fetched items are settled a few dozen to a transaction, each item with
+// its state: few commits, and a call event that writes waits for one short
+// transaction at most. Those that need the server again follow one by one,
+// so the store is never held while waiting for the network.
 void FolderSync::pullBatch(const QList<RemoteItem>& items, QSet<QString>& fetched) {
     QList<std::pair<RemoteItem, Decoded>> merges;
-    m_store.transaction([&] {
-        for (const RemoteItem& item : items) {
-            fetched.insert(item.path);
-            Decoded decoded = m_codec.decode(item.data);
-            if (!fits(decoded.record))
-                continue; // another kind of item in a shared calendar
-            if (!pullLocally(item, decoded))
-                merges.append({item, std::move(decoded)});
-        }
-    });
+    for (qsizetype at = 0; at < items.size(); at += ItemsPerTransaction)
+        m_store.transaction([&] {
+            for (const RemoteItem& item : items.mid(at, ItemsPerTransaction)) {
+                fetched.insert(item.path);
+                Decoded decoded = m_codec.decode(item.data);
+                if (!fits(decoded.record))
+                    continue; // another kind of item in a shared calendar
+                if (!pullLocally(item, decoded))
+                    merges.append({item, std::move(decoded)});
+            }
+        });
     for (const auto& [item, decoded] : std::as_const(merges))
         pullMerged(item, decoded);
 }
