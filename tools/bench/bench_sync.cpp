@@ -22,6 +22,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -85,9 +86,13 @@ void printRow(int contacts, const char* what, const QList<double>& ours,
               const QList<double>& theirs) {
     std::printf("%9d  %-10s %10.2f s %12.2f s %8.2fx\n", contacts, what, median(ours) / 1000,
                 median(theirs) / 1000, median(ours) / median(theirs));
+    std::fflush(stdout);
 }
 
-// Called events, alone and while a child process syncs.
+// Called events with and without a sync in another process, in turns: the
+// syncing child is stopped for each event alone (after a moment for the
+// server to finish its answer), so that other load on the machine meets
+// both alike.
 class CallEvents {
 public:
     CallEvents(const QString& root, int contacts)
@@ -96,34 +101,35 @@ public:
         runChild(m_tellmarin, m_event); // builds the index of the day
     }
 
-    QList<double> alone(int samples) {
-        QList<double> ms;
-        while (ms.size() < samples)
-            ms << runChild(m_tellmarin, m_event).ms;
-        return ms;
-    }
+    struct Figures {
+        QList<double> alone, duringSync;
+    };
 
     // The child adds one account after another, each a first sync, until
     // told to stop; only events that ended while it ran count.
-    QList<double> duringSync(const QUrl& server, int samples) {
+    Figures measure(const QUrl& server, int samples) {
         QFile::remove(m_stop);
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedChannels);
         child.start(QCoreApplication::applicationFilePath(),
                     {u"--sync-child"_s, server.toString(), m_stop});
         child.waitForStarted(-1);
-        QList<double> ms;
-        while (ms.size() < samples && child.state() == QProcess::Running) {
-            const double sample = runChild(m_tellmarin, m_event).ms;
+        const auto pid = static_cast<pid_t>(child.processId());
+        QThread::msleep(500); // into the first sync
+        Figures f;
+        while (f.duringSync.size() < samples && !child.waitForFinished(0)) {
+            ::kill(pid, SIGSTOP);
+            QThread::msleep(300);
+            f.alone << runChild(m_tellmarin, m_event).ms;
+            ::kill(pid, SIGCONT);
+            QThread::msleep(100);
+            const double during = runChild(m_tellmarin, m_event).ms;
             if (!child.waitForFinished(0))
-                ms << sample;
+                f.duringSync << during;
         }
         QFile(m_stop).open(QIODevice::WriteOnly);
         child.waitForFinished(-1);
-        if (ms.size() < samples)
-            std::printf("  (the sync ended after %lld call events)\n",
-                        static_cast<long long>(ms.size()));
-        return ms;
+        return f;
     }
 
 private:
@@ -173,11 +179,11 @@ void measure(int contacts, const Run& run) {
 
     fillContacts(CallContacts);
     CallEvents events(root, CallContacts);
-    QList<double> alone = events.alone(run.callSamples);
-    const QList<double> during = events.duringSync(server.url(), run.callSamples);
-    alone << events.alone(run.callSamples);
-    std::printf("%9d  called event alone %.1f ms, during a sync %.1f ms (%+.1f%%)\n", contacts,
-                median(alone), median(during), (median(during) / median(alone) - 1) * 100);
+    const CallEvents::Figures f = events.measure(server.url(), run.callSamples);
+    std::printf("%9d  called event alone %.1f ms, during a sync %.1f ms (%+.1f%%; %lld pairs)\n",
+                contacts, median(f.alone), median(f.duringSync),
+                (median(f.duringSync) / median(f.alone) - 1) * 100,
+                static_cast<long long>(f.duringSync.size()));
     if (!dir.autoRemove())
         std::printf("  environment kept in %s\n", qPrintable(root));
     std::fflush(stdout);
@@ -203,7 +209,12 @@ int main(int argc, char** argv) {
     if (run.sizes.isEmpty())
         run.sizes = {2000};
     std::printf("%9s  %-10s %12s %14s %9s\n", "contacts", "sync", "ours", "vdirsyncer", "ratio");
-    for (int contacts : std::as_const(run.sizes))
-        measure(contacts, run);
+    for (int contacts : std::as_const(run.sizes)) {
+        try {
+            measure(contacts, run);
+        } catch (const std::exception& e) {
+            std::printf("%9d  failed: %s\n", contacts, e.what());
+        }
+    }
     return 0;
 }
