@@ -12,7 +12,7 @@ packages=(
   xvfb xauth dbus at-spi2-core
   help2man lintian reuse man-db
   libical-dev qtkeychain-qt6-dev
-  radicale xandikos openssl curl
+  radicale xandikos openssl curl vdirsyncer
 )
 # --fuzz: clang with libFuzzer and the sanitizer runtimes as well.
 if [ "${1:-}" = "--fuzz" ]; then

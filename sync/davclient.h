@@ -44,7 +44,10 @@ using Headers = QList<QPair<QByteArray, QByteArray>>;
 class DavClient {
 public:
     static constexpr qint64 AnswerLimit = 256ll * 1024 * 1024;
-    static constexpr int TransferTimeoutMs = 60'000; // without a byte moving
+    // Without a byte moving. Generous: Radicale answers a listing only once
+    // it has read every resource, and the first listing of a big collection
+    // (its caches not yet built) stays silent for minutes.
+    static constexpr int TransferTimeoutMs = 300'000;
 
     explicit DavClient(ServerAccess access);
     ~DavClient();

@@ -18,6 +18,7 @@ namespace tlm::sync {
 namespace {
 
 constexpr int MergeAttempts = 3;
+constexpr qsizetype ItemsPerTransaction = 50;
 
 // The UID of an item first written to the server by this program: made from
 // its EntryID, so that a second try after an interrupted sync finds the
@@ -26,22 +27,32 @@ QString uidFor(const QString& entryId) {
     return u"tellmarin-"_s + entryId.toLower();
 }
 
-// Contact references across every bound address book of the store.
+// Contact references across every bound address book of the store, read
+// when first asked for (an address book's own sync never asks).
 ical::ContactRefs contactRefs(const pim::Store& store) {
-    auto toUid = std::make_shared<QHash<QString, QString>>();
-    auto toEntry = std::make_shared<QHash<QString, QString>>();
-    for (const QByteArray& json : store.syncStates(bindingScope())) {
-        const Binding b = Binding::fromJson(json);
-        if (!b.component.isEmpty())
-            continue;
-        for (const QByteArray& item : store.syncStates(itemScope(b.folderId))) {
-            const ItemState s = ItemState::fromJson(item);
-            toUid->insert(s.entryId, s.uid);
-            toEntry->insert(s.uid, s.entryId);
+    struct Maps {
+        QHash<QString, QString> toUid, toEntry;
+        bool read = false;
+    };
+    auto maps = std::make_shared<Maps>();
+    const auto readOnce = [maps, &store]() -> const Maps& {
+        if (maps->read)
+            return *maps;
+        maps->read = true;
+        for (const QByteArray& json : store.syncStates(bindingScope())) {
+            const Binding b = Binding::fromJson(json);
+            if (!b.component.isEmpty())
+                continue;
+            for (const QByteArray& item : store.syncStates(itemScope(b.folderId))) {
+                const ItemState s = ItemState::fromJson(item);
+                maps->toUid.insert(s.entryId, s.uid);
+                maps->toEntry.insert(s.uid, s.entryId);
+            }
         }
-    }
-    return {[toUid](const QString& id) { return toUid->value(id, id); },
-            [toEntry](const QString& uid) { return toEntry->value(uid, uid); }};
+        return *maps;
+    };
+    return {[readOnce](const QString& id) { return readOnce().toUid.value(id, id); },
+            [readOnce](const QString& uid) { return readOnce().toEntry.value(uid, uid); }};
 }
 
 Collection collectionOf(const Binding& b) {
@@ -73,14 +84,18 @@ private:
     }
 
     // Local writes, each with the item's new state in one transaction.
-    void settle(const QString& path, const QString& entryId, const QString& uid,
-                const QByteArray& etag, const QByteArray& data);
+    // Returns the item as the store now holds it.
+    pim::ItemRecord settle(const QString& path, const QString& entryId, const QString& uid,
+                           const QByteArray& etag, const QByteArray& data);
     QString addLocal(pim::ItemRecord record);
     void updateLocal(pim::ItemRecord record, const QString& entryId);
     void dropState(const QString& path);
 
-    void pullNew(const RemoteItem& item, const Decoded& decoded);
-    void pullChanged(const ItemState& state, const RemoteItem& item, const Decoded& decoded);
+    QString pullChanges();
+    void pullBatch(const QList<RemoteItem>& items, QSet<QString>& fetched);
+    const pim::ItemRecord* ownLostItem(const QString& uid) const;
+    bool pullLocally(const RemoteItem& item, const Decoded& decoded);
+    void pullMerged(const RemoteItem& item, const Decoded& decoded);
     void pulledRemoval(const ItemState& state);
     void pushNew(const pim::ItemRecord& local);
     void pushChanged(const ItemState& state, const pim::ItemRecord& local);
@@ -122,12 +137,15 @@ bool FolderSync::localChanged(const ItemState& state) const {
     return it != m_local.cend() && ItemCodec::digest(*it) != state.localDigest;
 }
 
-void FolderSync::settle(const QString& path, const QString& entryId, const QString& uid,
-                        const QByteArray& etag, const QByteArray& data) {
-    ItemState s{path, entryId, uid, etag, data, ItemCodec::digest(m_store.item(entryId))};
+pim::ItemRecord FolderSync::settle(const QString& path, const QString& entryId,
+                                   const QString& uid, const QByteArray& etag,
+                                   const QByteArray& data) {
+    pim::ItemRecord stored = m_store.item(entryId);
+    ItemState s{path, entryId, uid, etag, data, ItemCodec::digest(stored)};
     m_store.setSyncState(itemScope(m_binding.folderId), path, s.toJson());
     m_states.insert(path, s);
     m_settled.insert(path);
+    return stored;
 }
 
 QString FolderSync::addLocal(pim::ItemRecord record) {
@@ -155,56 +173,85 @@ QByteArray FolderSync::etagAfterPut(const QString& path, const QByteArray& etag)
     return etag.isEmpty() ? m_remote.etagOf(path) : etag;
 }
 
-void FolderSync::pullNew(const RemoteItem& item, const Decoded& decoded) {
-    // One of ours whose state was lost (a sync killed after writing it):
-    // tie it to the local item instead of adding a second one.
-    for (const pim::ItemRecord& local : std::as_const(m_local))
-        if (uidFor(local.entryId) == decoded.uid) {
-            ItemState state{item.path, local.entryId, decoded.uid, {}, {}, {}};
-            mergeBoth(state, local, item);
-            return;
-        }
-    m_store.transaction([&] {
-        const QString entryId = addLocal(decoded.record);
-        settle(item.path, entryId, decoded.uid, item.etag, item.data);
-        m_local.insert(entryId, m_store.item(entryId));
-    });
-    ++m_report.pulledNew;
+// One of ours whose state was lost (a sync killed after writing it to the
+// server): its UID names the local item.
+const pim::ItemRecord* FolderSync::ownLostItem(const QString& uid) const {
+    const QString prefix = uidFor(QString());
+    if (!uid.startsWith(prefix))
+        return nullptr;
+    const auto it = m_local.constFind(uid.mid(prefix.size()).toUpper());
+    return it != m_local.cend() && uidFor(it->entryId) == uid ? &*it : nullptr;
 }
 
-void FolderSync::pullChanged(const ItemState& state, const RemoteItem& item,
-                             const Decoded& decoded) {
-    if (!m_local.contains(state.entryId)) {
-        // Deleted here, changed there: the changed item comes back.
-        m_store.transaction([&] {
-            const QString entryId = addLocal(decoded.record);
-            settle(item.path, entryId, decoded.uid, item.etag, item.data);
-        });
+// Settles an item the server added or changed when no request is needed;
+// false when it must be merged with the local version.
+bool FolderSync::pullLocally(const RemoteItem& item, const Decoded& decoded) {
+    const auto state = m_states.constFind(item.path);
+    if (state == m_states.cend()) {
+        if (ownLostItem(decoded.uid))
+            return false;
+        const QString entryId = addLocal(decoded.record);
+        m_local.insert(entryId, settle(item.path, entryId, decoded.uid, item.etag, item.data));
         ++m_report.pulledNew;
-        return;
+        return true;
     }
-    if (localChanged(state)) {
-        mergeBoth(state, m_local.value(state.entryId), item);
-        return;
+    const auto local = m_local.constFind(state->entryId);
+    if (local == m_local.cend()) {
+        // Deleted here, changed there: the changed item comes back.
+        const QString entryId = addLocal(decoded.record);
+        m_local.insert(entryId, settle(item.path, entryId, decoded.uid, item.etag, item.data));
+        ++m_report.pulledNew;
+        return true;
     }
+    if (localChanged(*state))
+        return false;
+    // Another program changed only what it keeps for itself: the item here
+    // stays as it is (with what the server cannot hold, such as a text's
+    // trailing blank or the rich body).
     const bool ownValuesChanged =
-        state.serverData.isEmpty() ||
-        flatten(m_codec.decode(state.serverData).record) != flatten(decoded.record);
-    m_store.transaction([&] {
-        // Another program changed only what it keeps for itself: the item
-        // here stays as it is (with what the server cannot hold, such as a
-        // text's trailing blank or the rich body).
-        if (ownValuesChanged) {
-            pim::ItemRecord record = decoded.record;
-            const pim::ItemRecord& old = m_local[state.entryId];
-            record.inspector = old.inspector;
-            record.timerStarted = old.timerStarted; // a call still running here
-            updateLocal(record, state.entryId);
-        }
-        settle(item.path, state.entryId, decoded.uid, item.etag, item.data);
-    });
-    if (ownValuesChanged)
+        state->serverData.isEmpty() ||
+        flatten(m_codec.decode(state->serverData).record) != flatten(decoded.record);
+    const QString entryId = state->entryId;
+    if (ownValuesChanged) {
+        pim::ItemRecord record = decoded.record;
+        record.inspector = local->inspector;
+        record.timerStarted = local->timerStarted; // a call still running here
+        updateLocal(record, entryId);
         ++m_report.pulledChanged;
+    }
+    m_local.insert(entryId, settle(item.path, entryId, decoded.uid, item.etag, item.data));
+    return true;
+}
+
+void FolderSync::pullMerged(const RemoteItem& item, const Decoded& decoded) {
+    const auto state = m_states.constFind(item.path);
+    if (state != m_states.cend()) {
+        mergeBoth(*state, m_local.value(state->entryId), item);
+        return;
+    }
+    const pim::ItemRecord local = *ownLostItem(decoded.uid);
+    mergeBoth({item.path, local.entryId, decoded.uid, {}, {}, {}}, local, item);
+}
+
+// Fetched items are settled a few dozen to a transaction, each item with
+// its state: few commits, and a call event that writes waits for one short
+// transaction at most. Those that need the server again follow one by one,
+// so the store is never held while waiting for the network.
+void FolderSync::pullBatch(const QList<RemoteItem>& items, QSet<QString>& fetched) {
+    QList<std::pair<RemoteItem, Decoded>> merges;
+    for (qsizetype at = 0; at < items.size(); at += ItemsPerTransaction)
+        m_store.transaction([&] {
+            for (const RemoteItem& item : items.mid(at, ItemsPerTransaction)) {
+                fetched.insert(item.path);
+                Decoded decoded = m_codec.decode(item.data);
+                if (!fits(decoded.record))
+                    continue; // another kind of item in a shared calendar
+                if (!pullLocally(item, decoded))
+                    merges.append({item, std::move(decoded)});
+            }
+        });
+    for (const auto& [item, decoded] : std::as_const(merges))
+        pullMerged(item, decoded);
 }
 
 void FolderSync::pulledRemoval(const ItemState& state) {
@@ -325,11 +372,10 @@ void FolderSync::mergeBoth(ItemState state, pim::ItemRecord local, RemoteItem re
     }
 }
 
-FolderReport FolderSync::run() {
-    loadLocal();
+// Brings what the server changed into the store; returns the collection's
+// new sync token, kept once the local changes are on the server too.
+QString FolderSync::pullChanges() {
     const Listing listing = m_remote.changes(m_binding.syncToken);
-
-    // What the server changed.
     QStringList wanted;
     QSet<QString> present;
     for (const RemoteEntry& e : listing.present) {
@@ -338,21 +384,12 @@ FolderReport FolderSync::run() {
         if (it == m_states.cend() || it->etag != e.etag)
             wanted.append(e.path);
     }
-    QSet<QString> fetchedPaths;
-    for (const RemoteItem& item : m_remote.fetch(wanted)) {
-        fetchedPaths.insert(item.path);
-        const Decoded decoded = m_codec.decode(item.data);
-        if (!fits(decoded.record))
-            continue; // another kind of item in a shared calendar
-        const auto it = m_states.constFind(item.path);
-        if (it == m_states.cend())
-            pullNew(item, decoded);
-        else
-            pullChanged(*it, item, decoded);
-    }
+    QSet<QString> fetched;
+    for (qsizetype at = 0; at < wanted.size(); at += RemoteCollection::BatchSize)
+        pullBatch(m_remote.fetch(wanted.mid(at, RemoteCollection::BatchSize)), fetched);
     QStringList removed = listing.removed;
-    for (const QString& path : wanted)
-        if (!fetchedPaths.contains(path) && m_states.contains(path))
+    for (const QString& path : std::as_const(wanted))
+        if (!fetched.contains(path) && m_states.contains(path))
             removed.append(path); // gone between listing and fetching
     if (listing.full)
         for (auto it = m_states.cbegin(); it != m_states.cend(); ++it)
@@ -361,6 +398,12 @@ FolderReport FolderSync::run() {
     for (const QString& path : std::as_const(removed))
         if (m_states.contains(path) && !m_settled.contains(path))
             pulledRemoval(m_states.value(path));
+    return listing.syncToken;
+}
+
+FolderReport FolderSync::run() {
+    loadLocal();
+    const QString token = pullChanges();
 
     // What changed here.
     QSet<QString> tracked;
@@ -379,7 +422,7 @@ FolderReport FolderSync::run() {
         if (!tracked.contains(local.entryId) && !m_states.contains(m_remote.newPath(uidFor(local.entryId))))
             pushNew(local);
 
-    m_binding.syncToken = listing.syncToken;
+    m_binding.syncToken = token;
     m_store.setSyncState(bindingScope(), m_binding.folderId, m_binding.toJson());
     return m_report;
 }

@@ -3,9 +3,10 @@
 #pragma once
 // The two-way sync of one store folder with its server collection.
 //
-// Each item is settled on its own and its state saved with it, so a sync
-// that is killed or loses the server half-way leaves a store that the next
-// sync finishes: nothing is lost and nothing is created twice (a new item is
+// Each item's state is saved in the same transaction as the item (pulled
+// items go several to a transaction, never across a request to the
+// server), so a sync that is killed or loses the server half-way leaves a
+// store that the next sync finishes: nothing is lost and nothing is created twice (a new item is
 // written to the server under a name made from its EntryID, so a second try
 // finds the first one instead of adding another). The collection's sync
 // token is kept only after every item is settled.

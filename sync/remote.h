@@ -40,7 +40,7 @@ struct RemoteItem {
 
 class RemoteCollection {
 public:
-    static constexpr int BatchSize = 200;                  // resources per multiget, by default
+    static constexpr int BatchSize = 500;                  // resources per multiget, by default
     static constexpr qint64 ItemLimit = 8ll * 1024 * 1024; // one resource's data
 
     RemoteCollection(DavClient& client, Collection collection, int batchSize = BatchSize);

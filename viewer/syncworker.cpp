@@ -28,7 +28,9 @@ QHash<QString, qint64> boundVersions(const pim::Store& store) {
 SyncWorker::SyncWorker(const QString& storePath, QObject* parent)
     : QObject(parent), m_path(storePath), m_thread(QThread::create([this] { work(); })) {
     m_thread->setObjectName(u"Abgleich"_s);
-    m_thread->start();
+    // The sync yields the processor to everything else: a call event that
+    // starts while it runs is not held up by it.
+    m_thread->start(QThread::IdlePriority);
 }
 
 SyncWorker::~SyncWorker() {

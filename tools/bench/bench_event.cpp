@@ -9,53 +9,18 @@
 // Usage: bench_event [contacts ...] (default 10000 100000 1000000); BENCH_KEEP=1
 // keeps each store and work folder for a profiler.
 #include "tools/bench/common/benchdata.h"
+#include "tools/bench/common/child.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace tlm::bench;
 
 namespace {
-struct Usage {
-    double ms = 0;
-    double mib = 0; // peak resident memory
-};
-
-// Runs program with args, its output to /dev/null, and measures it.
-Usage runChild(const QString& program, const QStringList& args) {
-    QList<QByteArray> encoded{QFile::encodeName(program)};
-    for (const QString& a : args)
-        encoded << a.toUtf8();
-    std::vector<char*> argv;
-    for (QByteArray& a : encoded)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    QElapsedTimer t;
-    t.start();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = ::open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) == 127)
-        std::printf("  (%s did not run)\n", argv[0]);
-    return {millis(t.nsecsElapsed()), static_cast<double>(usage.ru_maxrss) / 1024.0};
-}
-
 struct Figures {
     QList<double> ms, mib;
     void add(const Usage& u) {
