@@ -17,6 +17,9 @@
 #include "store/pimstore.h"
 #include "store/properties.h"
 #include "store/storeimpl.h"
+#include "sync/itemcodec.h"
+#include "sync/multistatus.h"
+#include "sync/syncerror.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -176,7 +179,27 @@ void restoreFile(QByteArrayView input) {
     });
 }
 
-constexpr std::array<Target, 10> Targets{{
+// A server's answer to a PROPFIND or REPORT; a bad one is refused with
+// SyncError.
+void davAnswer(QByteArrayView input) {
+    try {
+        (void)sync::parseMultistatus(input.toByteArray());
+    } catch (const sync::SyncError&) {
+    }
+}
+
+// A contact card as a server hands it over, with the program's own X-
+// properties read back into the item.
+void serverCard(QByteArrayView input) {
+    const sync::ItemCodec contacts({}, false, {});
+    try {
+        const sync::Decoded decoded = contacts.decode(input.toByteArray());
+        (void)contacts.encode(decoded.record, decoded.uid, input.toByteArray());
+    } catch (const sync::SyncError&) {
+    }
+}
+
+constexpr std::array<Target, 12> Targets{{
     {"commandline", &commandLine},
     {"ini", &iniText},
     {"callfile", &callFile},
@@ -187,6 +210,8 @@ constexpr std::array<Target, 10> Targets{{
     {"jet", &jetFilter},
     {"dasl", &daslFilter},
     {"restore", &restoreFile},
+    {"davanswer", &davAnswer},
+    {"servercard", &serverCard},
 }};
 } // namespace
 
