@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/texts.h"
 #include "sync/accounts.h"
+#include "sync/davclient.h"
 #include "sync/syncerror.h"
 
 #include <QFile>
@@ -111,8 +112,7 @@ QUrl serverUrl(const QString& text) {
     if (!url.password().isEmpty())
         throw UsageError{u"die Adresse darf kein Passwort enthalten (--password-file DATEI "
                          u"oder die Eingabe am Terminal nehmen es)"_s};
-    if (!url.isValid() || url.host().isEmpty() ||
-        (url.scheme() != u"http"_s && url.scheme() != u"https"_s))
+    if (!sync::DavClient::isServerUrl(url))
         throw UsageError{u"keine Serveradresse (http:// oder https://): "_s + text};
     return url;
 }

@@ -211,12 +211,14 @@ bool DavClient::isLoopback(const QString& host) {
     return !address.isNull() && address.isLoopback();
 }
 
-void DavClient::checkUrl(const QUrl& url, bool allowHttp) {
+bool DavClient::isServerUrl(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
-    if (scheme == u"https"_s && !url.host().isEmpty())
-        return;
-    if (scheme == u"http"_s && !url.host().isEmpty()) {
-        if (allowHttp || isLoopback(url.host()))
+    return url.isValid() && !url.host().isEmpty() && (scheme == u"https"_s || scheme == u"http"_s);
+}
+
+void DavClient::checkUrl(const QUrl& url, bool allowHttp) {
+    if (isServerUrl(url)) {
+        if (url.scheme().toLower() == u"https"_s || allowHttp || isLoopback(url.host()))
             return;
         throw SyncError(Failure::InsecureHttp,
                         u"Unverschlüsseltes HTTP zu %1 wird nicht verwendet: bitte https:// "

@@ -78,6 +78,8 @@ public:
     // Unsupported for schemes other than http and https.
     static void checkUrl(const QUrl& url, bool allowHttp);
     static bool isLoopback(const QString& host);
+    // A valid http or https address with a host.
+    static bool isServerUrl(const QUrl& url);
 
 private:
     struct Impl;

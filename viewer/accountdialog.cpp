@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewer/accountdialog.h"
 
+#include "sync/davclient.h"
 #include "ui/design.h"
 
 #include <QCheckBox>
@@ -88,9 +89,7 @@ sync::NewAccount AccountDialog::request() const {
 
 QString AccountDialog::check(QLineEdit** field) const {
     const sync::NewAccount r = request();
-    const QString scheme = r.url.scheme();
-    if (!r.url.isValid() || r.url.host().isEmpty() ||
-        (scheme != u"https"_s && scheme != u"http"_s)) {
+    if (!sync::DavClient::isServerUrl(r.url)) {
         *field = txtAdresse;
         return u"Bitte die Adresse des Servers angeben, etwa https://dav.example.org/."_s;
     }
