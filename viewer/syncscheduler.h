@@ -18,8 +18,8 @@ class SyncScheduler : public QObject {
 public:
     struct Intervals {
         std::chrono::milliseconds period = std::chrono::minutes(5);
-        // From a change to its sync: with the viewer's polling of the store
-        // the sync begins within two seconds of the change.
+        // From a change to its sync (the viewer learns of a change at once, so
+        // the sync begins this long after it).
         std::chrono::milliseconds settle = std::chrono::milliseconds(1500);
     };
     // Full: the server may have changed (start, period, asked for); Changes:

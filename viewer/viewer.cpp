@@ -23,8 +23,9 @@ constexpr int CascadeStep = 32;
 constexpr int CascadeSteps = 10;
 } // namespace
 
-Viewer::Viewer(const QString& storePath, SyncScheduler::Intervals syncIntervals)
-    : m_path(storePath), m_main(std::make_unique<ViewerWindow>()), m_timer(new QTimer(this)),
+Viewer::Viewer(const QString& storePath, SyncScheduler::Intervals syncIntervals,
+               StoreWatcher::Settings watch)
+    : m_path(storePath), m_main(std::make_unique<ViewerWindow>()),
       m_worker(std::make_unique<SyncWorker>(storePath)),
       m_scheduler(new SyncScheduler(syncIntervals, this)) {
     connect(m_scheduler, &SyncScheduler::due, m_worker.get(), &SyncWorker::sync);
@@ -40,12 +41,12 @@ Viewer::Viewer(const QString& storePath, SyncScheduler::Intervals syncIntervals)
     m_refresh->setSingleShot(true);
     m_refresh->setInterval(20);
     connect(m_refresh, &QTimer::timeout, this, [this] { m_main->refresh(); });
-    m_timer->setInterval(100);
-    connect(m_timer, &QTimer::timeout, this, &Viewer::poll);
     m_identity = files::identity(m_path);
     openStore();
-    m_timer->start();
-    poll();
+    // Watched once the store is open: its write-ahead log is there then.
+    m_watcher = new StoreWatcher(m_path, watch, this);
+    connect(m_watcher, &StoreWatcher::look, this, &Viewer::look);
+    look();
 }
 
 Viewer::~Viewer() {
@@ -79,22 +80,25 @@ void Viewer::raise() {
     m_main->activateWindow();
 }
 
-void Viewer::poll() {
-    checkFile();
-    if (!m_store)
-        return;
-    const qint64 version = m_store->dataVersion();
-    if (version == m_version)
+void Viewer::look() {
+    const bool fileChanged = checkFile();
+    const qint64 version = m_store ? m_store->dataVersion() : -1;
+    if (version == m_version && !fileChanged)
         return;
     m_version = version;
-    m_scheduler->storeChanged();
-    sync(); // the windows first: they are what the user waits for; the main
-            // window follows once they are painted
-    m_refresh->start();
+    if (m_store) {
+        m_scheduler->storeChanged();
+        sync(); // the windows first: they are what the user waits for; the
+                // main window follows once they are painted
+        // Not restarted by later changes: a stream of them still shows.
+        if (!m_refresh->isActive())
+            m_refresh->start();
+    }
+    Q_EMIT storeChanged();
 }
 
 void Viewer::catchUp() {
-    poll();
+    look();
     if (m_refresh->isActive()) {
         m_refresh->stop();
         m_main->refresh();
@@ -124,11 +128,11 @@ AccountDialog* Viewer::addAccount() {
 }
 
 // The file is known by its identity: a store moved or copied into its
-// place is another file even when it looks the same.
-void Viewer::checkFile() {
+// place is another file even when it looks the same. True when it changed.
+bool Viewer::checkFile() {
     const files::Identity now = files::identity(m_path);
     if (now == m_identity)
-        return;
+        return false;
     m_identity = now;
     if (!now.exists) {
         dropWindows();
@@ -136,12 +140,13 @@ void Viewer::checkFile() {
         m_main->setStore(nullptr);
         m_main->setStatus(u"Der PIM-Speicher ist gelöscht ("_s + texts::time(clock::now().time()) +
                           u"): "_s + m_path);
-        return;
+        return true;
     }
     openStore();
     if (m_store)
         m_main->setStatus(u"Der PIM-Speicher wurde ersetzt und neu geöffnet ("_s +
                           texts::time(clock::now().time()) + u")."_s);
+    return true;
 }
 
 void Viewer::openStore() {

@@ -2,14 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The resident viewer: it follows the store as call-event processes and its
-// own windows change it (polling SQLite's data version, which costs nothing
-// while nothing changes), keeps one window per open inspector, and watches
-// the store's file: one deleted is reported, one replaced by another file is
-// opened anew. It syncs the store's server accounts (SyncScheduler says
+// own windows change it (it looks at SQLite's data version whenever the file
+// system tells of a write to the store's files, or the poll that stands in
+// for such notices says so), keeps one window per open inspector, and
+// watches the store's file: one deleted is reported, one replaced by another
+// file is opened anew. It syncs the store's server accounts (SyncScheduler says
 // when, SyncWorker does it off the window thread) and adds accounts through
 // the account dialog.
 #include "platform/files.h"
 #include "store/pimstore.h"
+#include "viewer/storewatcher.h"
 #include "viewer/syncscheduler.h"
 
 #include <QMap>
@@ -31,15 +33,16 @@ class Viewer : public QObject {
 
 public:
     // storePath names an existing store; it is never created here.
-    explicit Viewer(const QString& storePath, SyncScheduler::Intervals syncIntervals = {});
+    explicit Viewer(const QString& storePath, SyncScheduler::Intervals syncIntervals = {},
+                    StoreWatcher::Settings watch = {});
     ~Viewer() override;
 
     ViewerWindow& mainWindow() { return *m_main; }
     ItemWindow* inspectorWindow(const QString& entryId) const;
     QList<ItemWindow*> inspectorWindows() const;
-    // Looks at the file and the store now (the timer does it every 100 ms);
-    // the main window follows 20 ms later.
-    void poll();
+    // Looks at the file and the store now (the store's watcher says when);
+    // the main window follows within 20 ms.
+    void look();
     // The same, and the main window's refresh at once.
     void catchUp();
     // Shows the windows and raises the active inspector.
@@ -50,8 +53,12 @@ public:
     // open one while it is open.
     AccountDialog* addAccount();
     const SyncScheduler& syncScheduler() const { return *m_scheduler; }
+    const StoreWatcher& storeWatcher() const { return *m_watcher; }
 
 Q_SIGNALS:
+    // A change of the store or its file was taken in: the inspectors' windows
+    // follow it already, the main window within 20 ms.
+    void storeChanged();
     // A sync of the accounts (or its check for changes) has ended.
     void synced();
     // The account dialog's account was added, or refused (the dialog shows why).
@@ -59,7 +66,7 @@ Q_SIGNALS:
     void accountRefused(const QString& message);
 
 private:
-    void checkFile();
+    bool checkFile();
     void openStore();
     void dropWindows();
     void sync();
@@ -70,7 +77,7 @@ private:
     std::unique_ptr<pim::Store> m_store; // none while the file is gone
     std::unique_ptr<ViewerWindow> m_main;
     QMap<QString, ItemWindow*> m_windows;
-    QTimer* m_timer;
+    StoreWatcher* m_watcher = nullptr;
     QTimer* m_refresh;
     qint64 m_version = -1;
     bool m_shown = false;
