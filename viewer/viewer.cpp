@@ -10,8 +10,10 @@
 #include "viewer/syncworker.h"
 #include "viewer/viewerwindow.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <QTimer>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +23,14 @@ namespace {
 // window's corner on.
 constexpr int CascadeStep = 32;
 constexpr int CascadeSteps = 10;
+
+// Size and modification time of the store's file and of its log.
+std::array<qint64, 4> fileStamp(const QString& path) {
+    const QFileInfo file(path);
+    const QFileInfo log(path + u"-wal"_s);
+    return {file.size(), file.lastModified().toMSecsSinceEpoch(), log.size(),
+            log.exists() ? log.lastModified().toMSecsSinceEpoch() : 0};
+}
 } // namespace
 
 Viewer::Viewer(const QString& storePath, SyncScheduler::Intervals syncIntervals,
@@ -128,19 +138,25 @@ AccountDialog* Viewer::addAccount() {
 }
 
 // The file is known by its identity: a store moved or copied into its
-// place is another file even when it looks the same. True when it changed.
+// place is another file even when it looks the same. A file that could not
+// be opened (one still being made, say) is tried again once it or its log
+// changed; trying it, which may make and remove a log, is no such change.
+// True when the viewer's store is another now (or none).
 bool Viewer::checkFile() {
     const files::Identity now = files::identity(m_path);
-    if (now == m_identity)
-        return false;
-    m_identity = now;
-    if (!now.exists) {
-        dropWindows();
-        m_store.reset();
-        m_main->setStore(nullptr);
-        m_main->setStatus(u"Der PIM-Speicher ist gelöscht ("_s + texts::time(clock::now().time()) +
-                          u"): "_s + m_path);
-        return true;
+    if (now == m_identity) {
+        if (m_store || !now.exists || fileStamp(m_path) == m_refused)
+            return false;
+    } else {
+        m_identity = now;
+        if (!now.exists) {
+            dropWindows();
+            m_store.reset();
+            m_main->setStore(nullptr);
+            m_main->setStatus(u"Der PIM-Speicher ist gelöscht ("_s +
+                              texts::time(clock::now().time()) + u"): "_s + m_path);
+            return true;
+        }
     }
     openStore();
     if (m_store)
@@ -156,6 +172,7 @@ void Viewer::openStore() {
     try {
         m_store = std::make_unique<pim::Store>(m_path, pim::Store::Create::Never);
     } catch (const Error& e) {
+        m_refused = fileStamp(m_path);
         m_main->setStore(nullptr);
         m_main->setStatus(u"Der PIM-Speicher kann nicht geöffnet werden: "_s + e.description());
         return;

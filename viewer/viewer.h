@@ -17,6 +17,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <array>
 #include <memory>
 
 class QTimer;
@@ -74,6 +75,7 @@ private:
 
     QString m_path;
     files::Identity m_identity;
+    std::array<qint64, 4> m_refused{}; // the file's stamp when it could not be opened
     std::unique_ptr<pim::Store> m_store; // none while the file is gone
     std::unique_ptr<ViewerWindow> m_main;
     QMap<QString, ItemWindow*> m_windows;

@@ -1,24 +1,39 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Benchmark of tellmarin-viewer: the delay from a process recording an open
-// inspector to the viewer showing its window (median and worst of 50), and
-// the viewer's CPU use while nothing changes, with a store of many contacts.
-// Usage: bench_viewer [contacts] (default 100000); runs offscreen.
+// Benchmark of tellmarin-viewer with a store of many contacts, the viewer
+// shown (offscreen). By default: the delay from a connection in this process
+// recording an open inspector to the viewer's window for it painted (median
+// and worst of 50), and the viewer's CPU use while nothing changes. With
+// --end-to-end: the delay from starting a "called" event of tellmarin to
+// the caller's contact painted in the viewer (median and worst of 20), for
+// each store size.
+// Usage: bench_viewer [contacts] (default 100000)
+//        bench_viewer --end-to-end [contacts ...] (default 100000 1000000)
+#include "core/settings.h"
 #include "outlook/application.h"
 #include "store/pimstore.h"
 #include "store/storeimpl.h"
+#include "tools/bench/common/benchdata.h"
+#include "viewer/itemwindow.h"
 #include "viewer/viewer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileSystemWatcher>
+#include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 using namespace Qt::StringLiterals;
+using namespace tlm::bench;
 
 namespace {
 double cpuSeconds() {
@@ -28,22 +43,116 @@ double cpuSeconds() {
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-template <typename Done> double waitMs(const Done& done) {
+// Starts program as the CTI client would: spawned (not a copy of this large
+// process), its output to /dev/null.
+pid_t spawn(const QString& program, const QStringList& args) {
+    QList<QByteArray> encoded{QFile::encodeName(program)};
+    for (const QString& a : args)
+        encoded << a.toUtf8();
+    std::vector<char*> argv;
+    for (QByteArray& a : encoded)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+        pid = 0;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+void reap(pid_t pid) {
+    int status = 0;
+    if (pid > 0)
+        waitpid(pid, &status, 0);
+}
+
+// Runs the event loop until done() (or five seconds passed); waits for
+// events without spinning, so a child process has the machine.
+template <typename Done> void waitFor(const Done& done) {
     QElapsedTimer t;
     t.start();
-    while (!done() && t.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(500);
-    }
-    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+    QTimer limit;
+    limit.start(5000);
+    while (!done() && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
-} // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("TELLMARIN_AUTOANSWER", "1");
-    QApplication app(argc, argv);
-    const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+void pause(int ms) {
+    QElapsedTimer t;
+    t.start();
+    QTimer end;
+    end.start(ms);
+    waitFor([&] { return t.elapsed() >= ms; });
+}
+
+// When the first inspector window painted since start() was painted, and
+// when the last notice of the file system before it came in.
+class PaintClock : public QObject {
+public:
+    explicit PaintClock(const tlm::viewer::Viewer& viewer) {
+        qApp->installEventFilter(this);
+        const auto* notices = viewer.storeWatcher().findChild<QFileSystemWatcher*>();
+        const auto noticed = [this] {
+            if (m_entryId.isEmpty())
+                m_noticeMs = millis(m_clock.nsecsElapsed());
+        };
+        connect(notices, &QFileSystemWatcher::fileChanged, this, noticed);
+        connect(notices, &QFileSystemWatcher::directoryChanged, this, noticed);
+    }
+    void start() {
+        m_entryId.clear();
+        m_noticeMs = 0;
+        m_clock.start();
+    }
+    bool painted() const { return !m_entryId.isEmpty(); }
+    QString entryId() const { return m_entryId; }
+    double ms() const { return m_ms; }
+    // From the notice to the paint: what the viewer itself took.
+    double viewerMs() const { return m_ms - m_noticeMs; }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && m_entryId.isEmpty())
+            if (const auto* w = qobject_cast<tlm::viewer::ItemWindow*>(o)) {
+                m_ms = millis(m_clock.nsecsElapsed());
+                m_entryId = w->entryId();
+            }
+        return false;
+    }
+
+private:
+    QElapsedTimer m_clock;
+    QString m_entryId;
+    double m_ms = 0;
+    double m_noticeMs = 0;
+};
+
+// Closes the window's inspector as the user would elsewhere and lets the
+// viewer's main window catch up, so that the next round starts quiet.
+void closeAndSettle(tlm::pim::Store& writer, tlm::viewer::Viewer& viewer, const QString& id,
+                    int round) {
+    writer.closeInspector(id);
+    waitFor([&] { return viewer.inspectorWindow(id) == nullptr; });
+    pause(300 + (round * 37) % 100);
+}
+
+QString summary(QList<double> delays) {
+    if (delays.isEmpty())
+        return u"none"_s;
+    if (qEnvironmentVariableIsSet("BENCH_ALL"))
+        for (double d : delays)
+            std::printf("%.1f%c", d, &d == &delays.back() ? '\n' : ' ');
+    std::sort(delays.begin(), delays.end());
+    return u"median %1 ms, worst %2 ms of %3"_s.arg(delays[delays.size() / 2], 0, 'f', 1)
+        .arg(delays.back(), 0, 'f', 1)
+        .arg(delays.size());
+}
+
+void recordedToShown(int count) {
     QTemporaryDir dir;
     const QString path = dir.path() + u"/bench.sqlite"_s;
     tlm::pim::Store writer(path);
@@ -62,36 +171,110 @@ int main(int argc, char** argv) {
     QElapsedTimer start;
     start.start();
     tlm::viewer::Viewer viewer(path);
-    const double openMs = static_cast<double>(start.nsecsElapsed()) / 1e6;
+    const double openMs = millis(start.nsecsElapsed());
+    viewer.show();
+    pause(500);
 
-    QList<double> delays;
+    PaintClock clock(viewer);
+    QList<double> delays, own;
     for (int i = 0; i < 50; ++i) {
         const QString id = ids[(i * 7919) % ids.size()];
+        clock.start();
         writer.impl().setInspector(id, QString(), {true, true, 2, 10, 10, 400, 300});
-        delays << waitMs([&] { return viewer.inspectorWindow(id) != nullptr; });
-        writer.closeInspector(id);
-        waitMs([&] { return viewer.inspectorWindow(id) == nullptr; });
-        // Let the main window's refresh of the closing end, and record the
-        // next inspector at another point of the viewer's polling period.
-        QElapsedTimer settle;
-        settle.start();
-        waitMs([&, pause = 400 + (i * 37) % 100] { return settle.elapsed() >= pause; });
+        waitFor([&] { return clock.painted(); });
+        delays << clock.ms();
+        own << clock.viewerMs();
+        closeAndSettle(writer, viewer, id, i);
     }
-    std::sort(delays.begin(), delays.end());
 
-    QElapsedTimer quiet;
-    quiet.start();
-    waitMs([&] { return quiet.elapsed() >= 500; });
+    pause(500);
     const double cpuBefore = cpuSeconds();
     QElapsedTimer idle;
     idle.start();
-    QTimer::singleShot(5000, &app, &QCoreApplication::quit);
-    app.exec(); // only the viewer's own timer runs
+    QTimer::singleShot(5000, qApp, &QCoreApplication::quit);
+    qApp->exec(); // only the viewer's own timers and notices run
     const double cpu = cpuSeconds() - cpuBefore;
-    std::printf("%d contacts: viewer open %.0f ms; window shown after median %.1f ms, worst %.1f "
-                "ms (50 inspectors); idle CPU %.2f %% over %.1f s\n",
-                count, openMs, delays[delays.size() / 2], delays.back(),
-                100.0 * cpu / (static_cast<double>(idle.elapsed()) / 1000.0),
-                static_cast<double>(idle.elapsed()) / 1000.0);
+    const double idleSeconds = static_cast<double>(idle.elapsed()) / 1000.0;
+    std::printf("%d contacts: viewer open %.0f ms; inspector recorded to window painted: %s "
+                "(from the notice: %s); idle CPU %.2f %% over %.1f s (%s)\n",
+                count, openMs, qPrintable(summary(delays)), qPrintable(summary(own)),
+                100.0 * cpu / idleSeconds, idleSeconds,
+                viewer.storeWatcher().watching() ? "notices" : "poll");
+}
+
+void endToEnd(int contacts) {
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    useEnvironment(root);
+    tlm::saveSetting(tlm::keys::InContact, u"1"_s);
+    QElapsedTimer t;
+    t.start();
+    fillContacts(contacts);
+    const double fillSeconds = millis(t.nsecsElapsed()) / 1000.0;
+    const QString tellmarin = QCoreApplication::applicationDirPath() + u"/tellmarin"_s;
+    const auto event = [&](int round) {
+        return calledEvent(indexedNumberOf((contacts / 20) * (round % 20), 0),
+                           u"BENCH-%1"_s.arg(round));
+    };
+    t.restart();
+    reap(spawn(tellmarin, event(0))); // builds the index of the day
+    const double indexSeconds = millis(t.nsecsElapsed()) / 1000.0;
+    QList<double> alone; // the whole event, no viewer running
+    for (int i = 1; i <= 20; ++i) {
+        t.restart();
+        reap(spawn(tellmarin, event(i)));
+        alone << millis(t.nsecsElapsed());
+    }
+
+    const QString path = root + u"/data/pim.sqlite"_s;
+    tlm::pim::Store writer(path, tlm::pim::Store::Create::Never);
+    for (const tlm::pim::Store::OpenInspector& i : writer.openInspectors())
+        writer.closeInspector(i.entryId);
+    t.restart();
+    tlm::viewer::Viewer viewer(path);
+    viewer.show();
+    const double openSeconds = millis(t.nsecsElapsed()) / 1000.0;
+    pause(500);
+
+    PaintClock clock(viewer);
+    QList<double> delays, own;
+    for (int i = 1; i <= 20; ++i) {
+        clock.start();
+        const pid_t called = spawn(tellmarin, event(20 + i));
+        waitFor([&] { return clock.painted(); });
+        reap(called);
+        if (!clock.painted()) {
+            std::printf("  round %d: no window within 5 s\n", i);
+            continue;
+        }
+        delays << clock.ms();
+        own << clock.viewerMs();
+        closeAndSettle(writer, viewer, clock.entryId(), i);
+    }
+    std::printf("%d contacts (store made in %.0f s, index in %.1f s, viewer open in %.1f s): "
+                "called started to contact painted: %s (from the notice: %s); the event "
+                "alone, start to end: %s\n",
+                contacts, fillSeconds, indexSeconds, openSeconds, qPrintable(summary(delays)),
+                qPrintable(summary(own)), qPrintable(summary(alone)));
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    // The offscreen platform's complaints about raising windows, hundreds.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TELLMARIN_AUTOANSWER", "1");
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    const bool whole = args.removeAll(u"--end-to-end"_s) > 0;
+    QList<int> sizes;
+    for (const QString& a : args)
+        sizes << a.toInt();
+    if (whole) {
+        for (int contacts : sizes.isEmpty() ? QList<int>{100000, 1000000} : sizes)
+            endToEnd(contacts);
+    } else {
+        recordedToShown(sizes.isEmpty() ? 100000 : sizes.front());
+    }
     return 0;
 }
