@@ -59,7 +59,8 @@ bool StoreWatcher::polling() const {
 }
 
 void StoreWatcher::noticed() {
-    m_soon->start(); // notices queued behind this one join its look
+    if (!m_soon->isActive())
+        m_soon->start(); // notices queued behind this one join its look
     m_afterStep = 0;
     m_after->start(AfterNotice[0]);
 }

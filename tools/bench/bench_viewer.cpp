@@ -14,21 +14,17 @@
 #include "store/pimstore.h"
 #include "store/storeimpl.h"
 #include "tools/bench/common/benchdata.h"
+#include "tools/bench/common/child.h"
 #include "viewer/itemwindow.h"
 #include "viewer/viewer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileSystemWatcher>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
-#include <vector>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -41,27 +37,6 @@ double cpuSeconds() {
     getrusage(RUSAGE_SELF, &u);
     return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-// Starts program as the CTI client would: spawned (not a copy of this large
-// process), its output to /dev/null.
-pid_t spawn(const QString& program, const QStringList& args) {
-    QList<QByteArray> encoded{QFile::encodeName(program)};
-    for (const QString& a : args)
-        encoded << a.toUtf8();
-    std::vector<char*> argv;
-    for (QByteArray& a : encoded)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        pid = 0;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
 }
 
 void reap(pid_t pid) {
@@ -217,12 +192,12 @@ void endToEnd(int contacts) {
                            u"BENCH-%1"_s.arg(round));
     };
     t.restart();
-    reap(spawn(tellmarin, event(0))); // builds the index of the day
+    reap(startChild(tellmarin, event(0))); // builds the index of the day
     const double indexSeconds = millis(t.nsecsElapsed()) / 1000.0;
     QList<double> alone; // the whole event, no viewer running
     for (int i = 1; i <= 20; ++i) {
         t.restart();
-        reap(spawn(tellmarin, event(i)));
+        reap(startChild(tellmarin, event(i)));
         alone << millis(t.nsecsElapsed());
     }
 
@@ -240,7 +215,7 @@ void endToEnd(int contacts) {
     QList<double> delays, own;
     for (int i = 1; i <= 20; ++i) {
         clock.start();
-        const pid_t called = spawn(tellmarin, event(20 + i));
+        const pid_t called = startChild(tellmarin, event(20 + i));
         waitFor([&] { return clock.painted(); });
         reap(called);
         if (!clock.painted()) {

@@ -7,21 +7,47 @@
 #include <QFile>
 #include <cstdio>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace tlm::bench {
+namespace {
+// A program and its arguments as exec takes them.
+class Argv {
+public:
+    Argv(const QString& program, const QStringList& args) : m_encoded{QFile::encodeName(program)} {
+        for (const QString& a : args)
+            m_encoded << a.toUtf8();
+        for (QByteArray& a : m_encoded)
+            m_pointers.push_back(a.data());
+        m_pointers.push_back(nullptr);
+    }
+    char** data() { return m_pointers.data(); }
+
+private:
+    QList<QByteArray> m_encoded;
+    std::vector<char*> m_pointers;
+};
+} // namespace
+
+pid_t startChild(const QString& program, const QStringList& args) {
+    Argv argv(program, args);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv.data()[0], &actions, nullptr, argv.data(), environ) != 0)
+        pid = 0;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
 
 Usage runChild(const QString& program, const QStringList& args) {
-    QList<QByteArray> encoded{QFile::encodeName(program)};
-    for (const QString& a : args)
-        encoded << a.toUtf8();
-    std::vector<char*> argv;
-    for (QByteArray& a : encoded)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
+    Argv argv(program, args);
     QElapsedTimer t;
     t.start();
     const pid_t pid = fork();
@@ -29,7 +55,7 @@ Usage runChild(const QString& program, const QStringList& args) {
         const int null = ::open("/dev/null", O_WRONLY);
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
-        execvp(argv[0], argv.data());
+        execvp(argv.data()[0], argv.data());
         _exit(127);
     }
     int status = 0;
@@ -37,7 +63,7 @@ Usage runChild(const QString& program, const QStringList& args) {
     wait4(pid, &status, 0, &usage);
     Usage result{millis(t.nsecsElapsed()), static_cast<double>(usage.ru_maxrss) / 1024.0, true};
     if (!WIFEXITED(status) || WEXITSTATUS(status) == 127) {
-        std::printf("  (%s did not run)\n", argv[0]);
+        std::printf("  (%s did not run)\n", argv.data()[0]);
         result.ran = false;
     }
     return result;

@@ -5,6 +5,7 @@
 // memory.
 #include <QString>
 #include <QStringList>
+#include <sys/types.h>
 
 namespace tlm::bench {
 
@@ -16,5 +17,8 @@ struct Usage {
 
 // Runs program with args, its output to /dev/null, and measures it.
 Usage runChild(const QString& program, const QStringList& args);
+// Starts program with args, its output to /dev/null, and returns at once
+// (0: it did not start). Spawned: a large benchmark process is not copied.
+pid_t startChild(const QString& program, const QStringList& args);
 
 } // namespace tlm::bench
