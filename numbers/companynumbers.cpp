@@ -2,15 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbers/companynumbers.h"
 
+#include "numbers/indexseal.h"
 #include "platform/fileio.h"
 #include "platform/files.h"
 #include "platform/textfile.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QtEndian>
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace tlm {
 namespace {
@@ -30,23 +29,16 @@ bool allDigits(QStringView text) {
     return true;
 }
 
-// The index as it lies on disk: its size and its modification time in
-// nanoseconds, 16 bytes; empty when it cannot be read.
+// The seal of the index as it lies on disk, in bytes; empty when it cannot
+// be read.
 QByteArray sealOf(const QString& indexFile) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(indexFile).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return {};
-    QByteArray seal(16, '\0');
-    qToLittleEndian<qint64>(st.st_size, seal.data());
-    qToLittleEndian<qint64>(qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-                            seal.data() + 8);
-    return seal;
+    const auto seal = sealOfIndex(indexFile);
+    return seal ? sealBytes(*seal) : QByteArray();
 }
-constexpr qsizetype SealSize = 16;
 
-bool sealHolds(const QString& indexFile, QByteArrayView seal) {
-    const QByteArray now = sealOf(indexFile);
-    return !now.isEmpty() && seal == now;
+bool holdsFor(const QString& indexFile, QByteArrayView sealed) {
+    const auto seal = sealFromBytes(sealed);
+    return seal && sealHolds(indexFile, *seal);
 }
 
 // One line "prefix,field,journal,EntryID"; nullopt for any other line.
@@ -155,7 +147,7 @@ std::optional<QList<CompanyNumber>> readCompanyFile(const QString& indexFile) {
     const qsizetype head = HeadLine.size() + SealSize + 1;
     if (!bytes || !bytes->startsWith(HeadLine) || bytes->size() < head ||
         bytes->at(head - 1) != '\n' ||
-        !sealHolds(indexFile, QByteArrayView(*bytes).sliced(HeadLine.size(), SealSize)))
+        !holdsFor(indexFile, QByteArrayView(*bytes).sliced(HeadLine.size(), SealSize)))
         return std::nullopt;
     QList<CompanyNumber> numbers;
     const QByteArrayView records = QByteArrayView(*bytes).sliced(head);

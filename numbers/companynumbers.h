@@ -4,7 +4,8 @@
 // Company main numbers for callers from extensions: which indexed numbers
 // are a company's main number, the rule that finds a caller's number behind
 // one of them, and the small file beside the contact index that keeps them
-// ("tlm<yyyymmdd>.zen"), sealed to the index it was built with.
+// ("tlm<yyyymmdd>.zen"), sealed to the index it was built with
+// (numbers/indexseal.h).
 //
 // A main number is the number of the company main field, or a number of any
 // phone field written in the switchboard form: a separator ("-", "/", " " or

@@ -3,6 +3,7 @@
 // Company main numbers: the switchboard form, the prefix a phone field
 // gives, the extension rule and the company file beside the index.
 #include "numbers/companynumbers.h"
+#include "numbers/indexseal.h"
 #include "tests/support/testenv.h"
 
 #include <QFile>
@@ -109,7 +110,7 @@ TEST_F(CompanyFile, HoldsTheMainNumbersOfTheIndexItWasMadeWith) {
     const QByteArray bytes = test::readBytes(file);
     ASSERT_TRUE(bytes.startsWith("Tellmarin-Zentralen 1\n"));
     EXPECT_TRUE(bytes.endsWith("\n0301234567,6,0,A\n022198,2,-1,C,D\n")) << bytes.toStdString();
-    EXPECT_EQ(bytes.size(), 22 + 16 + 1 + 17 + 16);
+    EXPECT_EQ(bytes.size(), 22 + SealSize + 1 + 17 + 16);
     const auto numbers = readCompanyFile(index);
     ASSERT_TRUE(numbers.has_value());
     ASSERT_EQ(numbers->size(), 2);
