@@ -160,6 +160,12 @@ void frmOptionen2::buildSystem() {
     m_blockLabels.append(label(this, u"lblSystem"_s, u"System"_s, QRect(120, 6450, 3000, 280)));
     chkDebug = controls::checkBox(this, u"chkDebug"_s, u"Debu&g-Protokolle"_s,
                                   QRect(120, 6750, 3000, 300), u"Debug-Protokoll aktivieren"_s);
+    // In the free space of the block's heading line, so that no other
+    // control of the window moves.
+    chkDurchwahlenZentrale = controls::checkBox(
+        this, u"chkDurchwahlenZentrale"_s, u"Durchwahlen über die Zentrale der Firma zuordnen"_s,
+        QRect(3200, 6440, Width - 3260, 300),
+        u"Anrufer, deren Rufnummer nicht im Index steht, über die Zentrale ihrer Firma finden"_s);
     const auto field = [this](const QString& name, const QString& labelName, const QString& text,
                               QRect at, const QString& tip) {
         QLabel* l = label(this, labelName, text, QRect(at.x() - 1500, at.y() + 40, 1450, 260));

@@ -5,7 +5,8 @@
 // copied into item texts, the item defaults (mail recipient, font, tab
 // stops, address separator, callback scheme, map provider), the journal
 // property of new contacts, the four design colours, debug logging, how
-// long per-call data stays and the position correction of the index window.
+// long per-call data stays, the position correction of the index window, and
+// whether callers from extensions are found through a company's main number.
 // It reads its settings when it loads and writes all of them when it closes.
 #include "config/optionfields.h"
 
@@ -79,6 +80,7 @@ private:
     QComboBox* cbxMaps;
     QCheckBox* chkKontaktJournal;
     QCheckBox* chkDebug;
+    QCheckBox* chkDurchwahlenZentrale;
     QLineEdit* txtLogDays;
     QLineEdit* txtWindowOffsetX;
     QLineEdit* txtWindowOffsetY;

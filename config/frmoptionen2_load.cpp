@@ -9,6 +9,7 @@
 #include "outlook/application.h"
 #include "platform/error.h"
 #include "platform/messagebox.h"
+#include "platform/settingsstore.h"
 #include "ui/design.h"
 
 #include <QCheckBox>
@@ -46,6 +47,8 @@ enum class frmOptionen2::FieldKind {
     Choice, // a list box: the text of its entry
     Maps,   // the map provider: the index of its entry (a bad one reads as Google)
     Colour, // a colour box: its number; one that is no number keeps the stored colour
+    OptIn,  // a check box of an opt-in setting: as Flag, but written only once it is
+            // ticked or stored, so the settings stay as they were until it is used
 };
 
 std::span<const frmOptionen2::Field> frmOptionen2::fields() {
@@ -80,6 +83,7 @@ std::span<const frmOptionen2::Field> frmOptionen2::fields() {
         {"txtLogDays", keys::LogDays, Whole},
         {"txtWindowOffsetX", keys::WindowOffsetIndexX, Whole},
         {"txtWindowOffsetY", keys::WindowOffsetIndexY, Whole},
+        {"chkDurchwahlenZentrale", keys::CompanyFallback, OptIn},
     };
     return table;
 }
@@ -100,6 +104,7 @@ void frmOptionen2::loadField(const Field& field) {
         fieldControl<QLineEdit>(this, field.control)->setText(value);
         break;
     case FieldKind::Flag:
+    case FieldKind::OptIn:
         fieldControl<QCheckBox>(this, field.control)->setChecked(integerOf(value).value_or(0) != 0);
         break;
     case FieldKind::Choice:
@@ -131,6 +136,12 @@ void frmOptionen2::saveField(const Field& field) {
     case FieldKind::Flag:
         saveSetting(field.key, flag(fieldControl<QCheckBox>(this, field.control)));
         break;
+    case FieldKind::OptIn: {
+        const QCheckBox* box = fieldControl<QCheckBox>(this, field.control);
+        if (box->isChecked() || settingsstore::contains(KeyName(field.key).text()))
+            saveSetting(field.key, flag(box));
+        break;
+    }
     case FieldKind::Choice:
         saveSetting(field.key, fieldControl<QComboBox>(this, field.control)->currentText());
         break;
@@ -198,7 +209,7 @@ void frmOptionen2::applyPreview() {
         design::setBackground(chkFeldLink[i], colour(2));
         design::setTextColour(chkFeldAusgeben[i], colour(3));
     }
-    for (QCheckBox* box : {chkKontaktJournal, chkDebug}) {
+    for (QCheckBox* box : {chkKontaktJournal, chkDebug, chkDurchwahlenZentrale}) {
         design::setBackground(box, colour(2));
         design::setTextColour(box, colour(3));
     }

@@ -163,6 +163,10 @@ KeyValues exportValues() {
         add(out, keys::userFieldPrint(n));
     }
     addAll(out, tailKeys);
+    // The company search is opt-in: an export of settings that never had it
+    // stays as it was.
+    if (settingsstore::contains(KeyName(keys::CompanyFallback).text()))
+        add(out, keys::CompanyFallback);
     return out;
 }
 

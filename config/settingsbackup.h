@@ -20,7 +20,8 @@ QString defaultExportPath();
 
 // The lines of the export in their order, with the value stored for each key
 // or, for a key absent from the store, the default that call processing
-// uses (empty where it has none).
+// uses (empty where it has none). CompanyFallback comes last, and only when
+// it is stored.
 KeyValues exportValues();
 // One line of the file: both fields quoted, a quote inside doubled.
 QString exportLine(const QString& key, const QString& value);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/callfile.h"
 
+#include "core/companylookup.h"
 #include "core/run.h"
 #include "outlook/item.h"
 #include "platform/clock.h"
@@ -156,6 +157,7 @@ void subUpdateCallFileContact(Run& run, const outlook::ItemPtr& contact, int fie
     } else {
         writeAddress(home ? QStringLiteral("Home") : QStringLiteral("Other"));
     }
+    ignoreErrors([&] { recordGuess(run.lookup, file); });
 }
 
 } // namespace tlm

@@ -3,6 +3,7 @@
 #include "core/callitem.h"
 
 #include "core/callrules.h"
+#include "core/companylookup.h"
 #include "core/itemtexts.h"
 #include "core/itemwindow.h"
 #include "core/run.h"
@@ -140,8 +141,9 @@ void CallItemBuilder::takeContact(int first, const ContactTexts& texts) {
     step(first + 1, [&] {
         item().setSubject(
             item().Subject() +
-            itemtexts::contactCaption(text(u"LastNameAndFirstName"_s), text(u"CompanyName"_s),
-                                      m_run.lookup.matchedField, m_run.params[P_NUMBER]) +
+            itemCaption(m_run.lookup, itemtexts::contactCaption(
+                                          text(u"LastNameAndFirstName"_s), text(u"CompanyName"_s),
+                                          m_run.lookup.matchedField, m_run.params[P_NUMBER])) +
             u": "_s);
     });
     step(first + 2, [&] {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calldialogs.h"
 #include "core/callfile.h"
+#include "core/companylookup.h"
 #include "core/contactindex.h"
 #include "core/folderreference.h"
 #include "core/indexfreshness.h"
@@ -50,7 +51,9 @@ bool refreshIndex(Run& run) {
     const QString refresh = readSetting(keys::Refresh).trimmed();
     if (refresh == QStringLiteral("1"))
         log.setStep(11102);
-    const QList<RebuildReason> reasons = indexRebuildReasons(refresh, modified, clock::now());
+    QList<RebuildReason> reasons = indexRebuildReasons(refresh, modified, clock::now());
+    if (reasons.isEmpty())
+        reasons = companyRebuildReasons(index);
     for (const RebuildReason& reason : reasons)
         log.subLog(reason.text, reason.step);
     // Several reasons of level 1 can hold at once; one build serves them all.

@@ -4,6 +4,7 @@
 
 #include "core/calldialogs.h"
 #include "core/callfile.h"
+#include "core/companylookup.h"
 #include "core/run.h"
 #include "outlook/application.h"
 
@@ -25,6 +26,7 @@ bool openRecordedContact(Run& run) {
     run.lookup.currentContact = contact;
     run.lookup.matchedField =
         fncIniRead(file, QStringLiteral("Call"), QStringLiteral("NumType")).toInt();
+    readRecordedGuess(run.lookup, file);
     return true;
 }
 

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/contactindex.h"
 
+#include "core/companylookup.h"
 #include "core/environment.h"
 #include "core/folderreference.h"
 #include "core/run.h"
+#include "numbers/companynumbers.h"
 #include "numbers/indexfile.h"
 #include "numbers/normalise.h"
 #include "numbers/phonefields.h"
@@ -55,7 +57,8 @@ struct FolderCounts {
 // The builder's state for one run of subCreateFileIndex.
 class IndexBuilder {
 public:
-    explicit IndexBuilder(Run& run) : m_run(run), m_index(run.env.indexFile) {}
+    explicit IndexBuilder(Run& run)
+        : m_run(run), m_index(run.env.indexFile), m_companies(m_index, companyFallbackOn()) {}
 
     bool build(bool showProgress);
 
@@ -79,6 +82,7 @@ private:
     int m_contacts = 0;
     bool m_result = false;
     outlook::NamespacePtr m_mapi;
+    CompanyFileWriter m_companies; // the company main numbers, beside the index
 };
 
 void IndexBuilder::fail(long number, const QString& description, const QString& text) {
@@ -112,11 +116,10 @@ QString IndexBuilder::message(const Error& e, int folder) const {
     }
 }
 
-// A build that was killed leaves its temporary index ("tlm<day>.idx.<pid>.new");
-// those of processes that no longer run are removed.
-void removeAbandonedTemporaries(const QString& folder) {
-    for (const QString& path :
-         files::matching(folder, indexFilePattern() + QStringLiteral(".*.new"))) {
+// A build that was killed leaves its temporary index ("tlm<day>.idx.<pid>.new")
+// and company file; those of processes that no longer run are removed.
+void removeAbandonedTemporaries(const QString& folder, const QString& pattern) {
+    for (const QString& path : files::matching(folder, pattern + QStringLiteral(".*.new"))) {
         const QString name = QFileInfo(path).fileName();
         const QStringList parts = name.split(QLatin1Char('.'));
         bool ok = false;
@@ -135,12 +138,16 @@ void IndexBuilder::start() {
     for (const QString& old : files::matching(folder, QStringLiteral("*.idx")))
         if (old != m_index)
             files::remove(old);
+    for (const QString& old : files::matching(folder, companyFilePattern()))
+        if (old != companyFilePath(m_index))
+            files::remove(old);
     for (const QString& old : files::matching(folder, QStringLiteral("tlm20*.log")))
         files::remove(old);
     m_indexLog = indexLogPath(m_index);
     m_temporary = m_index + QStringLiteral(".") +
                   QString::number(QCoreApplication::applicationPid()) + QStringLiteral(".new");
-    removeAbandonedTemporaries(folder);
+    removeAbandonedTemporaries(folder, indexFilePattern());
+    removeAbandonedTemporaries(folder, companyFilePattern());
     files::remove(m_temporary);
     QString block = fncVersionText(m_run.env);
     block.replace(QLatin1Char('\r'), QStringLiteral("\r\n"));
@@ -176,7 +183,10 @@ FolderCounts IndexBuilder::indexFolder(const outlook::FolderPtr& folder) {
             if (number.isEmpty())
                 continue;
             ++counts.numbers;
-            appendIndexRecord(records, fncNormNumber(number, ownCode), entryId, c - 9, journal);
+            const MainNumber kind = m_companies.kindOf(number, c - 9); // before it is normalised
+            const QString dialling = fncNormNumber(number, ownCode);
+            appendIndexRecord(records, dialling, entryId, c - 9, journal);
+            m_companies.add(kind, dialling, entryId, c - 9, journal);
         }
         if (records.size() >= WriteBlock)
             writeRecords(records);
@@ -271,21 +281,26 @@ void IndexBuilder::finish() {
     } catch (const Error& e) {
         fail(e.number(), e.description(), e.description());
     }
-    // The new index takes the place of the old one in one step; a build
-    // that indexed no folder leaves no index.
+    // The new index takes the place of the old one in one step, its company
+    // file just before it; a build that indexed no folder leaves neither.
     if (m_result && files::exists(m_temporary)) {
+        m_companies.place(m_temporary);
         if (::rename(QFile::encodeName(m_temporary).constData(),
                      QFile::encodeName(m_index).constData()) != 0) {
             fail(err::FileAccess, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"),
                  QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
             m_result = false;
+            m_companies.remove();
         }
     } else if (m_result) {
         textfile::write(m_index, QString()); // folders without any number
+        m_companies.place(m_index);
     } else {
         files::remove(m_index);
+        m_companies.remove();
     }
     files::remove(m_temporary);
+    files::remove(m_companies.temporary());
     m_mapi.reset();
 }
 
@@ -365,20 +380,24 @@ QList<outlook::FolderPtr> indexedContactFolders(const outlook::NamespacePtr& map
 
 void subIndexLookup(Run& run) {
     const bool viewCompany = readSettingInt(keys::ViewCompanyname, 0) == 1;
-    const QList<IndexMatch> matches = scanIndex(run.env.indexFile, run.params[P_NUMBER]);
     Lookup& found = run.lookup;
-    for (const IndexMatch& m : matches) {
-        ignoreErrors([&] {
-            const outlook::ItemPtr contact = run.mapi->GetItemFromID(m.entryId);
-            if (!contact)
-                return;
-            FoundContact entry = foundContact(contact, m.field, viewCompany);
-            found.currentContact = contact;
-            ++found.foundCount;
-            found.matchedField = m.field;
-            found.found.append(std::move(entry));
-        });
-    }
+    const auto take = [&](const QList<IndexMatch>& matches) {
+        for (const IndexMatch& m : matches) {
+            ignoreErrors([&] {
+                const outlook::ItemPtr contact = run.mapi->GetItemFromID(m.entryId);
+                if (!contact)
+                    return;
+                FoundContact entry = foundContact(contact, m.field, viewCompany);
+                found.currentContact = contact;
+                ++found.foundCount;
+                found.matchedField = m.field;
+                found.found.append(std::move(entry));
+            });
+        }
+    };
+    take(scanIndex(run.env.indexFile, run.params[P_NUMBER]));
+    if (found.foundCount == 0)
+        lookUpByMainNumber(run, take);
 }
 
 } // namespace tlm

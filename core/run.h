@@ -24,6 +24,9 @@ struct Lookup {
     QList<FoundContact> found; // in the index's order
     int matchedField = 0;
     outlook::ItemPtr currentContact;
+    // Found through a company's main number: the caller's extension; empty
+    // for contacts whose number the index holds.
+    QString extension;
 };
 
 struct Run {

@@ -77,6 +77,7 @@ enum Key : int {
     Monitor1Y,
     Monitor2X,
     Monitor2Y,
+    CompanyFallback,
     KeyCount
 };
 

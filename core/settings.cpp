@@ -82,6 +82,7 @@ constexpr SettingKey keyTable[] = {
     {keys::Monitor1Y, u"Monitor1Y", K::Integer, nullptr, nullptr, {}},
     {keys::Monitor2X, u"Monitor2X", K::Integer, nullptr, nullptr, {}},
     {keys::Monitor2Y, u"Monitor2Y", K::Integer, nullptr, nullptr, {}},
+    {keys::CompanyFallback, u"CompanyFallback", K::Integer, u"0", u"0", {}},
     // numbered keys
     {keys::FolderID, u"FolderID", K::FolderReference, u"", u"", {}, true},
     {keys::Folder, u"Folder", K::Text, u"", u"", {}, true},

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/accounts.h"
 #include "store/pimstore.h"
+#include "numbers/companynumbers.h"
 #include "numbers/indexfile.h"
 #include "platform/error.h"
 #include "platform/files.h"
@@ -114,8 +115,9 @@ bool sameServer(const QUrl& a, const QUrl& b) {
 // The call's next lookup must see what the sync changed: today's contact
 // index is thrown away, so the next call event builds it anew.
 void discardContactIndexes() {
-    for (const QString& path : files::matching(paths::workFolder(), indexFilePattern()))
-        QFile::remove(path);
+    for (const QString& pattern : {indexFilePattern(), companyFilePattern()})
+        for (const QString& path : files::matching(paths::workFolder(), pattern))
+            QFile::remove(path);
 }
 
 void forgetAccount(pim::Store& store, const Account& a) {

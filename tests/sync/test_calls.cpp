@@ -462,6 +462,28 @@ TEST_P(ServerCalls, WhatOneDesktopAddsTheOtherFindsAndEachCallIsJournaledOnce) {
     EXPECT_EQ(server->list(home + u"book/"_s).size(), 2);
 }
 
+// With the company search on, the company numbers beside the index go with
+// it when a sync changed contacts, and the next call finds the new company.
+TEST_P(ServerCalls, ASyncThatChangedContactsDiscardsTheCompanyNumbersWithTheIndex) {
+    Desktop desk(env.root() + u"desk/"_s);
+    addAccount(desk);
+    settingsstore::save(u"CompanyFallback"_s, u"1"_s);
+    desk.run({u"called"_s, u"04077712"_s, u"CALL-1"_s, QTime(9, 0, 0)});
+    EXPECT_EQ(desk.foundContact(u"CALL-1"_s), QString());
+    const QString companies =
+        desk.workFolder() + u"tlm"_s + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".zen"_s;
+    EXPECT_TRUE(QFile::exists(companies));
+
+    ASSERT_EQ(server->put(home + u"book/kontor.vcf"_s,
+                          test::vcard(u"kontor-1"_s, u"Kontor"_s, u"+49 40 777-0"_s),
+                          "text/vcard"),
+              201);
+    desk.sync();
+    EXPECT_FALSE(QFile::exists(companies));
+    desk.run({u"called"_s, u"04077712"_s, u"CALL-2"_s, QTime(9, 1, 0)});
+    EXPECT_EQ(desk.foundContact(u"CALL-2"_s), contactId(desk, u"Kontor"_s));
+}
+
 INSTANTIATE_TEST_SUITE_P(Servers, ServerCalls,
                          ::testing::Values(DavServer::Kind::Radicale, DavServer::Kind::Xandikos),
                          test::serverName);
