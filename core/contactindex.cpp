@@ -6,6 +6,7 @@
 #include "core/folderreference.h"
 #include "core/run.h"
 #include "numbers/indexfile.h"
+#include "numbers/indextable.h"
 #include "numbers/normalise.h"
 #include "numbers/phonefields.h"
 #include "outlook/application.h"
@@ -55,7 +56,8 @@ struct FolderCounts {
 // The builder's state for one run of subCreateFileIndex.
 class IndexBuilder {
 public:
-    explicit IndexBuilder(Run& run) : m_run(run), m_index(run.env.indexFile) {}
+    explicit IndexBuilder(Run& run)
+        : m_run(run), m_index(run.env.indexFile), m_table(indexTablePath(m_index)) {}
 
     bool build(bool showProgress);
 
@@ -67,12 +69,15 @@ private:
     void writeRecords(QByteArray& records);
     void logFolder(const outlook::FolderPtr& folder, const FolderCounts& counts);
     void finish();
+    void putInPlace();
     void fail(long number, const QString& description, const QString& message);
     QString message(const Error& e, int folder) const;
 
     Run& m_run;
     QString m_index;
+    QString m_table;
     QString m_temporary;
+    IndexTableWriter m_tableWriter;
     QString m_indexLog;
     Step m_step{60000};
     QDateTime m_started;
@@ -112,15 +117,17 @@ QString IndexBuilder::message(const Error& e, int folder) const {
     }
 }
 
-// A build that was killed leaves its temporary index ("tlm<day>.idx.<pid>.new");
-// those of processes that no longer run are removed.
+// A build that was killed leaves its temporary index ("tlm<day>.idx.<pid>.new")
+// and table ("tlm<day>.idx.tab.<pid>.new"); those of processes that no longer
+// run are removed.
 void removeAbandonedTemporaries(const QString& folder) {
     for (const QString& path :
          files::matching(folder, indexFilePattern() + QStringLiteral(".*.new"))) {
         const QString name = QFileInfo(path).fileName();
         const QStringList parts = name.split(QLatin1Char('.'));
         bool ok = false;
-        const qint64 pid = parts.size() == 4 ? parts[2].toLongLong(&ok) : 0;
+        const qint64 pid =
+            parts.size() == 4 || parts.size() == 5 ? parts[parts.size() - 2].toLongLong(&ok) : 0;
         if (ok && pid != QCoreApplication::applicationPid() && !processlock::isRunning(pid))
             files::remove(path);
     }
@@ -134,6 +141,9 @@ void IndexBuilder::start() {
     // stays until the new one replaces it, so a lookup meanwhile still finds.
     for (const QString& old : files::matching(folder, QStringLiteral("*.idx")))
         if (old != m_index)
+            files::remove(old);
+    for (const QString& old : files::matching(folder, QStringLiteral("*.idx.tab")))
+        if (old != m_table)
             files::remove(old);
     for (const QString& old : files::matching(folder, QStringLiteral("tlm20*.log")))
         files::remove(old);
@@ -191,6 +201,7 @@ FolderCounts IndexBuilder::indexFolder(const outlook::FolderPtr& folder) {
 void IndexBuilder::writeRecords(QByteArray& records) {
     if (!fileio::append(m_temporary, records))
         fileio::raiseAccess();
+    m_tableWriter.add(records);
     records.resize(0); // keeps the block's capacity
 }
 
@@ -274,19 +285,39 @@ void IndexBuilder::finish() {
     // The new index takes the place of the old one in one step; a build
     // that indexed no folder leaves no index.
     if (m_result && files::exists(m_temporary)) {
-        if (::rename(QFile::encodeName(m_temporary).constData(),
-                     QFile::encodeName(m_index).constData()) != 0) {
-            fail(err::FileAccess, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"),
-                 QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
-            m_result = false;
-        }
+        putInPlace();
     } else if (m_result) {
+        files::remove(m_table);
         textfile::write(m_index, QString()); // folders without any number
     } else {
+        files::remove(m_table);
         files::remove(m_index);
     }
     files::remove(m_temporary);
     m_mapi.reset();
+}
+
+namespace {
+bool renameFile(const QString& from, const QString& to) {
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+} // namespace
+
+// The table goes into place first: until the index follows, the table does
+// not fit the index there and lookups scan it. Without a table (one that
+// could not be written) lookups scan the new index.
+void IndexBuilder::putInPlace() {
+    const QString tableTemporary = m_table + m_temporary.mid(m_index.size());
+    if (!m_tableWriter.write(m_temporary, tableTemporary) ||
+        !renameFile(tableTemporary, m_table))
+        files::remove(m_table);
+    files::remove(tableTemporary);
+    if (!renameFile(m_temporary, m_index)) {
+        fail(err::FileAccess, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"),
+             QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
+        files::remove(m_table);
+        m_result = false;
+    }
 }
 
 bool IndexBuilder::build(bool showProgress) {
@@ -365,7 +396,7 @@ QList<outlook::FolderPtr> indexedContactFolders(const outlook::NamespacePtr& map
 
 void subIndexLookup(Run& run) {
     const bool viewCompany = readSettingInt(keys::ViewCompanyname, 0) == 1;
-    const QList<IndexMatch> matches = scanIndex(run.env.indexFile, run.params[P_NUMBER]);
+    const QList<IndexMatch> matches = lookupIndex(run.env.indexFile, run.params[P_NUMBER]);
     Lookup& found = run.lookup;
     for (const IndexMatch& m : matches) {
         ignoreErrors([&] {
