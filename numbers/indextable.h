@@ -31,11 +31,13 @@ public:
 
 private:
     void addLine(QByteArrayView line, qint64 offset);
+    void sortByGroup(const std::vector<quint32>& firsts, quint32 groupBits);
 
-    struct Record {
+    struct Record { // also the bytes of a record in the table
         quint32 hash;
         quint32 offset;
     };
+    static_assert(sizeof(Record) == 8);
     std::vector<Record> m_records; // in index order
     QByteArray m_partial;          // the start of the unfinished last line
     qint64 m_size = 0;

@@ -5,6 +5,7 @@
 #include "platform/fileio.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
@@ -92,24 +93,19 @@ bool IndexTableWriter::write(const QString& indexPath, const QString& tablePath)
     header.records = quint32(m_records.size());
     header.groupBits = groupBitsFor(m_records.size());
 
-    // The records by group, in index order within each (a counting sort).
     const quint32 groups = quint32(1) << header.groupBits;
     std::vector<quint32> firsts(size_t(groups) + 1, 0);
     for (const Record& r : m_records)
         ++firsts[groupOf(r.hash, header.groupBits) + 1];
     for (quint32 g = 0; g < groups; ++g)
         firsts[g + 1] += firsts[g];
-    QByteArray records(qsizetype(m_records.size()) * RecordSize, Qt::Uninitialized);
-    {
-        std::vector<quint32> next(firsts.begin(), firsts.end() - 1);
-        auto* out = reinterpret_cast<uchar*>(records.data());
-        for (const Record& r : m_records) {
-            uchar* p = out + qsizetype(next[groupOf(r.hash, header.groupBits)]++) * RecordSize;
-            qToLittleEndian<quint32>(r.hash, p);
-            qToLittleEndian<quint32>(r.offset, p + 4);
-        }
+    sortByGroup(firsts, header.groupBits);
+    for (Record& r : m_records) { // as they are written
+        r.hash = qToLittleEndian(r.hash);
+        r.offset = qToLittleEndian(r.offset);
     }
-    std::vector<Record>().swap(m_records);
+    const QByteArrayView records(reinterpret_cast<const char*>(m_records.data()),
+                                 qsizetype(m_records.size()) * RecordSize);
 
     QByteArray head = headerBytes(header);
     head.resize(recordsOffset(header));
@@ -123,7 +119,28 @@ bool IndexTableWriter::write(const QString& indexPath, const QString& tablePath)
     qToLittleEndian<quint32>(header.records, entry);
 
     const int fd = fileio::open(tablePath, O_WRONLY | O_CREAT | O_TRUNC);
-    return fd >= 0 && writeAndClose(fd, head, records);
+    const bool written = fd >= 0 && writeAndClose(fd, head, records);
+    std::vector<Record>().swap(m_records);
+    return written;
+}
+
+// The records in group order, moved in place (an American flag sort, so that
+// the records are held once), then each group in index order.
+void IndexTableWriter::sortByGroup(const std::vector<quint32>& firsts, quint32 groupBits) {
+    const size_t groups = firsts.size() - 1;
+    std::vector<quint32> next(firsts.begin(), firsts.end() - 1);
+    for (size_t g = 0; g < groups; ++g) {
+        while (next[g] < firsts[g + 1]) {
+            Record r = m_records[next[g]];
+            for (quint32 home = groupOf(r.hash, groupBits); home != g;
+                 home = groupOf(r.hash, groupBits))
+                std::swap(r, m_records[next[home]++]);
+            m_records[next[g]++] = r;
+        }
+    }
+    for (size_t g = 0; g < groups; ++g)
+        std::sort(m_records.begin() + firsts[g], m_records.begin() + firsts[g + 1],
+                  [](const Record& a, const Record& b) { return a.offset < b.offset; });
 }
 
 } // namespace tlm
