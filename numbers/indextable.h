@@ -12,6 +12,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -30,15 +31,20 @@ public:
     bool write(const QString& indexPath, const QString& tablePath);
 
 private:
-    void addLine(QByteArrayView line, qint64 offset);
-    void sortByGroup(const std::vector<quint32>& firsts, quint32 groupBits);
-
     struct Record { // also the bytes of a record in the table
         quint32 hash;
         quint32 offset;
     };
     static_assert(sizeof(Record) == 8);
-    std::vector<Record> m_records; // in index order
+    // The records by the top bits of their group, each part in index order.
+    static constexpr quint32 PartBits = 8;
+    static constexpr quint32 Parts = 1 << PartBits;
+
+    void addLine(QByteArrayView line, qint64 offset);
+    bool writeGroups(int fd, quint32 groupBits, QByteArray& head);
+
+    std::array<std::vector<Record>, Parts> m_parts;
+    size_t m_records = 0;
     QByteArray m_partial;          // the start of the unfinished last line
     qint64 m_size = 0;
     qint64 m_lineStart = 0;

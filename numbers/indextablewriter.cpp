@@ -27,10 +27,6 @@ quint32 groupBitsFor(size_t records) {
     return bits;
 }
 
-bool writeAndClose(int fd, QByteArrayView a, QByteArrayView b) {
-    const bool ok = fileio::writeFully(fd, a) && fileio::writeFully(fd, b);
-    return ::close(fd) == 0 && ok;
-}
 } // namespace
 
 void IndexTableWriter::add(QByteArrayView bytes) {
@@ -66,7 +62,9 @@ void IndexTableWriter::addLine(QByteArrayView line, qint64 offset) {
         m_tooLarge = true;
         return;
     }
-    m_records.push_back({keyHash(*key), quint32(offset)});
+    const quint32 hash = keyHash(*key);
+    m_parts[groupOf(hash, PartBits)].push_back({hash, quint32(offset)});
+    ++m_records;
 }
 
 bool IndexTableWriter::write(const QString& indexPath, const QString& tablePath) {
@@ -74,7 +72,7 @@ bool IndexTableWriter::write(const QString& indexPath, const QString& tablePath)
         addLine(m_partial, m_lineStart);
         m_partial.clear();
     }
-    if (m_tooLarge || m_records.size() > std::numeric_limits<quint32>::max())
+    if (m_tooLarge || m_records > std::numeric_limits<quint32>::max())
         return false;
 
     Header header;
@@ -90,57 +88,78 @@ bool IndexTableWriter::write(const QString& indexPath, const QString& tablePath)
         header.seal = {qint64(st.st_size), modifiedNs(st), m_checksum};
         header.inode = quint64(st.st_ino);
     }
-    header.records = quint32(m_records.size());
-    header.groupBits = groupBitsFor(m_records.size());
-
-    const quint32 groups = quint32(1) << header.groupBits;
-    std::vector<quint32> firsts(size_t(groups) + 1, 0);
-    for (const Record& r : m_records)
-        ++firsts[groupOf(r.hash, header.groupBits) + 1];
-    for (quint32 g = 0; g < groups; ++g)
-        firsts[g + 1] += firsts[g];
-    sortByGroup(firsts, header.groupBits);
-    for (Record& r : m_records) { // as they are written
-        r.hash = qToLittleEndian(r.hash);
-        r.offset = qToLittleEndian(r.offset);
-    }
-    const QByteArrayView records(reinterpret_cast<const char*>(m_records.data()),
-                                 qsizetype(m_records.size()) * RecordSize);
-
-    QByteArray head = headerBytes(header);
-    head.resize(recordsOffset(header));
-    auto* entry = reinterpret_cast<uchar*>(head.data()) + HeaderSize;
-    for (quint32 g = 0; g < groups; ++g, entry += GroupEntrySize) {
-        const QByteArrayView slice(records.constData() + qsizetype(firsts[g]) * RecordSize,
-                                   qsizetype(firsts[g + 1] - firsts[g]) * RecordSize);
-        qToLittleEndian<quint32>(firsts[g], entry);
-        qToLittleEndian<quint32>(groupCheck(g, firsts[g], firsts[g + 1], slice), entry + 4);
-    }
-    qToLittleEndian<quint32>(header.records, entry);
+    header.records = quint32(m_records);
+    header.groupBits = groupBitsFor(m_records);
 
     const int fd = fileio::open(tablePath, O_WRONLY | O_CREAT | O_TRUNC);
-    const bool written = fd >= 0 && writeAndClose(fd, head, records);
-    std::vector<Record>().swap(m_records);
-    return written;
+    if (fd < 0)
+        return false;
+    QByteArray head = headerBytes(header);
+    head.resize(recordsOffset(header));
+    const bool ok = ::lseek(fd, recordsOffset(header), SEEK_SET) >= 0 &&
+                    writeGroups(fd, header.groupBits, head) && ::lseek(fd, 0, SEEK_SET) == 0 &&
+                    fileio::writeFully(fd, head);
+    return ::close(fd) == 0 && ok;
 }
 
-// The records in group order, moved in place (an American flag sort, so that
-// the records are held once), then each group in index order.
-void IndexTableWriter::sortByGroup(const std::vector<quint32>& firsts, quint32 groupBits) {
-    const size_t groups = firsts.size() - 1;
-    std::vector<quint32> next(firsts.begin(), firsts.end() - 1);
-    for (size_t g = 0; g < groups; ++g) {
-        while (next[g] < firsts[g + 1]) {
-            Record r = m_records[next[g]];
-            for (quint32 home = groupOf(r.hash, groupBits); home != g;
-                 home = groupOf(r.hash, groupBits))
-                std::swap(r, m_records[next[home]++]);
-            m_records[next[g]++] = r;
+// Writes the records by group, in index order within each, and fills in
+// the group entries of head. Each part holds whole groups when there are at
+// least as many groups as parts, so the parts are put in order one by one
+// (a counting sort of a part is small enough for the cache); fewer records
+// are sorted at once.
+bool IndexTableWriter::writeGroups(int fd, quint32 groupBits, QByteArray& head) {
+    const quint32 groups = quint32(1) << groupBits;
+    std::vector<quint32> firsts(size_t(groups) + 1, 0);
+    for (const std::vector<Record>& part : m_parts)
+        for (const Record& r : part)
+            ++firsts[groupOf(r.hash, groupBits) + 1];
+    for (quint32 g = 0; g < groups; ++g)
+        firsts[g + 1] += firsts[g];
+    auto* entries = reinterpret_cast<uchar*>(head.data()) + HeaderSize;
+    qToLittleEndian<quint32>(quint32(m_records), entries + qsizetype(groups) * GroupEntrySize);
+
+    std::vector<Record> sorted;
+    // Writes sorted, the records of groups [first, end), with their entries.
+    const auto writeSorted = [&](quint32 first, quint32 end) {
+        for (Record& r : sorted) { // as they are written
+            r.hash = qToLittleEndian(r.hash);
+            r.offset = qToLittleEndian(r.offset);
         }
+        const auto* bytes = reinterpret_cast<const char*>(sorted.data());
+        for (quint32 g = first; g < end; ++g) {
+            const QByteArrayView slice(bytes + qsizetype(firsts[g] - firsts[first]) * RecordSize,
+                                       qsizetype(firsts[g + 1] - firsts[g]) * RecordSize);
+            uchar* entry = entries + qsizetype(g) * GroupEntrySize;
+            qToLittleEndian<quint32>(firsts[g], entry);
+            qToLittleEndian<quint32>(groupCheck(g, firsts[g], firsts[g + 1], slice), entry + 4);
+        }
+        return fileio::writeFully(fd, QByteArrayView(bytes, qsizetype(sorted.size()) * RecordSize));
+    };
+
+    if (groupBits < PartBits) {
+        for (std::vector<Record>& part : m_parts) {
+            sorted.insert(sorted.end(), part.begin(), part.end());
+            std::vector<Record>().swap(part);
+        }
+        std::sort(sorted.begin(), sorted.end(), [&](const Record& a, const Record& b) {
+            const quint32 ga = groupOf(a.hash, groupBits), gb = groupOf(b.hash, groupBits);
+            return ga != gb ? ga < gb : a.offset < b.offset;
+        });
+        return writeSorted(0, groups);
     }
-    for (size_t g = 0; g < groups; ++g)
-        std::sort(m_records.begin() + firsts[g], m_records.begin() + firsts[g + 1],
-                  [](const Record& a, const Record& b) { return a.offset < b.offset; });
+    const quint32 perPart = groups >> PartBits;
+    for (quint32 p = 0; p < Parts; ++p) {
+        std::vector<Record>& part = m_parts[p];
+        const quint32 first = p * perPart;
+        std::vector<quint32> next(firsts.begin() + first, firsts.begin() + first + perPart);
+        sorted.resize(part.size());
+        for (const Record& r : part)
+            sorted[next[groupOf(r.hash, groupBits) - first]++ - firsts[first]] = r;
+        std::vector<Record>().swap(part);
+        if (!writeSorted(first, first + perPart))
+            return false;
+    }
+    return true;
 }
 
 } // namespace tlm
