@@ -14,6 +14,14 @@ quint32 crcOfCheck(quint32 crc, quint32 check) {
     qToLittleEndian<quint32>(check, bytes.data());
     return extendChecksum(crc, QByteArrayView(bytes.data(), 4));
 }
+
+quint32 groupFieldsCrc(quint32 group, quint32 first, quint32 end) {
+    std::array<uchar, 12> fields{};
+    qToLittleEndian<quint32>(group, fields.data());
+    qToLittleEndian<quint32>(first, fields.data() + 4);
+    qToLittleEndian<quint32>(end, fields.data() + 8);
+    return extendChecksum(0, QByteArrayView(fields.data(), 12));
+}
 } // namespace
 
 QByteArray headerBytes(const Header& header) {
@@ -72,14 +80,6 @@ std::optional<QByteArrayView> lineKey(QByteArrayView line) {
     if (close < 0 || close + 1 >= line.size() || line[close + 1] != ',')
         return std::nullopt;
     return line.sliced(1, close - 1);
-}
-
-quint32 groupFieldsCrc(quint32 group, quint32 first, quint32 end) {
-    std::array<uchar, 12> fields{};
-    qToLittleEndian<quint32>(group, fields.data());
-    qToLittleEndian<quint32>(first, fields.data() + 4);
-    qToLittleEndian<quint32>(end, fields.data() + 8);
-    return extendChecksum(0, QByteArrayView(fields.data(), 12));
 }
 
 quint32 groupCheck(quint32 group, quint32 first, quint32 end, QByteArrayView records) {

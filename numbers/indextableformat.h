@@ -57,9 +57,8 @@ std::optional<QByteArrayView> lineKey(QByteArrayView line);
 // The check of a group: covers its number, its first and end record and its
 // records' bytes.
 quint32 groupCheck(quint32 group, quint32 first, quint32 end, QByteArrayView records);
-// Whether check completes bytes covered by running CRC crc.
+// Whether check, appended to the bytes whose running CRC is crc, completes
+// them to the CRC's residue, that is: whether check is their CRC.
 bool checkCompletes(quint32 crc, quint32 check);
-// The running CRC of a group's fields before its records.
-quint32 groupFieldsCrc(quint32 group, quint32 first, quint32 end);
 
 } // namespace tlm::indextable
