@@ -8,6 +8,7 @@
 #include "core/run.h"
 #include "numbers/companynumbers.h"
 #include "numbers/indexfile.h"
+#include "numbers/indextable.h"
 #include "numbers/normalise.h"
 #include "numbers/phonefields.h"
 #include "outlook/application.h"
@@ -58,7 +59,8 @@ struct FolderCounts {
 class IndexBuilder {
 public:
     explicit IndexBuilder(Run& run)
-        : m_run(run), m_index(run.env.indexFile), m_companies(m_index, companyFallbackOn()) {}
+        : m_run(run), m_index(run.env.indexFile), m_table(indexTablePath(m_index)),
+          m_companies(m_index, companyFallbackOn()) {}
 
     bool build(bool showProgress);
 
@@ -70,12 +72,15 @@ private:
     void writeRecords(QByteArray& records);
     void logFolder(const outlook::FolderPtr& folder, const FolderCounts& counts);
     void finish();
+    void putInPlace();
     void fail(long number, const QString& description, const QString& message);
     QString message(const Error& e, int folder) const;
 
     Run& m_run;
     QString m_index;
+    QString m_table;
     QString m_temporary;
+    IndexTableWriter m_tableWriter;
     QString m_indexLog;
     Step m_step{60000};
     QDateTime m_started;
@@ -117,13 +122,15 @@ QString IndexBuilder::message(const Error& e, int folder) const {
 }
 
 // A build that was killed leaves its temporary index ("tlm<day>.idx.<pid>.new")
-// and company file; those of processes that no longer run are removed.
+// and table ("tlm<day>.idx.tab.<pid>.new") and company file
+// ("tlm<day>.zen.<pid>.new"); those of processes that no longer run are removed.
 void removeAbandonedTemporaries(const QString& folder, const QString& pattern) {
     for (const QString& path : files::matching(folder, pattern + QStringLiteral(".*.new"))) {
         const QString name = QFileInfo(path).fileName();
         const QStringList parts = name.split(QLatin1Char('.'));
         bool ok = false;
-        const qint64 pid = parts.size() == 4 ? parts[2].toLongLong(&ok) : 0;
+        const qint64 pid =
+            parts.size() == 4 || parts.size() == 5 ? parts[parts.size() - 2].toLongLong(&ok) : 0;
         if (ok && pid != QCoreApplication::applicationPid() && !processlock::isRunning(pid))
             files::remove(path);
     }
@@ -140,6 +147,9 @@ void IndexBuilder::start() {
             files::remove(old);
     for (const QString& old : files::matching(folder, companyFilePattern()))
         if (old != companyFilePath(m_index))
+            files::remove(old);
+    for (const QString& old : files::matching(folder, indexTablePattern()))
+        if (old != m_table)
             files::remove(old);
     for (const QString& old : files::matching(folder, QStringLiteral("tlm20*.log")))
         files::remove(old);
@@ -201,6 +211,7 @@ FolderCounts IndexBuilder::indexFolder(const outlook::FolderPtr& folder) {
 void IndexBuilder::writeRecords(QByteArray& records) {
     if (!fileio::append(m_temporary, records))
         fileio::raiseAccess();
+    m_tableWriter.add(records);
     records.resize(0); // keeps the block's capacity
 }
 
@@ -284,24 +295,45 @@ void IndexBuilder::finish() {
     // The new index takes the place of the old one in one step, its company
     // file just before it; a build that indexed no folder leaves neither.
     if (m_result && files::exists(m_temporary)) {
-        m_companies.place(m_temporary);
-        if (::rename(QFile::encodeName(m_temporary).constData(),
-                     QFile::encodeName(m_index).constData()) != 0) {
-            fail(err::FileAccess, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"),
-                 QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
-            m_result = false;
+        m_companies.place(m_temporary, m_tableWriter.checksum());
+        putInPlace();
+        if (!m_result)
             m_companies.remove();
-        }
     } else if (m_result) {
+        files::remove(m_table);
         textfile::write(m_index, QString()); // folders without any number
         m_companies.place(m_index);
     } else {
+        files::remove(m_table);
         files::remove(m_index);
         m_companies.remove();
     }
     files::remove(m_temporary);
     files::remove(m_companies.temporary());
     m_mapi.reset();
+}
+
+namespace {
+bool renameFile(const QString& from, const QString& to) {
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+} // namespace
+
+// The table goes into place first: until the index follows, the table does
+// not fit the index there and lookups scan it. Without a table (one that
+// could not be written) lookups scan the new index.
+void IndexBuilder::putInPlace() {
+    const QString tableTemporary = m_table + m_temporary.mid(m_index.size());
+    if (!m_tableWriter.write(m_temporary, tableTemporary) ||
+        !renameFile(tableTemporary, m_table))
+        files::remove(m_table);
+    files::remove(tableTemporary);
+    if (!renameFile(m_temporary, m_index)) {
+        fail(err::FileAccess, QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"),
+             QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"));
+        files::remove(m_table);
+        m_result = false;
+    }
 }
 
 bool IndexBuilder::build(bool showProgress) {
@@ -395,7 +427,7 @@ void subIndexLookup(Run& run) {
             });
         }
     };
-    take(scanIndex(run.env.indexFile, run.params[P_NUMBER]));
+    take(lookupIndex(run.env.indexFile, run.params[P_NUMBER]));
     if (found.foundCount == 0)
         lookUpByMainNumber(run, take);
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz/harness.h"
 
+#include "fuzz/indextable.h"
 #include "config/settingsbackup.h"
 #include "core/callfile.h"
 #include "core/log.h"
@@ -105,6 +106,11 @@ void indexFile(QByteArrayView input) {
     scanIndex(file, number);
 }
 
+// The lookup table beside a small index (fuzz/indextable.cpp).
+void indexTableFile(QByteArrayView input) {
+    indexTable(scratch(), input);
+}
+
 void vcard(QByteArrayView input) {
     refusable([&] { pim::vcard::read(input.toByteArray(), u"fuzz.vcf"_s); });
 }
@@ -199,12 +205,13 @@ void serverCard(QByteArrayView input) {
     }
 }
 
-constexpr std::array<Target, 12> Targets{{
+constexpr std::array<Target, 13> Targets{{
     {"commandline", &commandLine},
     {"ini", &iniText},
     {"callfile", &callFile},
     {"registry", &registryView},
     {"index", &indexFile},
+    {"indextable", &indexTableFile},
     {"vcard", &vcard},
     {"json", &json},
     {"jet", &jetFilter},

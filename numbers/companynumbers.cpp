@@ -31,8 +31,8 @@ bool allDigits(QStringView text) {
 
 // The seal of the index as it lies on disk, in bytes; empty when it cannot
 // be read.
-QByteArray sealOf(const QString& indexFile) {
-    const auto seal = sealOfIndex(indexFile);
+QByteArray sealOf(const QString& indexFile, std::optional<quint32> checksum) {
+    const auto seal = checksum ? sealOfIndex(indexFile, *checksum) : sealOfIndex(indexFile);
     return seal ? sealBytes(*seal) : QByteArray();
 }
 
@@ -183,12 +183,12 @@ void CompanyFileWriter::add(MainNumber kind, QStringView dialling, const QString
         m_numbers.append({std::move(prefix), {entryId, field, journal ? -1 : 0}});
 }
 
-bool CompanyFileWriter::place(const QString& sealedIndex) {
+bool CompanyFileWriter::place(const QString& sealedIndex, std::optional<quint32> checksum) {
     if (!m_enabled) {
         remove();
         return true;
     }
-    const QByteArray seal = sealOf(sealedIndex);
+    const QByteArray seal = sealOf(sealedIndex, checksum);
     files::remove(m_temporary);
     const bool placed = !seal.isEmpty() &&
                         fileio::replace(m_temporary, companyFileBytes(seal, m_numbers)) &&

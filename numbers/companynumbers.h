@@ -91,8 +91,9 @@ public:
              bool journal);
     // Writes the file sealed to sealedIndex (the index that is about to take
     // its place, or the index itself) to a temporary of its own and renames it
-    // into place. False when it could not be written; then none is left.
-    bool place(const QString& sealedIndex);
+    // into place; checksum is the index's, when it was computed while the
+    // index was written. False when it could not be written; then none is left.
+    bool place(const QString& sealedIndex, std::optional<quint32> checksum = std::nullopt);
     // Removes the file and the temporary (a failed build).
     void remove();
     // The temporary of this process: "tlm<yyyymmdd>.zen.<pid>.new".

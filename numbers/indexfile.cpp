@@ -41,7 +41,11 @@ QByteArray nextField(const char* line, qsizetype size, qsizetype& pos) {
     return QByteArray(line + start, end - start);
 }
 
-IndexMatch parseMatch(const char* line, qsizetype size) {
+} // namespace
+
+IndexMatch parseIndexLine(QByteArrayView text) {
+    const char* line = text.data();
+    const qsizetype size = text.size();
     qsizetype pos = 0;
     nextField(line, size, pos); // the number, already compared
     IndexMatch m;
@@ -50,7 +54,6 @@ IndexMatch parseMatch(const char* line, qsizetype size) {
     m.journal = nextField(line, size, pos).trimmed().toInt();
     return m;
 }
-} // namespace
 
 QString indexFileName(const QDate& day) {
     return QStringLiteral("tlm") + day.toString(QStringLiteral("yyyyMMdd")) +
@@ -59,6 +62,14 @@ QString indexFileName(const QDate& day) {
 
 QString indexFilePattern() {
     return QStringLiteral("tlm*.idx");
+}
+
+QString indexTablePath(const QString& indexPath) {
+    return indexPath + QStringLiteral(".tab");
+}
+
+QString indexTablePattern() {
+    return indexFilePattern() + QStringLiteral(".tab");
 }
 
 namespace {
@@ -138,7 +149,8 @@ QList<IndexMatch> scanIndex(const QString& path, const QString& number) {
                 lineEnd = end;
             const qsizetype stop =
                 lineEnd > lineStart && buffer[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd;
-            matches.append(parseMatch(buffer.constData() + lineStart, stop - lineStart));
+            matches.append(parseIndexLine(
+                QByteArrayView(buffer.constData() + lineStart, stop - lineStart)));
             from = lineStart;
         }
     };

@@ -93,6 +93,13 @@ quint32 extendChecksum(quint32 checksum, QByteArrayView bytes) {
     return ~crcTables(~checksum, p, n);
 }
 
+std::optional<IndexSeal> sealOfIndex(const QString& indexPath, quint32 checksum) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(indexPath).constData(), &st) != 0)
+        return std::nullopt;
+    return IndexSeal{qint64(st.st_size), modifiedNs(st), checksum};
+}
+
 std::optional<IndexSeal> sealOfIndex(const QString& indexPath) {
     const int fd = fileio::open(indexPath, O_RDONLY);
     if (fd < 0)

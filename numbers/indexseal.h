@@ -25,6 +25,9 @@ struct IndexSeal {
 // The seal of the index file as it is now (reads the whole file for the
 // checksum); nothing when the file is missing or unreadable.
 std::optional<IndexSeal> sealOfIndex(const QString& indexPath);
+// The seal of an index whose checksum was computed while it was written:
+// one stat, the file not read.
+std::optional<IndexSeal> sealOfIndex(const QString& indexPath, quint32 checksum);
 
 // The seal's bytes for a header: size, modification time and checksum in
 // little-endian order and a check of their own.

@@ -17,7 +17,7 @@ cmake -S "$here" -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_T
 cmake --build "$out" -j2 --target fuzz_all
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(commandline ini callfile registry index vcard json jet dasl restore davanswer servercard)
+  targets=(commandline ini callfile registry index indextable vcard json jet dasl restore davanswer servercard)
 fi
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

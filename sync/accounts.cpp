@@ -113,9 +113,10 @@ bool sameServer(const QUrl& a, const QUrl& b) {
 }
 
 // The call's next lookup must see what the sync changed: today's contact
-// index is thrown away, so the next call event builds it anew.
+// index and its lookup table are thrown away, so the next call event builds
+// them anew.
 void discardContactIndexes() {
-    for (const QString& pattern : {indexFilePattern(), companyFilePattern()})
+    for (const QString& pattern : {indexTablePattern(), companyFilePattern(), indexFilePattern()})
         for (const QString& path : files::matching(paths::workFolder(), pattern))
             QFile::remove(path);
 }

@@ -4,6 +4,7 @@
 #include "core/callfile.h"
 #include "core/contactindex.h"
 #include "core/run.h"
+#include "numbers/indextable.h"
 #include "outlook/application.h"
 #include "outlook/folder.h"
 #include "outlook/item.h"
@@ -12,6 +13,7 @@
 #include "store/pimstore.h"
 #include "tests/support/testenv.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -140,6 +142,57 @@ TEST_F(ContactIndex, RecordsAndIndexLogByteForByte) {
               std::string::npos)
         << log;
     EXPECT_FALSE(settingsstore::get(QStringLiteral("DefaultFolderDate")).isEmpty());
+}
+
+// The lookup table is made with the index, replaced with it and removed
+// wherever the index is removed; the index's bytes stay as they are.
+TEST_F(ContactIndex, LookupTableComesAndGoesWithTheIndex) {
+    const QString a = add(contacts, {QStringLiteral("Anna"),
+                                     QStringLiteral("Arndt"),
+                                     QString(),
+                                     {{"BusinessTelephoneNumber", QStringLiteral("030 1234")},
+                                      {"HomeTelephoneNumber", QStringLiteral("030 12345")}}});
+    const QString index = env.workFolder() + QStringLiteral("tlm20261205.idx");
+    const QString table = indexTablePath(index);
+    const QString otherDay = env.workFolder() + QStringLiteral("tlm20261204.idx");
+    for (const QString& path : {otherDay, indexTablePath(otherDay)}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\"0301234\",\"alt\",1,0\r\n");
+    }
+
+    auto run = newRun();
+    ASSERT_TRUE(subCreateFileIndex(*run, false));
+    EXPECT_EQ(indexFile(), record("0301234", a, 1) + record("03012345", a, 2));
+    EXPECT_FALSE(QFile::exists(otherDay));
+    EXPECT_FALSE(QFile::exists(indexTablePath(otherDay)));
+    EXPECT_FALSE(QFile::exists(table + QStringLiteral(".") +
+                               QString::number(QCoreApplication::applicationPid()) +
+                               QStringLiteral(".new")));
+    const auto found = lookupInTable(index, QStringLiteral("0301234"));
+    ASSERT_TRUE(found);
+    ASSERT_EQ(found->size(), 1);
+    EXPECT_EQ(found->first().entryId, a);
+
+    // Rebuilt: the new table fits the new index.
+    const QString b = add(contacts, {QStringLiteral("Bea"),
+                                     QStringLiteral("Bach"),
+                                     QString(),
+                                     {{"MobileTelephoneNumber", QStringLiteral("0301234")}}});
+    ASSERT_TRUE(subCreateFileIndex(*run, false));
+    const auto again = lookupInTable(index, QStringLiteral("0301234"));
+    ASSERT_TRUE(again);
+    ASSERT_EQ(again->size(), 2);
+    EXPECT_EQ(again->last().entryId, b);
+    auto call = newRun(QStringLiteral("0301234"));
+    subIndexLookup(*call);
+    EXPECT_EQ(call->lookup.foundCount, 2);
+
+    // A build that indexes no folder leaves neither.
+    settingsstore::save(QStringLiteral("DefaultFolder"), QString());
+    EXPECT_FALSE(subCreateFileIndex(*run, false));
+    EXPECT_FALSE(QFile::exists(index));
+    EXPECT_FALSE(QFile::exists(table));
 }
 
 TEST_F(ContactIndex, FoldersInOrderAndAFolderConfiguredTwiceCountsTwice) {

@@ -142,9 +142,11 @@ TEST_F(WorkFolderFiles, ABuildRemovesTheTemporaryIndexOfAKilledBuild) {
     ASSERT_GT(child, 0);
     ::waitpid(child, nullptr, 0);
     const QString killed = indexFile() + u"."_s + QString::number(child) + u".new"_s;
+    const QString killedTable = indexFile() + u".tab."_s + QString::number(child) + u".new"_s;
     const QString running = indexFile() + u".1.new"_s; // init always runs
+    const QString runningTable = indexFile() + u".tab.1.new"_s;
     outside(u"x"_s, {});
-    for (const QString& path : {killed, running}) {
+    for (const QString& path : {killed, running, killedTable, runningTable}) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("\"03012345678\",\"x\",1,0\r\n");
@@ -152,4 +154,6 @@ TEST_F(WorkFolderFiles, ABuildRemovesTheTemporaryIndexOfAKilledBuild) {
     runEvent({u"called"_s});
     EXPECT_FALSE(QFile::exists(killed));
     EXPECT_TRUE(QFile::exists(running));
+    EXPECT_FALSE(QFile::exists(killedTable));
+    EXPECT_TRUE(QFile::exists(runningTable));
 }

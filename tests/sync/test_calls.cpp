@@ -217,6 +217,9 @@ TEST_P(ServerCalls, TheNextCallFindsTheServersContactsAsTheLastSyncLeftThem) {
     ASSERT_FALSE(becker.isEmpty());
     desk.run({u"called"_s, u"0301234567"_s, u"CALL-1"_s, QTime(9, 0, 0)});
     EXPECT_EQ(desk.foundContact(u"CALL-1"_s), becker);
+    const QString index =
+        desk.workFolder() + u"tlm"_s + QDate::currentDate().toString(u"yyyyMMdd"_s) + u".idx"_s;
+    EXPECT_TRUE(QFile::exists(index + u".tab"_s)); // the lookup table beside it
 
     // Added and changed on the server: the index built by the first call
     // is not rebuilt by time (Refresh 4), only because the sync changed it.
@@ -229,6 +232,8 @@ TEST_P(ServerCalls, TheNextCallFindsTheServersContactsAsTheLastSyncLeftThem) {
                   100,
               2);
     desk.sync();
+    EXPECT_FALSE(QFile::exists(index)); // thrown away with its table
+    EXPECT_FALSE(QFile::exists(index + u".tab"_s));
     desk.run({u"called"_s, u"040555"_s, u"CALL-2"_s, QTime(9, 1, 0)});
     EXPECT_EQ(desk.foundContact(u"CALL-2"_s), contactId(desk, u"Kraus"_s));
     desk.run({u"called"_s, u"0307654321"_s, u"CALL-3"_s, QTime(9, 2, 0)});

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tellmarin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Benchmark of the contact index: the build from a store of many contacts,
-// the lookup of one number side by side with "grep -F -c" on the same file
-// (the floor for scanning it), and a whole "called" event of tellmarin side
+// Benchmark of the contact index: the build from a store of many contacts
+// (with the lookup table beside the index), the lookup of one number through
+// the table side by side with the scan of the whole index and "grep -F -c" on
+// the same file (the floor for scanning it), and a whole "called" event of tellmarin side
 // by side with a bare start that ends at start-up step 8; then a whole
 // answered call (called, connect, finished) with contact and journal entry.
 // Usage: bench_index [contacts] (default 100000, about 2.5 numbers each).
@@ -10,6 +11,7 @@
 #include "core/run.h"
 #include "core/settings.h"
 #include "numbers/indexfile.h"
+#include "numbers/indextable.h"
 #include "outlook/application.h"
 #include "pimoutlook/register.h"
 #include "store/pimstore.h"
@@ -107,9 +109,11 @@ int main(int argc, char** argv) {
                         QStringLiteral(".idx");
     t.restart();
     tlm::subCreateFileIndex(run, false);
-    std::printf("index build: %d records, %.0f ms (%.2f us per record), file %lld bytes\n",
+    std::printf("index build: %d records, %.0f ms (%.2f us per record), file %lld bytes, "
+                "lookup table %lld bytes\n",
                 run.indexRecordsTotal, millis(t), millis(t) * 1000.0 / run.indexRecordsTotal,
-                static_cast<long long>(QFileInfo(run.env.indexFile).size()));
+                static_cast<long long>(QFileInfo(run.env.indexFile).size()),
+                static_cast<long long>(QFileInfo(tlm::indexTablePath(run.env.indexFile)).size()));
 
     // The last contact's first number: its record stands near the end.
     QString wanted = numberOf(count - 1, 0);
@@ -118,13 +122,20 @@ int main(int argc, char** argv) {
         .remove(QLatin1Char(')'))
         .remove(QLatin1Char('-'));
     wanted.replace(QStringLiteral("+49"), QStringLiteral("0"));
-    QList<double> scans, lookups;
+    QList<double> scans, tables, lookups;
     for (int i = 0; i < 15; ++i) {
         t.restart();
         const auto found = tlm::scanIndex(run.env.indexFile, wanted);
         scans << millis(t);
         if (found.size() != 1)
             std::printf("unexpected: %lld matches\n", static_cast<long long>(found.size()));
+    }
+    for (int i = 0; i < 101; ++i) {
+        t.restart();
+        const auto found = tlm::lookupInTable(run.env.indexFile, wanted);
+        tables << millis(t);
+        if (!found || found->size() != 1)
+            std::printf("unexpected: the table %s\n", found ? "finds no single match" : "not used");
     }
     run.params.values[tlm::P_NUMBER] = wanted;
     run.application = tlm::outlook::attach();
@@ -141,9 +152,10 @@ int main(int argc, char** argv) {
                      QLatin1Char('"') + wanted + QLatin1Char('"'), run.env.indexFile},
                     15);
     const double spawn = timeProgram(QStringLiteral("true"), {}, 15);
-    std::printf("lookup of %s: scan %.2f ms, with opening the contact %.2f ms; "
+    std::printf("lookup of %s: through the table %.3f ms, scan of the index %.2f ms, "
+                "lookup with opening the contact %.2f ms; "
                 "grep -F -c %.2f ms (of which %.2f ms starting a process)\n",
-                qPrintable(wanted), median(scans), median(lookups), grep, spawn);
+                qPrintable(wanted), median(tables), median(scans), median(lookups), grep, spawn);
 
     const QString tellmarin = QCoreApplication::applicationDirPath() + QStringLiteral("/tellmarin");
     QStringList called = {wanted,
