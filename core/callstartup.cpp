@@ -16,6 +16,7 @@
 #include "platform/texts.h"
 
 #include <QVariant>
+#include <utility>
 
 namespace tlm {
 namespace {
@@ -89,7 +90,10 @@ bool noOverlap(Run& run) {
 bool attachOutlook(Run& run) {
     Log& log = run.log;
     try {
-        run.application = outlook::attach();
+        // The store attached at start-up step 3 serves the whole run.
+        run.application = std::exchange(run.env.localStore, nullptr);
+        if (!run.application)
+            run.application = outlook::attach();
     } catch (const Error& e) {
         log.errorLine(mainErrorExit, e);
     }

@@ -3,6 +3,7 @@
 #pragma once
 // What the program learns about its surroundings at every start: folders,
 // its own version, the installed Outlook, the Dashboard client and screens.
+#include "outlook/fwd.h"
 #include "platform/screens.h"
 
 #include <QString>
@@ -22,6 +23,9 @@ struct Environment {
     QString outlookVersion;     // a.b.c.d as read
     QString outlookVersionText; // Outlook 2016/2019/2021 (64-bit)  Build: 16.0...
     bool outlookCompatible = false;
+    // The local store as attached to ask for its version; start-up step 13
+    // takes it over, so that a run opens the store once.
+    outlook::ApplicationPtr localStore;
 
     bool dashboard = false;
     QString dashboardFolder;
