@@ -11,6 +11,7 @@
 #include "platform/textfile.h"
 
 #include <QFile>
+#include <mutex>
 #include <optional>
 #include <sys/stat.h>
 
@@ -79,10 +80,17 @@ std::optional<Snapshot>& snapshot() {
     return kept;
 }
 
+// The snapshot is the process's, whichever thread reads a setting.
+std::mutex& snapshotMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 // Keeps bytes as the file's content in its present state; called under the
 // writers' lock after a write, so that no other writer comes in between.
 void keep(const QString& path, const QByteArray& bytes) {
     const auto state = FileState::of(path);
+    const std::lock_guard lock(snapshotMutex());
     if (state)
         snapshot() = Snapshot{path, *state, bytes};
     else
@@ -113,10 +121,14 @@ std::optional<QByteArray> content() {
     // The state is taken before the read: a change in between makes the next
     // look read the file again.
     const auto state = FileState::of(path);
-    const auto& kept = snapshot();
-    if (state && kept && kept->path == path && kept->state == *state)
-        return kept->bytes;
+    {
+        const std::lock_guard lock(snapshotMutex());
+        const auto& kept = snapshot();
+        if (state && kept && kept->path == path && kept->state == *state)
+            return kept->bytes;
+    }
     auto bytes = readNow(path);
+    const std::lock_guard lock(snapshotMutex());
     if (bytes && state)
         snapshot() = Snapshot{path, *state, *bytes};
     else
