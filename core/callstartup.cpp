@@ -16,7 +16,6 @@
 #include "platform/texts.h"
 
 #include <QVariant>
-#include <utility>
 
 namespace tlm {
 namespace {
@@ -90,10 +89,7 @@ bool noOverlap(Run& run) {
 bool attachOutlook(Run& run) {
     Log& log = run.log;
     try {
-        // The store attached at start-up step 3 serves the whole run.
-        run.application = std::exchange(run.env.localStore, nullptr);
-        if (!run.application)
-            run.application = outlook::attach();
+        run.application = attachOutlookOnce(run.env);
     } catch (const Error& e) {
         log.errorLine(mainErrorExit, e);
     }

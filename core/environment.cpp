@@ -15,6 +15,7 @@
 
 #include <QFile>
 #include <QSysInfo>
+#include <utility>
 
 namespace tlm {
 namespace {
@@ -144,6 +145,12 @@ void detectOutlook(Environment& env) {
     const QString bitness = folder.contains(QStringLiteral("x86")) ? QStringLiteral("32-bit")
                                                                    : QStringLiteral("64-bit");
     setOutlook(env, version, bitness);
+}
+
+outlook::ApplicationPtr attachOutlookOnce(Environment& env) {
+    if (outlook::ApplicationPtr kept = std::exchange(env.localStore, nullptr))
+        return kept;
+    return outlook::attach();
 }
 
 void readScreens(Environment& env) {

@@ -42,6 +42,10 @@ void setUpEnvironment(Environment& env, Log& log);
 void detectOutlook(Environment& env);
 QString outlookVersionName(int major);
 
+// Outlook for the run: the local store attached for its version at start-up
+// step 3 (taken over once), else a new attachment.
+outlook::ApplicationPtr attachOutlookOnce(Environment& env);
+
 // Screen work area and the monitor keys Monitor1X/Y, Monitor2X/Y.
 void readScreens(Environment& env);
 
