@@ -10,6 +10,9 @@
 #include "platform/inifile.h"
 #include "platform/texts.h"
 
+#include <QList>
+#include <functional>
+
 namespace tlm {
 namespace {
 constexpr int MaxValueLength = 254;
@@ -28,6 +31,10 @@ void subIniWrite(const QString& file, const QString& section, const QString& key
     ini::write(file, section, key, value);
 }
 
+void subIniWriteSeries(const QString& file, std::span<const ini::Entry> entries) {
+    ini::writeSeries(file, entries);
+}
+
 QString fncIniRead(const QString& file, const QString& section, const QString& key) {
     return ini::read(file, section, key, MaxValueLength);
 }
@@ -39,10 +46,13 @@ QString callFilePath(const Run& run) {
 void createOrUpdateCallFile(Run& run) {
     const QString file = callFilePath(run);
     const Params& p = run.params;
-    const QString dash = QStringLiteral("-");
-    const auto blankLine = [&] { subIniWrite(file, dash, dash, dash); };
+    // The keys are written in one replacement of the file: it ends as one
+    // write per key would leave it, and no other event of the call sees it
+    // half written.
+    QList<ini::Entry> entries;
+    const auto blankLine = [&] { entries.append(ini::blankLine()); };
     const auto write = [&](const QString& section, const QString& key, const QString& value) {
-        subIniWrite(file, section, key, value);
+        entries.append({section, key, value});
     };
     const QString call = QStringLiteral("Call");
     const QString contact = QStringLiteral("Contact");
@@ -91,6 +101,7 @@ void createOrUpdateCallFile(Run& run) {
     write(timestamps, QStringLiteral("Duration"), durationSeconds(p[P_DURATION]));
     if (!p[P_INVOKED_FROM].isEmpty())
         write(timestamps, p[P_INVOKED_FROM], texts::dateTime(clock::now()));
+    subIniWriteSeries(file, entries);
 }
 
 QString contactLogText(const QString& fullNameAndCompany) {
@@ -113,9 +124,13 @@ void subUpdateCallFileContact(Run& run, const outlook::ItemPtr& contact, int fie
     const auto property = [&](const char16_t* name) {
         return contact->get(QString::fromUtf16(name)).toString();
     };
-    const auto write = [&](const char16_t* section, const char16_t* key, const QString& value) {
+    // The keys go to the file in one replacement at the end; a value that
+    // cannot be read from the contact leaves its key as it is.
+    QList<ini::Entry> entries;
+    const auto write = [&](const char16_t* section, const char16_t* key,
+                           const std::function<QString()>& value) {
         ignoreErrors([&] {
-            subIniWrite(file, QString::fromUtf16(section), QString::fromUtf16(key), value);
+            entries.append({QString::fromUtf16(section), QString::fromUtf16(key), value()});
         });
     };
     const auto writeAddress = [&](const QString& kind) {
@@ -123,21 +138,19 @@ void subUpdateCallFileContact(Run& run, const outlook::ItemPtr& contact, int fie
                                                u"Adr_Country"};
         static const char16_t* const parts[] = {u"Street", u"PostalCode", u"City", u"Country"};
         for (int i = 0; i < 4; ++i) {
-            ignoreErrors([&] {
-                const QString value =
-                    contact->get(kind + QStringLiteral("Address") + QString::fromUtf16(parts[i]))
-                        .toString();
-                subIniWrite(file, QStringLiteral("Contact"), QString::fromUtf16(keys[i]), value);
+            write(u"Contact", keys[i], [&] {
+                return contact->get(kind + QStringLiteral("Address") + QString::fromUtf16(parts[i]))
+                    .toString();
             });
         }
     };
     const QString prefix = QStringLiteral("CALL-Datei: Outlook-Kontakt: ");
     const QString number = QString::number(field);
 
-    write(u"Call", u"NumType", number);
-    ignoreErrors([&] { write(u"Contact", u"Contact-ID", contact->EntryID()); });
-    ignoreErrors([&] { write(u"Contact", u"First_Name", property(u"FirstName")); });
-    ignoreErrors([&] { write(u"Contact", u"Last_Name", property(u"LastName")); });
+    write(u"Call", u"NumType", [&] { return number; });
+    write(u"Contact", u"Contact-ID", [&] { return contact->EntryID(); });
+    write(u"Contact", u"First_Name", [&] { return property(u"FirstName"); });
+    write(u"Contact", u"Last_Name", [&] { return property(u"LastName"); });
     const bool business = field == 1 || (field >= 4 && field <= 9);
     const bool home = field == 2 || field == 3;
     ignoreErrors([&] {
@@ -152,11 +165,12 @@ void subUpdateCallFileContact(Run& run, const outlook::ItemPtr& contact, int fie
                            12000 + field);
     });
     if (business) {
-        ignoreErrors([&] { write(u"Contact", u"Company", property(u"CompanyName")); });
+        write(u"Contact", u"Company", [&] { return property(u"CompanyName"); });
         writeAddress(QStringLiteral("Business"));
     } else {
         writeAddress(home ? QStringLiteral("Home") : QStringLiteral("Other"));
     }
+    ignoreErrors([&] { subIniWriteSeries(file, entries); });
     ignoreErrors([&] { recordGuess(run.lookup, file); });
 }
 

@@ -4,8 +4,10 @@
 // The per-call file: an INI file in the work folder named after the call id
 // that carries a call's state from one event's run to the next.
 #include "outlook/fwd.h"
+#include "platform/inifile.h"
 
 #include <QString>
+#include <span>
 
 namespace tlm {
 
@@ -14,6 +16,9 @@ struct Run;
 // Writes one key; section, key and value all "-" append an empty line.
 void subIniWrite(const QString& file, const QString& section, const QString& key,
                  const QString& value);
+// Writes the entries in their order in one replacement of the file, with the
+// bytes one subIniWrite per entry would leave.
+void subIniWriteSeries(const QString& file, std::span<const ini::Entry> entries);
 // The value (cut to 254 characters), or the empty text.
 QString fncIniRead(const QString& file, const QString& section, const QString& key);
 

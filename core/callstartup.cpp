@@ -92,7 +92,7 @@ bool noOverlap(Run& run) {
 bool attachOutlook(Run& run) {
     Log& log = run.log;
     try {
-        run.application = outlook::attach();
+        run.application = attachOutlookOnce(run.env);
     } catch (const Error& e) {
         log.errorLine(mainErrorExit, e);
     }

@@ -15,6 +15,7 @@
 
 #include <QFile>
 #include <QSysInfo>
+#include <utility>
 
 namespace tlm {
 namespace {
@@ -23,9 +24,10 @@ using registry::Root;
 // Where the registry names no Outlook, the local PIM store stands in for it
 // with the version it reports; a store that cannot be opened now is reported
 // later, when the program attaches to it.
-QString localStoreVersion() {
+QString localStoreVersion(Environment& env) {
     try {
-        return outlook::attach()->Version();
+        env.localStore = outlook::attach();
+        return env.localStore->Version();
     } catch (const Error&) {
         return QStringLiteral("16.0.0.0");
     }
@@ -134,7 +136,7 @@ void detectOutlook(Environment& env) {
         QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Outlook.exe"),
         QStringLiteral("Path"));
     if (path.isEmpty()) {
-        setOutlook(env, localStoreVersion(), QStringLiteral("64-bit"));
+        setOutlook(env, localStoreVersion(env), QStringLiteral("64-bit"));
         return;
     }
     const QString folder = path.toString();
@@ -143,6 +145,12 @@ void detectOutlook(Environment& env) {
     const QString bitness = folder.contains(QStringLiteral("x86")) ? QStringLiteral("32-bit")
                                                                    : QStringLiteral("64-bit");
     setOutlook(env, version, bitness);
+}
+
+outlook::ApplicationPtr attachOutlookOnce(Environment& env) {
+    if (outlook::ApplicationPtr kept = std::exchange(env.localStore, nullptr))
+        return kept;
+    return outlook::attach();
 }
 
 void readScreens(Environment& env) {

@@ -3,6 +3,7 @@
 #pragma once
 // What the program learns about its surroundings at every start: folders,
 // its own version, the installed Outlook, the Dashboard client and screens.
+#include "outlook/fwd.h"
 #include "platform/screens.h"
 
 #include <QString>
@@ -22,6 +23,9 @@ struct Environment {
     QString outlookVersion;     // a.b.c.d as read
     QString outlookVersionText; // Outlook 2016/2019/2021 (64-bit)  Build: 16.0...
     bool outlookCompatible = false;
+    // The local store as attached to ask for its version; start-up step 13
+    // takes it over, so that a run opens the store once.
+    outlook::ApplicationPtr localStore;
 
     bool dashboard = false;
     QString dashboardFolder;
@@ -37,6 +41,10 @@ void setUpEnvironment(Environment& env, Log& log);
 // Outlook.exe; without such an entry the local PIM store counts as Outlook.
 void detectOutlook(Environment& env);
 QString outlookVersionName(int major);
+
+// Outlook for the run: the local store attached for its version at start-up
+// step 3 (taken over once), else a new attachment.
+outlook::ApplicationPtr attachOutlookOnce(Environment& env);
 
 // Screen work area and the monitor keys Monitor1X/Y, Monitor2X/Y.
 void readScreens(Environment& env);

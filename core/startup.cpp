@@ -71,6 +71,7 @@ RunEnd Main(Run& run, const QString& commandLine) {
     if (commandLine.isEmpty()) {
         log.subLog(QStringLiteral(" 8/15 - Optionsdialog anzeigen    >> keine Rufverarbeitung"),
                    10800);
+        run.env.localStore.reset(); // the options window attaches when it needs to
         return RunEnd::OptionsWindow;
     }
     if (!run.params.isSet || run.params[P_NUMBER].isEmpty()) {

@@ -95,7 +95,8 @@ void rewrite(const QString& file,
 namespace {
 // Replaces the file (a missing one counts as empty) with what change makes
 // of its bytes, under the writers' lock; an unchanged file is not touched.
-void update(const QString& file, const std::function<QByteArray(const QByteArray&)>& change) {
+void update(const QString& file, const std::function<QByteArray(const QByteArray&)>& change,
+            const Written& written = {}) {
     const QString target = writeTarget(file);
     const FolderLock lock(QFileInfo(target).absolutePath());
     bool missing = false;
@@ -104,22 +105,64 @@ void update(const QString& file, const std::function<QByteArray(const QByteArray
         fileio::raiseAccess();
     const QByteArray old = content.value_or(QByteArray());
     const QByteArray updated = change(old);
-    if (content && updated == old)
-        return;
-    atomicfile::replace(target, updated);
+    if (!content || updated != old)
+        atomicfile::replace(target, updated);
+    if (written)
+        written(updated);
+}
+
+bool isBlankLineEntry(const QString& section, const QString& key, const QString& value) {
+    const Entry blank = blankLine();
+    return section == blank.section && key == blank.key && value == blank.value;
+}
+
+QByteArray withEntry(const QByteArray& content, const QString& section, const QString& key,
+                     const QString& value) {
+    return isBlankLineEntry(section, key, value) ? text::withBlankLine(content)
+                                                 : text::withValue(content, section, key, value);
 }
 } // namespace
 
-void write(const QString& file, const QString& section, const QString& key, const QString& value) {
-    const bool blankLine = section == u"-"_s && key == u"-"_s && value == u"-"_s;
-    update(file, [&](const QByteArray& old) {
-        return blankLine ? text::withBlankLine(old) : text::withValue(old, section, key, value);
-    });
+void write(const QString& file, const QString& section, const QString& key, const QString& value,
+           const Written& written) {
+    update(
+        file, [&](const QByteArray& old) { return withEntry(old, section, key, value); }, written);
 }
 
-void writeAll(const QString& file, const QString& section, std::span<const text::KeyValue> values) {
-    update(file,
-           [&](const QByteArray& content) { return text::withValues(content, section, values); });
+void writeAll(const QString& file, const QString& section, std::span<const text::KeyValue> values,
+              const Written& written) {
+    update(
+        file,
+        [&](const QByteArray& content) { return text::withValues(content, section, values); },
+        written);
+}
+
+Entry blankLine() {
+    const QString dash = u"-"_s;
+    return {dash, dash, dash};
+}
+
+void writeSeries(const QString& file, std::span<const Entry> entries) {
+    update(file, [&](const QByteArray& content) {
+        QByteArray result = content;
+        // Keys of one section in a row are set in one pass over the text.
+        for (auto at = entries.begin(); at != entries.end();) {
+            if (isBlankLineEntry(at->section, at->key, at->value)) {
+                result = text::withBlankLine(result);
+                ++at;
+                continue;
+            }
+            QList<text::KeyValue> values;
+            auto end = at;
+            for (; end != entries.end() && end->section == at->section &&
+                   !isBlankLineEntry(end->section, end->key, end->value);
+                 ++end)
+                values.append({end->key, end->value});
+            result = text::withValues(result, at->section, values);
+            at = end;
+        }
+        return result;
+    });
 }
 
 } // namespace tlm::ini

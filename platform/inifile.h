@@ -33,11 +33,34 @@ QString read(const QString& file, const QString& section, const QString& key,
 void rewrite(const QString& file,
              const std::function<std::optional<QByteArray>(const QByteArray&)>& transform);
 
+// Told, still under the writers' lock, the file's bytes after a write (also
+// when the write left the file as it was), so that a reader that keeps them
+// can tell them from a later change by another process.
+using Written = std::function<void(const QByteArray&)>;
+
 // Raises tlm::Error when the file cannot be written.
-void write(const QString& file, const QString& section, const QString& key, const QString& value);
+void write(const QString& file, const QString& section, const QString& key, const QString& value,
+           const Written& written = {});
 
 // Sets several keys of one section in one replacement of the file: either
 // all of them are written or, when it fails, none.
-void writeAll(const QString& file, const QString& section, std::span<const text::KeyValue> values);
+void writeAll(const QString& file, const QString& section, std::span<const text::KeyValue> values,
+              const Written& written = {});
+
+// One write of a series: section, key and value all "-" append an empty line.
+struct Entry {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// The entry that appends an empty line.
+Entry blankLine();
+
+// Writes the entries in their order in one replacement of the file: the file
+// ends with exactly the bytes that one write per entry would leave, and a
+// reader sees the file before the series or after it. All of them are
+// written or, when it fails, none.
+void writeSeries(const QString& file, std::span<const Entry> entries);
 
 } // namespace tlm::ini

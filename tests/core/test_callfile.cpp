@@ -99,6 +99,24 @@ TEST_F(CallFile, LaterEventsKeepTheCallStateAndAddTheirTimeStamp) {
         << c;
 }
 
+TEST_F(CallFile, LaterEventChangesItsKeysAndLeavesEveryOtherByte) {
+    event(QStringLiteral("called"), QStringLiteral("7"));
+    clock::setFixed(QDateTime(QDate(2026, 12, 5), QTime(14, 9, 0)));
+    event(QStringLiteral("connect"), QStringLiteral("95"), QStringLiteral("Moritz"));
+    EXPECT_EQ(content(),
+              "[Program]\r\nContactChoiceDialogue=\r\n\r\n"
+              "[Call]\r\nItem-ID=\r\nCalllog_State=1\r\nLine=21\r\nLineName=Zentrale\r\n"
+              "Number=03012345678\r\nNumberNorm=03012345678\r\nNumType=1\r\nOutbound=0\r\n"
+              "PCallID=5F3A9C21-0001-4B7E\r\n\r\n"
+              "[Contact]\r\nContact-ID=\r\nFirst_Name=Moritz\r\nLast_Name=Muster\r\n"
+              "Company=Muster GmbH\r\nAdr_Street=Weg 1\r\nAdr_Zip=10115\r\nAdr_City=Berlin\r\n"
+              "Adr_Country=Deutschland\r\n\r\n"
+              "[Timestamps]\r\nTimeStamp=2026-12-05 14:03:20\r\nDuration=95\r\n"
+              "called=05.12.2026 14:03:27\r\nconnect=05.12.2026 14:09:00\r\n\r\n"
+              "[Environment]\r\nVersion=1.0.0000\r\n"
+              "Office=Outlook 2016/2019/2021 (64-bit)  Build: 16.0.0.0\r\n");
+}
+
 TEST_F(CallFile, EmptyOrBadDurationIsZeroAndLongValuesAreCutOnReading) {
     event(QStringLiteral("called"), QString());
     EXPECT_EQ(fncIniRead(path, QStringLiteral("Timestamps"), QStringLiteral("Duration")),

@@ -77,7 +77,7 @@ QString workFolder() {
 Run runIn() {
     Run run;
     run.env.workFolder = workFolder();
-    run.env.indexFile = workFolder() + u"tlm20261207.idx"_s;
+    run.env.indexFile = workFolder() + indexFileName(QDate::currentDate());
     return run;
 }
 
@@ -308,7 +308,7 @@ TEST(Faults, DamagedFilesDoNotStopTheEvent) {
     QByteArray garbage;
     for (int i = 0; i < 4096; ++i)
         garbage += char((i * 7919 + 13) % 256);
-    write(env.workFolder() + u"tlm20261207.idx"_s,
+    write(env.workFolder() + indexFileName(QDate::currentDate()),
           "\"030123456\",\"0000ABCD\",1,-1\r\n\"030123456\",\"00" + garbage);
     write(env.workFolder() + u"DAMAGED-1.call"_s, garbage + "\r\n[Call\r\nLine=\0\0\r\n");
     write(env.configFolder() + u"registry.reg"_s, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\" + garbage);

@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up sequence up to the classification of the call.
 #include "core/run.h"
+#include "outlook/application.h"
+#include "pimoutlook/backend.h"
+#include "pimoutlook/register.h"
+#include "store/pimstore.h"
 #include "platform/settingsstore.h"
 #include "tests/support/pebuilder.h"
 #include "tests/support/testenv.h"
@@ -99,4 +103,27 @@ TEST_F(Startup, DashboardIsDetectedAndStored) {
               QStringLiteral("C:\\AGFEO\\Dashboard"));
     EXPECT_EQ(programLogTexts().at(1),
               QStringLiteral("* 10100  *  1/15 - AGFEO-CTI-Client-Programm: Dashboard"));
+}
+
+// The store attached to ask for Outlook's version at step 3 is the one the
+// run works with from step 13 on: a call event opens it once.
+TEST_F(Startup, CallEventOpensTheStoreOnce) {
+    const QString event = QStringLiteral("0301234 \"\" 1 L 0 called 0 T 0 1 ID");
+    { const pim::Store made(env.pimPath()); } // attaching makes none
+    settingsstore::save(QStringLiteral("DefaultFolder"), QStringLiteral("1"));
+    tlm::Run first; // builds the index of the day, which attaches on its own
+    Main(first, event);
+    int attached = 0;
+    outlook::setBackend([&attached](const QString& path) {
+        ++attached;
+        return pim::createApplication(path);
+    });
+    tlm::Run run;
+    EXPECT_EQ(Main(run, event), RunEnd::Done);
+    pim::registerOutlookBackend();
+    EXPECT_EQ(attached, 1);
+    ASSERT_TRUE(run.application);
+    EXPECT_FALSE(run.env.localStore);
+    EXPECT_TRUE(programLogTexts().contains(
+        QStringLiteral("* 11300  * 13/15 - Outlook-Objekt-Instanziierung erfolgreich")));
 }

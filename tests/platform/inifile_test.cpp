@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -133,6 +134,42 @@ TEST_F(IniFile, ConcurrentWritersLoseNoKey) {
     // Only the file itself is left: no lock or temporary files.
     EXPECT_EQ(QDir(env.workFolder()).entryList(QDir::Files | QDir::Hidden),
               QStringList{u"1A2B3C4D-0001-5E6F.call"_s});
+}
+
+// A series of writes in one replacement leaves the bytes that one write per
+// entry leaves, on a missing file as on files of any form, blank lines
+// included.
+TEST_F(IniFile, SeriesOfWritesLeavesTheBytesOfOneWriteEach) {
+    const QList<std::optional<QByteArray>> starts = {
+        std::nullopt,
+        QByteArray("[Program]\r\nContactChoiceDialogue=\r\n\r\n[Call]\r\nItem-ID=X\r\n"),
+        QByteArray("; Kopf\n[CALL]\n number = 1 \nNUMBER=2\n[Timestamps]\ncalled=gestern"),
+    };
+    const QList<ini::Entry> entries = {
+        {u"Program"_s, u"ContactChoiceDialogue"_s, QString()},
+        ini::blankLine(),
+        {u"Call"_s, u"Number"_s, u"030123"_s},
+        {u"call"_s, u"Item-ID"_s, QString()},
+        ini::blankLine(),
+        {u"Timestamps"_s, u"Duration"_s, u"7"_s},
+        {u"Timestamps"_s, u"Duration"_s, u"0"_s},
+        {u"Timestamps"_s, u"called"_s, u"05.12.2026 14:03:27"_s},
+        {u"Contact"_s, u"First_Name"_s, u"Zeile\r\nzwei"_s},
+    };
+    const QString stepwise = env.workFolder() + u"00000000-0000-1.call"_s;
+    for (const auto& start : starts) {
+        QFile::remove(file);
+        QFile::remove(stepwise);
+        if (start) {
+            writeBytes(file, *start);
+            writeBytes(stepwise, *start);
+        }
+        for (const ini::Entry& e : entries)
+            ini::write(stepwise, e.section, e.key, e.value);
+        ini::writeSeries(file, entries);
+        EXPECT_EQ(test::readBytes(file), test::readBytes(stepwise))
+            << start.value_or("(keine Datei)").constData();
+    }
 }
 
 // Setting many keys in one pass gives the text that setting them one after

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/error.h"
 #include "platform/gui.h"
+#include "platform/inifile.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/screens.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -102,6 +104,51 @@ TEST(SettingsStore, ReadsFilesThatWindowsEditorsSavedAndWritesThemBackAsUtf8) {
                   (body + u"LastRun=heute\r\n"_s).toUtf8())
             << form.toHex().toStdString();
     }
+}
+
+// The store keeps the file it read, but never past a change by another
+// process or an editor: every read after such a change sees it, and every
+// save is read back at once.
+TEST(SettingsStore, SeesOtherWritersAndReadsBackItsOwnSaves) {
+    test::TestEnv env;
+    const QString file = settingsstore::filePath();
+    settingsstore::save(u"Debug"_s, u"1"_s);
+    EXPECT_EQ(settingsstore::get(u"Debug"_s), u"1"_s);
+
+    // another process replaces the file, as the store's writer does
+    ini::write(file, u"Tellmarin"_s, u"Debug"_s, u"2"_s);
+    EXPECT_EQ(settingsstore::get(u"Debug"_s), u"2"_s);
+    // an editor writes the file in place
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Tellmarin]\r\nDebug=3\r\nMaps=1\r\n");
+    }
+    EXPECT_EQ(settingsstore::get(u"Debug"_s), u"3"_s);
+    EXPECT_EQ(settingsstore::get(u"Maps"_s), u"1"_s);
+    // the file is gone
+    QFile::remove(file);
+    EXPECT_EQ(settingsstore::get(u"Debug"_s, u"0"_s), u"0"_s);
+    EXPECT_FALSE(settingsstore::contains(u"Maps"_s));
+
+    // saves are read back within the run, and the file holds them
+    settingsstore::save(u"Maps"_s, u"0"_s);
+    settingsstore::saveAll(QList<ini::text::KeyValue>{{u"Debug", u"4"}, {u"LogDays", u"9"}});
+    EXPECT_EQ(settingsstore::get(u"Maps"_s), u"0"_s);
+    EXPECT_EQ(settingsstore::get(u"Debug"_s), u"4"_s);
+    EXPECT_EQ(settingsstore::get(u"LogDays"_s), u"9"_s);
+    EXPECT_EQ(test::readBytes(file), QByteArray("[Tellmarin]\r\nMaps=0\r\nDebug=4\r\nLogDays=9\r\n"));
+
+    // a save of the value the file holds leaves the file untouched; one that
+    // another process changed in between is written again
+    const QByteArray before = test::readBytes(file);
+    const QDateTime modified = QFileInfo(file).lastModified();
+    settingsstore::save(u"Maps"_s, u"0"_s);
+    EXPECT_EQ(QFileInfo(file).lastModified(), modified);
+    EXPECT_EQ(test::readBytes(file), before);
+    ini::write(file, u"Tellmarin"_s, u"Maps"_s, u"1"_s);
+    settingsstore::save(u"Maps"_s, u"0"_s);
+    EXPECT_EQ(test::readBytes(file), before);
 }
 
 TEST(MessageBox, AutoAnswerGivesTheDefaultButtonAndPrintsTheBox) {
