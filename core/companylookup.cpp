@@ -10,7 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace tlm {
 namespace {
-constexpr int MaxDisplayWidth = 150;
 const QString contactSection = u"Contact"_s;
 const QString extensionKey = u"Extension"_s;
 } // namespace
@@ -34,7 +33,7 @@ void lookUpByMainNumber(Run& run, const std::function<void(const QList<IndexMatc
         return;
     lookup.extension = match.extension;
     for (FoundContact& f : lookup.found)
-        f.display = markedAsGuess(f.display).left(MaxDisplayWidth);
+        f.display = markedAsGuess(f.display).left(MaxFoundDisplayWidth);
     // The lookup runs inside the event's processing: the line goes to the
     // per-call log at the event's step.
     run.log.subLog(u"...Outlook-Kontakt über die Zentrale "_s + match.prefix +

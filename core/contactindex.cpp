@@ -142,15 +142,13 @@ void IndexBuilder::start() {
     const QString folder = m_run.env.workFolder;
     // Index files of other days and all index logs go; the index of the day
     // stays until the new one replaces it, so a lookup meanwhile still finds.
-    for (const QString& old : files::matching(folder, QStringLiteral("*.idx")))
-        if (old != m_index)
-            files::remove(old);
-    for (const QString& old : files::matching(folder, companyFilePattern()))
-        if (old != companyFilePath(m_index))
-            files::remove(old);
-    for (const QString& old : files::matching(folder, indexTablePattern()))
-        if (old != m_table)
-            files::remove(old);
+    const std::pair<QString, QString> kept[] = {{QStringLiteral("*.idx"), m_index},
+                                                {companyFilePattern(), companyFilePath(m_index)},
+                                                {indexTablePattern(), m_table}};
+    for (const auto& [pattern, today] : kept)
+        for (const QString& old : files::matching(folder, pattern))
+            if (old != today)
+                files::remove(old);
     for (const QString& old : files::matching(folder, QStringLiteral("tlm20*.log")))
         files::remove(old);
     m_indexLog = indexLogPath(m_index);
@@ -378,7 +376,6 @@ bool subCreateFileIndex(Run& run, bool showProgress) {
 
 namespace tlm {
 namespace {
-constexpr int MaxDisplayWidth = 150;
 
 FoundContact foundContact(const outlook::ItemPtr& contact, int field, bool viewCompany) {
     const QString name = contact->get(QStringLiteral("LastNameAndFirstName")).toString();
@@ -390,7 +387,7 @@ FoundContact foundContact(const outlook::ItemPtr& contact, int field, bool viewC
             display += QStringLiteral(" (") + company + QLatin1Char(')');
     }
     const bool journal = contact->get(QStringLiteral("Journal")).toBool();
-    return {display.left(MaxDisplayWidth).trimmed(), field, journal, contact->EntryID()};
+    return {display.left(MaxFoundDisplayWidth).trimmed(), field, journal, contact->EntryID()};
 }
 } // namespace
 

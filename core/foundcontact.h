@@ -6,6 +6,9 @@
 
 namespace tlm {
 
+// The longest display text of a found contact.
+inline constexpr int MaxFoundDisplayWidth = 150;
+
 struct FoundContact {
     // "Last, First (Company)" (the company only with ViewCompanyname 1), or
     // the company alone; at most 150 characters, without blanks around.
